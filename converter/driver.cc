@@ -1,0 +1,34 @@
+#include "errors.h"
+#include "project_converter.h"
+
+namespace kalvex {
+
+int ProjectConverter::convert() {
+  try {
+    readCompilerIncludes();
+    const std::size_t slash = settings.sourceProject.rfind('\\');
+    rootGroup_->sourcePath =
+        slash == std::string::npos ? settings.sourceProject : settings.sourceProject.substr(0, slash);
+    reader_.link(*rootGroup_, *this);
+    reader_.setExtensions(settings.extensions);
+    reader_.open(settings.sourceProject);
+    reader_.parse();
+    return writeProject();
+  } catch (const AsciiReaderError& error) {
+    if (error.code == AsciiReaderError::kSubProjectLoop) {
+      print("Sub-project loop: " + reader_.currentPath());
+    } else {
+      print("Could not open file: " + reader_.currentPath());
+    }
+    return 1;
+  } catch (const IOERROR& error) {
+    if (error.code == IOERROR::kCannotCreateDirectory) {
+      print("Could not create directory: " + error.path);
+    } else {
+      print("Could not write file: " + error.path);
+    }
+    return 1;
+  }
+}
+
+}  // namespace kalvex

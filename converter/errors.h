@@ -1,0 +1,28 @@
+// The two failures of a conversion. Both are thrown by value and caught by reference in one
+// place, the conversion driver, which turns them into one message line and exit status 1.
+#ifndef KALVEX_ERRORS_H
+#define KALVEX_ERRORS_H
+
+#include <cstdint>
+#include <string>
+
+namespace kalvex {
+
+// Raised by the project-file reader.
+struct AsciiReaderError {
+  static constexpr std::int32_t kCannotOpen = 2;      // a project file cannot be opened
+  static constexpr std::int32_t kSubProjectLoop = 3;  // a sub-project is already being read
+  std::int32_t code = kCannotOpen;
+};
+
+// Raised by the writer.
+struct IOERROR {
+  static constexpr std::int32_t kCannotCreateDirectory = 1;
+  static constexpr std::int32_t kCannotWriteFile = 2;
+  std::int32_t code = kCannotWriteFile;
+  std::string path;
+};
+
+}  // namespace kalvex
+
+#endif

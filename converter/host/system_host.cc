@@ -1,0 +1,156 @@
+#include "host/host.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <vector>
+
+#ifdef _WIN32
+#include <direct.h>
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace kalvex {
+namespace {
+
+#ifdef _WIN32
+std::string toHostPath(const std::string& path) { return path; }
+#else
+// POSIX reads the system path with "/" for every "\"; nothing else changes.
+std::string toHostPath(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+#endif
+
+bool isDirectory(const std::string& hostPath) {
+#ifdef _WIN32
+  const DWORD attributes = GetFileAttributesA(hostPath.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+#else
+  struct stat info;
+  return ::stat(hostPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+#endif
+}
+
+class FileOutput : public OutputFile {
+ public:
+  explicit FileOutput(const std::string& hostPath)
+      : file_(hostPath, std::ios::binary | std::ios::out | std::ios::trunc) {}
+  bool isOpen() const { return file_.is_open(); }
+  std::ostream& stream() override { return file_; }
+  bool close() override {
+    if (!file_.is_open()) return !file_.fail();
+    file_.flush();
+    file_.close();
+    return !file_.fail();
+  }
+
+ private:
+  std::ofstream file_;
+};
+
+class SystemHost : public Host {
+ public:
+  std::unique_ptr<std::istream> openRead(const std::string& path) override {
+    const std::string hostPath = toHostPath(path);
+    auto file = std::make_unique<std::ifstream>(hostPath, std::ios::binary | std::ios::in);
+    // A C++ stream opens a folder on some systems without complaint; a folder is no file.
+    if (!file->is_open() || isDirectory(hostPath)) return nullptr;
+    return file;
+  }
+
+  std::unique_ptr<OutputFile> openWrite(const std::string& path) override {
+    auto file = std::make_unique<FileOutput>(toHostPath(path));
+    if (!file->isOpen()) return nullptr;
+    return file;
+  }
+
+  bool exists(const std::string& path) override {
+#ifdef _WIN32
+    // Unlike _stat, this accepts a folder path that ends in a backslash.
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+#else
+    struct stat info;
+    return ::stat(toHostPath(path).c_str(), &info) == 0;
+#endif
+  }
+
+  bool makeDirectory(const std::string& path) override {
+#ifdef _WIN32
+    return _mkdir(path.c_str()) == 0;
+#else
+    return ::mkdir(toHostPath(path).c_str(), 0777) == 0;
+#endif
+  }
+
+  std::optional<FileIdentity> identify(const std::string& path) override {
+#ifdef _WIN32
+    HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    const BOOL ok = GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    if (!ok) return std::nullopt;
+    FileIdentity id;
+    id.device = info.dwVolumeSerialNumber;
+    id.node = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return id;
+#else
+    struct stat info;
+    if (::stat(toHostPath(path).c_str(), &info) != 0) return std::nullopt;
+    FileIdentity id;
+    id.device = static_cast<std::uint64_t>(info.st_dev);
+    id.node = static_cast<std::uint64_t>(info.st_ino);
+    return id;
+#endif
+  }
+
+  std::string currentDirectory() override {
+    std::vector<char> buffer(256);
+    for (;;) {
+#ifdef _WIN32
+      if (_getcwd(buffer.data(), static_cast<int>(buffer.size())) != nullptr) break;
+#else
+      if (::getcwd(buffer.data(), buffer.size()) != nullptr) break;
+#endif
+      if (errno != ERANGE || buffer.size() > (1u << 20)) return std::string();
+      buffer.resize(buffer.size() * 2);
+    }
+    std::string directory(buffer.data());
+#ifndef _WIN32
+    std::replace(directory.begin(), directory.end(), '/', '\\');
+#endif
+    return directory;
+  }
+
+  bool makeDriveCurrent(const std::string& drive) override {
+#ifdef _WIN32
+    return _chdir(drive.substr(0, 2).c_str()) == 0;
+#else
+    // A POSIX host has no drives: the process's current directory never changes.
+    (void)drive;
+    return false;
+#endif
+  }
+
+  std::string fromCommandLine(const std::string& word) override {
+#ifdef _WIN32
+    return word;
+#else
+    std::string path = word;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+#endif
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Host> makeSystemHost() { return std::make_unique<SystemHost>(); }
+
+}  // namespace kalvex

@@ -1,0 +1,199 @@
+#include "host/virtual_host.h"
+
+#include <sstream>
+#include <streambuf>
+
+namespace kalvex {
+namespace {
+
+std::string driveRoot(char letter) { return std::string(1, letter) + ":\\"; }
+
+// Appends every byte straight to the stored file, or fails every write.
+class StoredFileBuffer : public std::streambuf {
+ public:
+  StoredFileBuffer(std::string& target, bool failing) : target_(target), failing_(failing) {}
+
+ protected:
+  int_type overflow(int_type ch) override {
+    if (failing_) return traits_type::eof();
+    if (!traits_type::eq_int_type(ch, traits_type::eof())) target_.push_back(traits_type::to_char_type(ch));
+    return traits_type::not_eof(ch);
+  }
+  std::streamsize xsputn(const char* data, std::streamsize count) override {
+    if (failing_) return 0;
+    target_.append(data, static_cast<std::size_t>(count));
+    return count;
+  }
+
+ private:
+  std::string& target_;
+  bool failing_;
+};
+
+class StoredFile : public OutputFile {
+ public:
+  StoredFile(std::string& target, bool failing) : buffer_(target, failing), stream_(&buffer_) {}
+  std::ostream& stream() override { return stream_; }
+  bool close() override {
+    stream_.flush();
+    return !stream_.fail();
+  }
+
+ private:
+  StoredFileBuffer buffer_;
+  std::ostream stream_;
+};
+
+}  // namespace
+
+VirtualHost::VirtualHost() { addDrive('C', "C:\\"); }
+
+void VirtualHost::addDrive(char letter, const std::string& currentDirectory) {
+  directories_.insert(driveRoot(letter));
+  driveDirectories_[letter] = driveRoot(letter);
+  const std::string k = key(currentDirectory);
+  makeFolders(k);
+  driveDirectories_[letter] = k;
+}
+
+void VirtualHost::refuseDrive(char letter) { refusedDrives_.insert(letter); }
+
+void VirtualHost::setCurrentDirectory(const std::string& path) {
+  const std::string k = key(path);
+  if (driveDirectories_.count(k[0]) == 0) addDrive(k[0], k);
+  makeFolders(k);
+  driveDirectories_[k[0]] = k;
+  currentDrive_ = k[0];
+}
+
+std::string VirtualHost::key(const std::string& path) const {
+  char drive = currentDrive_;
+  std::string rest = path;
+  std::string base;
+  if (path.size() >= 2 && path[1] == ':') {
+    drive = path[0];
+    rest = path.substr(2);
+    if (rest.empty() || rest[0] != '\\') {
+      auto it = driveDirectories_.find(drive);
+      base = it != driveDirectories_.end() ? it->second : driveRoot(drive);
+    }
+  } else if (path.empty() || path[0] != '\\') {
+    base = driveDirectories_.at(currentDrive_);
+  }
+  std::vector<std::string> parts;
+  auto addParts = [&parts](const std::string& text, std::size_t from) {
+    std::string part;
+    for (std::size_t i = from; i <= text.size(); ++i) {
+      if (i == text.size() || text[i] == '\\') {
+        if (part == "..") {
+          if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+          parts.push_back(part);
+        }
+        part.clear();
+      } else {
+        part.push_back(text[i]);
+      }
+    }
+  };
+  if (!base.empty()) addParts(base, 2);
+  addParts(rest, 0);
+  std::string result(1, drive);
+  result += ":";
+  for (const std::string& part : parts) result += "\\" + part;
+  if (parts.empty()) result += "\\";
+  return result;
+}
+
+std::string VirtualHost::parentOf(const std::string& key) {
+  const std::size_t slash = key.rfind('\\');
+  if (slash == std::string::npos || slash <= 2) return key.substr(0, 3);
+  return key.substr(0, slash);
+}
+
+void VirtualHost::makeFolders(const std::string& k) {
+  std::string current = k;
+  std::vector<std::string> chain;
+  while (directories_.count(current) == 0) {
+    chain.push_back(current);
+    const std::string parent = parentOf(current);
+    if (parent == current) break;
+    current = parent;
+  }
+  for (const std::string& folder : chain) {
+    directories_.insert(folder);
+    nodes_.emplace(folder, nodes_.size() + 1);
+  }
+}
+
+void VirtualHost::addFile(const std::string& path, const std::string& content) {
+  const std::string k = key(path);
+  makeFolders(parentOf(k));
+  files_[k] = content;
+  nodes_.emplace(k, nodes_.size() + 1);
+}
+
+void VirtualHost::addDirectory(const std::string& path) { makeFolders(key(path)); }
+
+std::optional<std::string> VirtualHost::fileContent(const std::string& path) const {
+  auto it = files_.find(key(path));
+  if (it == files_.end()) return std::nullopt;
+  return it->second;
+}
+
+bool VirtualHost::isDirectory(const std::string& path) const { return directories_.count(key(path)) != 0; }
+
+std::unique_ptr<std::istream> VirtualHost::openRead(const std::string& path) {
+  readsOpened_.push_back(path);
+  const std::string k = key(path);
+  auto it = files_.find(k);
+  if (it == files_.end() || refusedReads_.count(k) != 0) return nullptr;
+  return std::make_unique<std::istringstream>(it->second);
+}
+
+std::unique_ptr<OutputFile> VirtualHost::openWrite(const std::string& path) {
+  writesOpened_.push_back(path);
+  const std::string k = key(path);
+  if (directories_.count(k) != 0 || directories_.count(parentOf(k)) == 0 || refusedWrites_.count(k) != 0) {
+    return nullptr;
+  }
+  std::string& stored = files_[k];
+  stored.clear();
+  nodes_.emplace(k, nodes_.size() + 1);
+  return std::make_unique<StoredFile>(stored, failingWrites_.count(k) != 0);
+}
+
+bool VirtualHost::exists(const std::string& path) {
+  const std::string k = key(path);
+  return files_.count(k) != 0 || directories_.count(k) != 0;
+}
+
+bool VirtualHost::makeDirectory(const std::string& path) {
+  const std::string k = key(path);
+  if (files_.count(k) != 0 || directories_.count(k) != 0 || refusedDirectories_.count(k) != 0 ||
+      directories_.count(parentOf(k)) == 0) {
+    return false;
+  }
+  directories_.insert(k);
+  nodes_.emplace(k, nodes_.size() + 1);
+  directoriesMade_.push_back(path);
+  return true;
+}
+
+std::optional<FileIdentity> VirtualHost::identify(const std::string& path) {
+  auto it = nodes_.find(key(path));
+  if (it == nodes_.end() || !exists(path)) return std::nullopt;
+  return FileIdentity{0, it->second};
+}
+
+std::string VirtualHost::currentDirectory() { return driveDirectories_.at(currentDrive_); }
+
+bool VirtualHost::makeDriveCurrent(const std::string& drive) {
+  if (drive.size() < 2 || drive[1] != ':') return false;
+  const char letter = drive[0];
+  if (driveDirectories_.count(letter) == 0 || refusedDrives_.count(letter) != 0) return false;
+  currentDrive_ = letter;
+  return true;
+}
+
+}  // namespace kalvex

@@ -1,0 +1,76 @@
+// An in-memory host for tests: drive letters with a current directory each, files and
+// folders, failures on demand, and a record of what was opened and created. Paths are
+// resolved the way a Windows desktop resolves them ("." and ".." and doubled separators
+// are taken lexically); names are compared exactly.
+#ifndef KALVEX_HOST_VIRTUAL_HOST_H
+#define KALVEX_HOST_VIRTUAL_HOST_H
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+
+namespace kalvex {
+
+class VirtualHost : public Host {
+ public:
+  // Starts with drive C, whose current directory is its root, as the current drive.
+  VirtualHost();
+
+  // Adds drive X with the given current directory (such as "D:\b"), creating its folders.
+  void addDrive(char letter, const std::string& currentDirectory);
+  // A drive that exists but can never be made current.
+  void refuseDrive(char letter);
+  // Sets the current directory of the path's drive (creating its folders) and makes that
+  // drive current.
+  void setCurrentDirectory(const std::string& path);
+
+  // Adds a file, creating its parent folders.
+  void addFile(const std::string& path, const std::string& content);
+  void addDirectory(const std::string& path);
+  std::optional<std::string> fileContent(const std::string& path) const;
+  bool isDirectory(const std::string& path) const;
+
+  void refuseRead(const std::string& path) { refusedReads_.insert(key(path)); }
+  void refuseWrite(const std::string& path) { refusedWrites_.insert(key(path)); }
+  // The file opens for writing, but every write to it fails (a full disk).
+  void failWritesTo(const std::string& path) { failingWrites_.insert(key(path)); }
+  void refuseDirectory(const std::string& path) { refusedDirectories_.insert(key(path)); }
+
+  // The canonical form under which a path is stored, such as "C:\a\b".
+  std::string key(const std::string& path) const;
+
+  // Records, in call order, of the paths as they were passed in.
+  const std::vector<std::string>& readsOpened() const { return readsOpened_; }
+  const std::vector<std::string>& writesOpened() const { return writesOpened_; }
+  const std::vector<std::string>& directoriesMade() const { return directoriesMade_; }
+
+  std::unique_ptr<std::istream> openRead(const std::string& path) override;
+  std::unique_ptr<OutputFile> openWrite(const std::string& path) override;
+  bool exists(const std::string& path) override;
+  bool makeDirectory(const std::string& path) override;
+  std::optional<FileIdentity> identify(const std::string& path) override;
+  std::string currentDirectory() override;
+  bool makeDriveCurrent(const std::string& drive) override;
+  std::string fromCommandLine(const std::string& word) override { return word; }
+
+ private:
+  static std::string parentOf(const std::string& key);
+  void makeFolders(const std::string& key);
+
+  char currentDrive_ = 'C';
+  std::map<char, std::string> driveDirectories_;  // drive letter to its current directory key
+  std::set<char> refusedDrives_;
+  std::map<std::string, std::string> files_;
+  std::set<std::string> directories_;
+  std::map<std::string, std::uint64_t> nodes_;
+  std::set<std::string> refusedReads_, refusedWrites_, failingWrites_, refusedDirectories_;
+  std::vector<std::string> readsOpened_, writesOpened_, directoriesMade_;
+};
+
+}  // namespace kalvex
+
+#endif

@@ -1,0 +1,41 @@
+#include "project_converter.h"
+
+#include <utility>
+
+namespace kalvex {
+
+std::string rootGroupName(const std::string& sourceProject) {
+  const std::size_t slash = sourceProject.rfind('\\');
+  std::string fileName = slash == std::string::npos ? sourceProject : sourceProject.substr(slash + 1);
+  if (fileName.size() >= 4) fileName.resize(fileName.size() - 4);
+  return fileName;
+}
+
+ProjectConverter::ProjectConverter(std::string sourceProject, std::string destFolder, Host& host,
+                                   std::ostream& log)
+    : host_(&host), log_(&log) {
+  settings.sourceProject = std::move(sourceProject);
+  settings.destFolder = std::move(destFolder);
+  rootGroup_ = std::make_unique<ProjectGroup>(rootGroupName(settings.sourceProject), *this);
+}
+
+void ProjectConverter::addExtensions(const std::string& text) {
+  std::size_t start = 0;
+  for (std::size_t comma = text.find(','); comma != std::string::npos; comma = text.find(',', start)) {
+    settings.extensions.push_back(text.substr(start, comma - start));
+    start = comma + 1;
+  }
+  settings.extensions.push_back(text.substr(start));
+}
+
+void ProjectConverter::addCompilerInclude(const std::string& directory) {
+  compilerIncludes_.push_back(directory);
+  compilerIncludeIndex_.insert(directory);
+}
+
+void ProjectConverter::print(const std::string& line) {
+  *log_ << line << '\n';
+  log_->flush();
+}
+
+}  // namespace kalvex

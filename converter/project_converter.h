@@ -1,0 +1,86 @@
+// The converter of one run: the settings taken from the command line, the include
+// directories of the compiler personality, the group tree and the project-file reader.
+#ifndef KALVEX_PROJECT_CONVERTER_H
+#define KALVEX_PROJECT_CONVERTER_H
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "project_group.h"
+#include "reader/gpj_reader.h"
+
+namespace kalvex {
+
+class Host;
+
+// Filled by the entry; nothing changes them afterwards.
+struct ConversionSettings {
+  std::string sourceProject;
+  std::string destFolder;
+  std::string projectName;
+  std::string messagePersonality;
+  std::string analyserPersonality;
+  std::string compilerPersonality;
+  // Accepted source-file extensions; empty accepts every file.
+  std::vector<std::string> extensions;
+};
+
+class ProjectConverter {
+ public:
+  // Both paths are already absolute. Creates the root group, named after the source file.
+  // Every file operation goes through host; every message goes to log.
+  ProjectConverter(std::string sourceProject, std::string destFolder, Host& host, std::ostream& log);
+  ProjectConverter(const ProjectConverter&) = delete;
+  ProjectConverter& operator=(const ProjectConverter&) = delete;
+
+  ConversionSettings settings;
+
+  // Appends the comma-separated pieces of text, empty pieces included, to the extensions.
+  void addExtensions(const std::string& text);
+
+  std::string sourceProject() const { return settings.sourceProject; }
+  std::string destFolder() const { return settings.destFolder; }
+  std::string projectName() const { return settings.projectName; }
+  std::string messagePersonality() const { return settings.messagePersonality; }
+  std::string analyserPersonality() const { return settings.analyserPersonality; }
+  std::string compilerPersonality() const { return settings.compilerPersonality; }
+
+  // Include directories named in the compiler personality, in file order, duplicates kept.
+  const std::vector<std::string>& compilerIncludes() const { return compilerIncludes_; }
+  bool isCompilerInclude(const std::string& directory) const {
+    return compilerIncludeIndex_.count(directory) != 0;
+  }
+  void addCompilerInclude(const std::string& directory);
+
+  ProjectGroup& rootGroup() { return *rootGroup_; }
+  GpjReader& reader() { return reader_; }
+  Host& host() { return *host_; }
+  // Writes one message line and flushes it.
+  void print(const std::string& line);
+
+  // Runs the whole conversion; returns the exit status.
+  int convert();
+  // Writer operations, defined with the writer.
+  int writeProject();
+  void readCompilerIncludes();
+  bool parseIncludeOption(const std::string& line, std::string& directory) const;
+
+ private:
+  Host* host_;
+  std::ostream* log_;
+  std::vector<std::string> compilerIncludes_;
+  std::unordered_set<std::string> compilerIncludeIndex_;
+  std::unique_ptr<ProjectGroup> rootGroup_;
+  GpjReader reader_;
+};
+
+// The root group's name: the source file name without its last four characters (whole when
+// it is shorter).
+std::string rootGroupName(const std::string& sourceProject);
+
+}  // namespace kalvex
+
+#endif

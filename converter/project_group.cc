@@ -1,0 +1,70 @@
+#include "project_group.h"
+
+#include <utility>
+
+namespace kalvex {
+
+ProjectGroup::ProjectGroup(std::string name, ProjectConverter& converter)
+    : converter_(&converter), name_(std::move(name)) {}
+
+ProjectGroup::~ProjectGroup() {
+  std::vector<std::unique_ptr<ProjectGroup>> pending = std::move(children_);
+  while (!pending.empty()) {
+    std::unique_ptr<ProjectGroup> group = std::move(pending.back());
+    pending.pop_back();
+    for (auto& child : group->children_) pending.push_back(std::move(child));
+    group->children_.clear();
+  }
+}
+
+bool ProjectGroup::addInclude(const std::string& directory) {
+  if (!includeIndex_.insert(directory).second) return false;
+  includes_.push_back(directory);
+  return true;
+}
+
+void ProjectGroup::addDefine(const std::string& defineText) {
+  const std::size_t equals = defineText.find('=');
+  if (equals == std::string::npos) {
+    defines_[defineText] = std::string();
+  } else {
+    defines_[defineText.substr(0, equals)] = defineText.substr(equals + 1);
+  }
+}
+
+void ProjectGroup::inheritFrom(const ProjectGroup& parent) {
+  defines_ = parent.defines_;
+  includes_ = parent.includes_;
+  includeIndex_ = parent.includeIndex_;
+}
+
+ProjectGroup& ProjectGroup::addChild(std::string name) {
+  children_.push_back(std::make_unique<ProjectGroup>(std::move(name), *converter_));
+  return *children_.back();
+}
+
+std::string dumpTree(const ProjectGroup& root) {
+  std::string out;
+  struct Item {
+    const ProjectGroup* group;
+    std::size_t depth;
+  };
+  std::vector<Item> pending{{&root, 0}};
+  while (!pending.empty()) {
+    const Item item = pending.back();
+    pending.pop_back();
+    const std::string indent(item.depth * 2, ' ');
+    const ProjectGroup& g = *item.group;
+    out += indent + "group " + g.name() + "\n";
+    out += indent + "  sourcePath " + g.sourcePath + "\n";
+    for (const auto& file : g.files) out += indent + "  file " + file + "\n";
+    for (const auto& include : g.includes()) out += indent + "  include " + include + "\n";
+    for (const auto& define : g.defines()) out += indent + "  define " + define.first + "=" + define.second + "\n";
+    for (auto it = g.children().rbegin(); it != g.children().rend(); ++it) {
+      pending.push_back({it->get(), item.depth + 1});
+    }
+  }
+  return out;
+}
+
+}  // namespace kalvex

@@ -1,0 +1,18 @@
+# Shared by the scripts: installs the Debian packages that are missing, and nothing else.
+ensure_packages() {
+  missing=""
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+      missing="$missing $package"
+    fi
+  done
+  if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+    $SUDO apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  fi
+}
+
+BUILD_PACKAGES="cmake ninja-build g++ libgtest-dev qt6-base-dev libgl-dev"

@@ -1,0 +1,14 @@
+#!/bin/sh
+# Builds everything and runs the whole suite, once plainly and once under the Address and
+# UndefinedBehavior sanitizers. Installs what is missing first. Fails if anything fails.
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/lib.sh
+ensure_packages $BUILD_PACKAGES
+
+for preset in default sanitize; do
+  echo "== $preset =="
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset" -j2
+done

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "host/virtual_host.h"
+#include "project_converter.h"
+
+namespace kalvex {
+namespace {
+
+class ModelTest : public ::testing::Test {
+ protected:
+  VirtualHost host;
+  std::ostringstream log;
+  ProjectConverter converter{"C:\\p\\top.gpj", "C:\\out", host, log};
+};
+
+TEST(RootGroupName, CutsTheLastFourCharacters) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"C:\\work\\app\\board.gpj", "board"}, {"C:\\work\\app\\board.rev2.gpj", "board.rev2"},
+      {"C:\\p\\abc", "abc"},                 {"C:\\p\\a.gp", ""},
+      {"C:\\p\\board.proj", "board."},       {"top.gpj", "top"},
+      {"C:\\p\\", ""},                       {"C:/p/x.gpj", "C:/p/x"},
+  };
+  for (const auto& [path, name] : cases) EXPECT_EQ(rootGroupName(path), name) << path;
+}
+
+TEST_F(ModelTest, ConstructorNamesTheRootAndLeavesTheRestEmpty) {
+  EXPECT_EQ(converter.rootGroup().name(), "top");
+  EXPECT_EQ(converter.sourceProject(), "C:\\p\\top.gpj");
+  EXPECT_EQ(converter.destFolder(), "C:\\out");
+  EXPECT_EQ(converter.projectName(), "");
+  EXPECT_TRUE(converter.settings.extensions.empty());
+  EXPECT_TRUE(converter.compilerIncludes().empty());
+  EXPECT_EQ(&converter.rootGroup().converter(), &converter);
+}
+
+TEST_F(ModelTest, AddExtensionsKeepsEmptyPieces) {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"c,cpp", {"c", "cpp"}}, {".c", {".c"}},           {"", {""}},
+      {"c,", {"c", ""}},       {",,", {"", "", ""}},     {" c , h", {" c ", " h"}},
+  };
+  for (const auto& [text, expected] : cases) {
+    converter.settings.extensions.clear();
+    converter.addExtensions(text);
+    EXPECT_EQ(converter.settings.extensions, expected) << text;
+  }
+  converter.settings.extensions.clear();
+  converter.addExtensions("c,cpp");
+  converter.addExtensions("h");
+  EXPECT_EQ(converter.settings.extensions, (std::vector<std::string>{"c", "cpp", "h"}));
+}
+
+TEST_F(ModelTest, AddDefineSplitsAtTheFirstEquals) {
+  ProjectGroup& g = converter.rootGroup();
+  g.addDefine("A=B=C");
+  g.addDefine("E=");
+  g.addDefine("F");
+  g.addDefine("=B");
+  g.addDefine("F=2");
+  const std::map<std::string, std::string> expected = {{"", "B"}, {"A", "B=C"}, {"E", ""}, {"F", "2"}};
+  EXPECT_EQ(g.defines(), expected);
+}
+
+TEST_F(ModelTest, DefinesIterateInUnsignedByteOrder) {
+  ProjectGroup& g = converter.rootGroup();
+  for (const char* name : {"a", "Z", "\xE9t\xE9", "BAUD", "DEBUG", "BA"}) g.addDefine(name);
+  std::vector<std::string> names;
+  for (const auto& define : g.defines()) names.push_back(define.first);
+  EXPECT_EQ(names, (std::vector<std::string>{"BA", "BAUD", "DEBUG", "Z", "a", "\xE9t\xE9"}));
+}
+
+TEST_F(ModelTest, IncludesAreKeptOnceInOrder) {
+  ProjectGroup& g = converter.rootGroup();
+  EXPECT_TRUE(g.addInclude("C:\\b"));
+  EXPECT_TRUE(g.addInclude("C:\\a"));
+  EXPECT_FALSE(g.addInclude("C:\\b"));
+  EXPECT_TRUE(g.addInclude("c:\\b")) << "comparison is case-sensitive";
+  EXPECT_EQ(g.includes(), (std::vector<std::string>{"C:\\b", "C:\\a", "c:\\b"}));
+}
+
+TEST_F(ModelTest, InheritanceCopiesAndThenStaysIndependent) {
+  ProjectGroup& root = converter.rootGroup();
+  root.addDefine("DEBUG=1");
+  root.addInclude("C:\\inc");
+  ProjectGroup& child = root.addChild("child");
+  child.inheritFrom(root);
+  child.addDefine("DEBUG=2");
+  child.addDefine("CHILD");
+  child.addInclude("C:\\child");
+  EXPECT_FALSE(child.addInclude("C:\\inc"));
+  root.addDefine("LATE");
+  ProjectGroup& grandchild = child.addChild("grandchild");
+  grandchild.inheritFrom(child);
+
+  EXPECT_EQ(root.defines(), (std::map<std::string, std::string>{{"DEBUG", "1"}, {"LATE", ""}}));
+  EXPECT_EQ(root.includes(), (std::vector<std::string>{"C:\\inc"}));
+  EXPECT_EQ(grandchild.defines(), (std::map<std::string, std::string>{{"CHILD", ""}, {"DEBUG", "2"}}));
+  EXPECT_EQ(grandchild.includes(), (std::vector<std::string>{"C:\\inc", "C:\\child"}));
+  EXPECT_TRUE(grandchild.files.empty());
+  EXPECT_TRUE(grandchild.children().empty());
+  EXPECT_EQ(&grandchild.converter(), &converter);
+}
+
+TEST_F(ModelTest, DumpTreeShowsTheWholeTreeDepthFirst) {
+  ProjectGroup& root = converter.rootGroup();
+  root.sourcePath = "C:\\p";
+  root.files.push_back("C:\\p\\main.c");
+  ProjectGroup& a = root.addChild("a");
+  a.addDefine("X=1");
+  a.addChild("a1").addInclude("C:\\i");
+  root.addChild("b");
+  EXPECT_EQ(dumpTree(root),
+            "group top\n"
+            "  sourcePath C:\\p\n"
+            "  file C:\\p\\main.c\n"
+            "  group a\n"
+            "    sourcePath \n"
+            "    define X=1\n"
+            "    group a1\n"
+            "      sourcePath \n"
+            "      include C:\\i\n"
+            "  group b\n"
+            "    sourcePath \n");
+}
+
+TEST_F(ModelTest, AVeryDeepTreeIsDestroyedWithoutExhaustingTheStack) {
+  ProjectGroup* group = &converter.rootGroup();
+  for (int depth = 0; depth < 200000; ++depth) group = &group->addChild("g");
+  SUCCEED();  // the fixture's destruction is the test
+}
+
+}  // namespace
+}  // namespace kalvex

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "host/host.h"
+
+namespace kalvex {
+namespace {
+
+// The POSIX host against a temporary folder. Paths handed to it are system paths.
+class SystemHostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/kalvex-host-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    root = pattern;
+    systemRoot = toSystem(root);
+  }
+  void TearDown() override { std::system(("rm -rf '" + root + "'").c_str()); }
+  static std::string toSystem(std::string path) {
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    return path;
+  }
+  std::unique_ptr<Host> host = makeSystemHost();
+  std::string root, systemRoot;
+};
+
+TEST_F(SystemHostTest, MapsBackslashesOntoThePosixTree) {
+  ASSERT_TRUE(host->makeDirectory(systemRoot + "\\sub\\"));
+  EXPECT_TRUE(host->exists(systemRoot + "\\sub"));
+  EXPECT_FALSE(host->makeDirectory(systemRoot + "\\sub"));
+  auto out = host->openWrite(systemRoot + "\\sub\\f.txt");
+  ASSERT_NE(out, nullptr);
+  out->stream() << "a\r\nb";
+  EXPECT_TRUE(out->close());
+  auto in = host->openRead(systemRoot + "\\\\sub\\.\\f.txt");
+  ASSERT_NE(in, nullptr);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(*in), std::istreambuf_iterator<char>()), "a\r\nb");
+  EXPECT_EQ(host->identify(systemRoot + "\\sub\\f.txt"), host->identify(systemRoot + "\\sub\\..\\sub\\f.txt"));
+}
+
+TEST_F(SystemHostTest, AFolderIsNeverAnOpenableFile) {
+  EXPECT_EQ(host->openRead(systemRoot), nullptr);
+  EXPECT_EQ(host->openWrite(systemRoot), nullptr);
+  EXPECT_EQ(host->openRead(systemRoot + "\\missing"), nullptr);
+}
+
+TEST_F(SystemHostTest, AFullDiskFailsTheClose) {
+  auto out = host->openWrite("\\dev\\full");
+  ASSERT_NE(out, nullptr);
+  out->stream() << "line\r\n";
+  EXPECT_FALSE(out->close());
+}
+
+TEST_F(SystemHostTest, CommandLineAndCurrentDirectoryUseBackslashes) {
+  EXPECT_EQ(host->fromCommandLine("/tmp/w/top.gpj"), "\\tmp\\w\\top.gpj");
+  EXPECT_EQ(host->fromCommandLine("w/a\\b"), "w\\a\\b");
+  char buffer[4096];
+  ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
+  EXPECT_EQ(host->currentDirectory(), toSystem(buffer));
+  EXPECT_FALSE(host->makeDriveCurrent("D:"));
+  EXPECT_FALSE(host->makeDriveCurrent("\\t"));
+  EXPECT_EQ(host->currentDirectory(), toSystem(buffer)) << "the process's directory never changes";
+}
+
+}  // namespace
+}  // namespace kalvex
