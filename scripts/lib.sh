@@ -15,4 +15,11 @@ ensure_packages() {
   fi
 }
 
-BUILD_PACKAGES="cmake ninja-build g++ libgtest-dev qt6-base-dev libgl-dev"
+# Kalvex and its tests.
+CONVERTER_PACKAGES="cmake ninja-build g++ libgtest-dev"
+# Quorlin and its tests.
+WIZARD_PACKAGES="qt6-base-dev libgl-dev"
+# The Windows build of Kalvex and its tests under Wine.
+WINDOWS_PACKAGES=""
+
+BUILD_PACKAGES="$CONVERTER_PACKAGES $WIZARD_PACKAGES"
