@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/run_program.h"
+
+namespace kalvex {
+namespace {
+
+std::string processDirectory() {
+  char buffer[MAX_PATH];
+  const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+  return std::string(buffer, length);
+}
+
+std::string scratchName() {
+  static int counter = 0;
+  return "kalvex-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream file(path, std::ios::binary);
+  file << bytes;
+}
+
+// Runs Kalvex.exe in a scratch folder of the current directory (Z:\... under Wine). Standard
+// output is in text mode on Windows: every line Kalvex prints ends in CR LF.
+class WindowsPathsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root = processDirectory() + "\\" + scratchName();
+    std::filesystem::remove_all(root);
+    ASSERT_TRUE(std::filesystem::create_directory(root));
+    writeFile(root + "\\c.p_c", "");
+  }
+  void TearDown() override {
+    SetEnvironmentVariableA("=D:", nullptr);
+    std::filesystem::remove_all(root);
+    if (!otherDrive.empty()) std::filesystem::remove_all(otherDrive);
+  }
+
+  testing::ProgramResult run(std::vector<std::string> words, const std::string& directory) {
+    words.insert(words.begin(), KALVEX_BINARY);
+    return testing::runProgram(words, directory);
+  }
+
+  // Gives drive D: its own current directory D:\...\b for the programs started from now on.
+  std::string useOtherDrive() {
+    if (GetDriveTypeA("D:\\") <= DRIVE_NO_ROOT_DIR) return "";
+    otherDrive = "D:\\" + scratchName();
+    std::filesystem::create_directories(otherDrive + "\\b");
+    SetEnvironmentVariableA("=D:", (otherDrive + "\\b").c_str());
+    return otherDrive + "\\b";
+  }
+
+  std::string root, otherDrive;
+};
+
+struct MissingSourceCase {
+  const char* word;
+  const char* resolved;  // "<root>" stands for the scratch folder, "<drive>" for its drive
+};
+
+// A missing top project file is reported with the path Kalvex made of word 1.
+TEST_F(WindowsPathsTest, WordOneIsResolvedAgainstTheCurrentDirectory) {
+  const std::string rootOnDrive = root.substr(2);
+  const MissingSourceCase cases[] = {
+      {"x.gpj", "<root>\\x.gpj"},
+      {"sub/../x.gpj", "<root>\\sub/../x.gpj"},
+      {"<root>\\x.gpj", "<root>\\x.gpj"},
+      {"<rootOnDrive>\\x.gpj", "<rootOnDrive>\\x.gpj"},
+      {"<drive>x.gpj", "<root>\\x.gpj"},
+  };
+  for (const auto& c : cases) {
+    auto expand = [&](std::string text) {
+      for (const auto& [key, value] : {std::pair<std::string, std::string>{"<rootOnDrive>", rootOnDrive},
+                                       {"<root>", root}, {"<drive>", root.substr(0, 2)}}) {
+        for (std::size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, key.size(), value);
+      }
+      return text;
+    };
+    const auto result = run({expand(c.word), "out", "-cp", "c.p_c"}, root);
+    EXPECT_EQ(result.standardOutput, "Could not open file: " + expand(c.resolved) + "\r\n") << c.word;
+    EXPECT_EQ(result.exitStatus, 1) << c.word;
+  }
+}
+
+TEST_F(WindowsPathsTest, ADriveRelativeWordUsesThatDrivesDirectory) {
+  const std::string directory = useOtherDrive();
+  if (directory.empty()) GTEST_SKIP() << "no drive D:";
+  const auto result = run({"D:x.gpj", "out", "-cp", "c.p_c"}, root);
+  EXPECT_EQ(result.standardOutput, "Could not open file: " + directory + "\\x.gpj\r\n");
+  EXPECT_EQ(result.exitStatus, 1);
+}
+
+}  // namespace
+}  // namespace kalvex
