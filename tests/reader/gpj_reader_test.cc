@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <pthread.h>
+
+#include <functional>
 
 #include "errors.h"
 #include "reader_fixture.h"
@@ -9,6 +12,22 @@ namespace {
 using testing::gpjFile;
 
 using ParserTest = testing::ReaderTest;
+
+// Runs work on a thread whose stack is far smaller than the main thread's, so that a walk
+// that recursed once per nesting level would overflow it.
+void runOnSmallStack(const std::function<void()>& work) {
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, 512 * 1024);
+  pthread_t thread;
+  auto body = [](void* argument) -> void* {
+    (*static_cast<const std::function<void()>*>(argument))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attributes, body, const_cast<std::function<void()>*>(&work)), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+}
 
 TEST_F(ParserTest, WorkedExample) {
   host.addFile("C:\\w\\top.gpj", gpjFile({"#[TAB]comment", "[TAB]:sourceDir=src", "[TAB]-Iinc", "[TAB]-DDEBUG",
@@ -280,13 +299,13 @@ TEST_F(ParserTest, BinaryBytesLongLinesAndAMissingFinalLineFeedAreRead) {
 // Each file of the chain names the next; nothing may exhaust the stack, neither reading nor
 // destroying the tree.
 TEST_F(ParserTest, ADeepChainOfSubProjectsIsReadWithoutRecursion) {
-  const int depth = 5000;
+  const int depth = 20000;
   for (int i = 0; i < depth; ++i) {
     const std::string next = i + 1 < depth ? "n" + std::to_string(i + 1) + ".gpj" : "";
     host.addFile("C:\\w\\n" + std::to_string(i) + ".gpj", gpjFile({"f" + std::to_string(i) + ".c", next}));
   }
   host.addFile("C:\\w\\n0.gpj", gpjFile({"-DTOP", "n1.gpj"}));
-  readProject("C:\\w\\n0.gpj");
+  runOnSmallStack([this] { readProject("C:\\w\\n0.gpj"); });
   const ProjectGroup* group = &converter->rootGroup();
   int levels = 1;
   while (!group->children().empty()) {
@@ -298,7 +317,7 @@ TEST_F(ParserTest, ADeepChainOfSubProjectsIsReadWithoutRecursion) {
   EXPECT_EQ(group->name(), "n" + std::to_string(depth - 1));
   EXPECT_EQ(group->files, (std::vector<std::string>{"C:\\w\\f" + std::to_string(depth - 1) + ".c"}));
   EXPECT_EQ(group->defines().count("TOP"), 1u);
-  converter.reset();
+  runOnSmallStack([this] { converter.reset(); });
 }
 
 }  // namespace
