@@ -8,6 +8,7 @@
 #include "host/host.h"
 #include "project_converter.h"
 #include "reader_fixture.h"
+#include "support/run_program.h"
 
 namespace kalvex {
 namespace {
@@ -119,6 +120,29 @@ TEST_F(DiskReaderTest, ADeepChainOfFilesOnDisk) {
   for (; !group->children().empty(); ++levels) group = group->children()[0].get();
   EXPECT_EQ(levels, depth);
   EXPECT_EQ(converter->reader().currentPath(), sys("w/n" + std::to_string(depth - 1) + ".gpj"));
+}
+
+// Reader failures through the built program: one message line, exit status 1, and an
+// untouched destination.
+TEST_F(DiskReaderTest, KalvexReportsReaderFailuresAndWritesNothing) {
+  write("cfg/empty.p_c", "");
+  std::filesystem::create_directories(root + "/out");
+  const auto run = [this](const std::string& top) {
+    return testing::runProgram({KALVEX_BINARY, root + "/" + top, root + "/out", "-cp", root + "/cfg/empty.p_c"});
+  };
+
+  write("loop/top.gpj", gpjFile({"a\\a.gpj"}));
+  write("loop/a/a.gpj", gpjFile({"..\\top.gpj"}));
+  testing::ProgramResult result = run("loop/top.gpj");
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.standardOutput, "Sub-project loop: " + sys("loop/a/..\\top.gpj") + "\n");
+
+  write("missing/top.gpj", gpjFile({":sourceDir=src", "lib\\lib.gpj"}));
+  result = run("missing/top.gpj");
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.standardOutput, "Could not open file: " + sys("missing/lib/lib.gpj") + "\n");
+
+  EXPECT_TRUE(std::filesystem::is_empty(root + "/out"));
 }
 
 }  // namespace
