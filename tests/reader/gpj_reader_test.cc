@@ -192,11 +192,14 @@ TEST_F(ParserTest, MacrosAndSearchDirectoriesOfAFileServeEveryFileReadLater) {
 TEST_F(ParserTest, SubProjectEntriesAreJoinedAsWrittenAndShortNamesStayWhole) {
   prepare();
   host.addFile("C:\\w\\top.gpj",
-               gpjFile({":sourceDir=s1", ":sourceDir=s2", "sub\\b.gpj", "ab[SP]x.gpj", "C:\\abs\\z.gpj"}));
+               gpjFile({":sourceDir=s1", ":sourceDir=s2", "macro[SP]M=C:\\m", "sub\\b.gpj", "ab[SP]x.gpj",
+                        "C:\\abs\\z.gpj", "$(M)\\m.gpj"}));
   host.addFile("C:\\w\\s2\\sub\\b.gpj", "");
   host.addFile("C:\\w\\ab", "");
   host.addFile("C:\\w\\s1\\C:\\abs\\z.gpj", "");
   host.addFile("C:\\abs\\z.gpj", "");
+  host.addFile("C:\\m\\m.gpj", "");
+  host.addFile("C:\\w\\$(M)\\m.gpj", "");
   readProject();
   EXPECT_EQ(tree(),
             "group top\n"
@@ -206,7 +209,9 @@ TEST_F(ParserTest, SubProjectEntriesAreJoinedAsWrittenAndShortNamesStayWhole) {
             "  group ab\n"
             "    sourcePath C:\\w\n"
             "  group z\n"
-            "    sourcePath C:\\w\\s1\\C:\\abs\n");
+            "    sourcePath C:\\w\\s1\\C:\\abs\n"
+            "  group m\n"
+            "    sourcePath C:\\w\\$(M)\n");
 }
 
 TEST_F(ParserTest, AMissingSubProjectFailsOnItsFirstCandidateAfterItsGroupIsMade) {
