@@ -97,5 +97,22 @@ TEST_F(WindowsPathsTest, ADriveRelativeWordUsesThatDrivesDirectory) {
   EXPECT_EQ(result.exitStatus, 1);
 }
 
+// Windows names are case-blind and a drive may be left out: file identity sees through both.
+TEST_F(WindowsPathsTest, ASubProjectLoopIsFoundHoweverThePathIsSpelled) {
+  std::filesystem::create_directories(root + "\\out");
+  std::filesystem::create_directories(root + "\\loop\\a");
+  writeFile(root + "\\loop\\top.gpj", "a\\a.gpj\r\n");
+  writeFile(root + "\\loop\\a\\a.gpj", "..\\TOP.gpj\r\n");
+  auto result = run({"loop\\top.gpj", "out", "-cp", "c.p_c"}, root);
+  EXPECT_EQ(result.standardOutput, "Sub-project loop: " + root + "\\loop\\a\\..\\TOP.gpj\r\n");
+  EXPECT_EQ(result.exitStatus, 1);
+
+  writeFile(root + "\\loop\\a\\a.gpj", "\t:sourceDir=" + root + "\\loop\r\ntop.gpj\r\n");
+  result = run({root.substr(2) + "\\loop\\top.gpj", "out", "-cp", "c.p_c"}, root);
+  EXPECT_EQ(result.standardOutput, "Sub-project loop: " + root + "\\loop\\top.gpj\r\n");
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_TRUE(std::filesystem::is_empty(root + "\\out"));
+}
+
 }  // namespace
 }  // namespace kalvex
