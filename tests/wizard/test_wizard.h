@@ -26,6 +26,8 @@ class TestWizard : public GHSConverter {
   QStringList answers;
   QList<DialogCall> dialogCalls;
 
+  void saveSettingsForTest() { saveSettings(); }
+
   void clickNext() { QTest::mouseClick(button(QWizard::NextButton), Qt::LeftButton); }
   void clickBack() { QTest::mouseClick(button(QWizard::BackButton), Qt::LeftButton); }
   void clickFinish() { QTest::mouseClick(button(QWizard::FinishButton), Qt::LeftButton); }
