@@ -18,7 +18,7 @@ ensure_packages() {
 # Kalvex and its tests.
 CONVERTER_PACKAGES="cmake ninja-build g++ libgtest-dev"
 # Quorlin and its tests.
-WIZARD_PACKAGES="qt6-base-dev libgl-dev"
+WIZARD_PACKAGES="qt6-base-dev libgl-dev fontconfig fonts-liberation fonts-dejavu-core"
 # The Windows build of Kalvex and its tests under Wine.
 WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix wine64 libgtest-dev"
 

@@ -1,0 +1,30 @@
+// Plays Kalvex for the wizard tests: writes its argument count and arguments, one a line, to
+// the file named by FAKE_KALVEX_RECORD, prints two progress lines, waits FAKE_KALVEX_SLEEP_MS
+// milliseconds and exits with FAKE_KALVEX_EXIT (default 0).
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <thread>
+
+namespace {
+
+int numberFrom(const char* variable) {
+  const char* text = std::getenv(variable);
+  return text ? std::atoi(text) : 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (const char* record = std::getenv("FAKE_KALVEX_RECORD")) {
+    std::ofstream out(record, std::ios::binary);
+    out << argc - 1 << '\n';
+    for (int i = 1; i < argc; ++i)
+      out << argv[i] << '\n';
+  }
+  std::cout << "Creating Zintra/Zintra++ Project ..." << std::endl;
+  std::this_thread::sleep_for(std::chrono::milliseconds(numberFrom("FAKE_KALVEX_SLEEP_MS")));
+  std::cout << "Zintra/Zintra++ Project Completed!" << std::endl;
+  return numberFrom("FAKE_KALVEX_EXIT");
+}

@@ -1,0 +1,53 @@
+// The wizard runs the real Kalvex on a small project and the converted project appears.
+#include <QTextBrowser>
+#include <memory>
+
+#include "sample_tree.h"
+#include "test_wizard.h"
+
+class RealKalvexTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void convertsASmallProject();
+};
+
+void RealKalvexTest::convertsASmallProject() {
+  SampleTree tree;
+  QVERIFY(tree.isValid());
+  tree.write(QStringLiteral("board.gpj"), "main.c\nsub dir/lib.gpj\n");
+  tree.write(QStringLiteral("main.c"), "int main(void) { return 0; }\n");
+  QDir(tree.path(QString())).mkpath(QStringLiteral("sub dir"));
+  tree.write(QStringLiteral("sub dir/lib.gpj"), "lib.c\n");
+  tree.write(QStringLiteral("sub dir/lib.c"), "int lib;\n");
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QFileInfo(QStringLiteral(KALVEX_BINARY)).absolutePath().toLocal8Bit() + ':' +
+                      path);
+
+  TestWizard wizard;
+  wizard.show();
+  TestWizard::type(wizard.GHSProjectEdit, tree.path("board.gpj"));
+  TestWizard::type(wizard.ZinProjectEdit, tree.path("out"));
+  TestWizard::type(wizard.ZinNameEdit, QStringLiteral("demo"));
+  wizard.clickNext();
+  TestWizard::type(wizard.CmpPersonEdit, tree.path("cmp.p_c"));
+  wizard.clickNext();
+  QTest::mouseClick(wizard.cCheck, Qt::LeftButton, {}, QPoint(5, 10));
+  wizard.clickNext();
+  wizard.clickFinish();
+  QVERIFY(QTest::qWaitFor([&tree] { return QFileInfo::exists(tree.path("settings.txt")); },
+                          30000));
+  qputenv("PATH", path);
+
+  const QString log = wizard.DetailsText->toPlainText();
+  QVERIFY2(wizard.messages.isEmpty(), qPrintable(log));
+  QVERIFY2(log.contains(QStringLiteral("Zintra/Zintra++ Project Completed!")), qPrintable(log));
+  QVERIFY(log.endsWith(QStringLiteral("Project Converted Successfully!")));
+  const QByteArray project = tree.read(QStringLiteral("out/demo.prj"));
+  QVERIFY2(project.startsWith("VersionTag45\r\n"), project.constData());
+  QVERIFY(project.contains("main.c"));
+  QVERIFY(project.contains("lib.c"));
+}
+
+QTEST_MAIN(RealKalvexTest)
+#include "real_kalvex_test.moc"

@@ -1,0 +1,231 @@
+// Finish runs Kalvex: a fake Kalvex first on the search path records its arguments and ends
+// with a chosen code, so the argument list, the log and the reaction to each ending show.
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTextBrowser>
+#include <memory>
+
+#include "kalvex_locator.h"
+#include "sample_tree.h"
+#include "test_wizard.h"
+
+namespace {
+
+const QString kFailed =
+    QStringLiteral("Quorlin|Project Conversion Failed!\nPlease check the details log and try again.");
+
+bool finishEnabled(const TestWizard& wizard) {
+  return wizard.button(QWizard::FinishButton)->isEnabled();
+}
+
+}  // namespace
+
+class RunTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+  void argumentList_data();
+  void argumentList();
+  void successRelabelsCancel();
+  void failureShowsOneMessage();
+  void missingKalvex();
+  void cancelKillsTheRun();
+  void finishStaysDisabledDuringARun();
+  void locatePrefersTheSearchPath();
+
+ private:
+  // Fills every page with the sample and stops on Page3, ready for Finish.
+  void reachPage3(const QString& folder = QStringLiteral("out"));
+  QStringList recordedArguments() const;
+  bool waitForEnd();
+
+  std::unique_ptr<SampleTree> tree_;
+  std::unique_ptr<TestWizard> wizard_;
+  QByteArray path_;
+};
+
+void RunTest::init() {
+  tree_ = std::make_unique<SampleTree>();
+  QVERIFY(tree_->isValid());
+  path_ = qgetenv("PATH");
+  qputenv("PATH", QByteArray(FAKE_KALVEX_DIR) + ':' + path_);
+  qputenv("FAKE_KALVEX_RECORD", tree_->path("arguments.txt").toLocal8Bit());
+  qputenv("FAKE_KALVEX_EXIT", "0");
+  qputenv("FAKE_KALVEX_SLEEP_MS", "0");
+}
+
+void RunTest::cleanup() {
+  wizard_.reset();
+  tree_.reset();
+  qputenv("PATH", path_);
+}
+
+void RunTest::reachPage3(const QString& folder) {
+  QDir(tree_->path(QString())).mkpath(folder);
+  wizard_ = std::make_unique<TestWizard>();
+  wizard_->show();
+  TestWizard::type(wizard_->GHSProjectEdit, tree_->path("board.gpj"));
+  TestWizard::type(wizard_->ZinProjectEdit, tree_->path(folder));
+  TestWizard::type(wizard_->ZinNameEdit, QStringLiteral("demo"));
+  wizard_->clickNext();
+  TestWizard::type(wizard_->CmpPersonEdit, tree_->path("cmp.p_c"));
+  wizard_->clickNext();
+  wizard_->clickNext();
+  QCOMPARE(wizard_->currentPage(), wizard_->Page3);
+}
+
+QStringList RunTest::recordedArguments() const {
+  QStringList lines = QString::fromLocal8Bit(tree_->read(QStringLiteral("arguments.txt")))
+                          .split(QLatin1Char('\n'));
+  if (lines.size() > 1 && lines.last().isEmpty())
+    lines.removeLast();
+  if (lines.isEmpty() || lines.first().toInt() != lines.size() - 1)
+    return {QStringLiteral("<bad record>")};
+  lines.removeFirst();
+  return lines;
+}
+
+bool RunTest::waitForEnd() {
+  return wizard_->process &&
+         QTest::qWaitFor([this] { return wizard_->process->state() == QProcess::NotRunning; },
+                         20000) &&
+         QTest::qWaitFor([this] { return QFileInfo::exists(tree_->path("settings.txt")); }, 5000);
+}
+
+void RunTest::argumentList_data() {
+  QTest::addColumn<bool>("everyField");
+  QTest::addColumn<QString>("folder");
+  QTest::newRow("optional fields empty") << false << "out";
+  QTest::newRow("every field") << true << "out";
+  QTest::newRow("folder with blanks") << false << "my out folder";
+}
+
+void RunTest::argumentList() {
+  QFETCH(bool, everyField);
+  QFETCH(QString, folder);
+  reachPage3(folder);
+  QStringList expected{tree_->path("board.gpj"), tree_->path(folder), "-cp",
+                       tree_->path("cmp.p_c"), "-pn", "demo"};
+  if (everyField) {
+    wizard_->clickBack();
+    wizard_->clickBack();
+    TestWizard::type(wizard_->MsgPersonEdit, tree_->path("msg.p_s"));
+    TestWizard::type(wizard_->AnalPersonEdit, tree_->path("anal.p_a"));
+    wizard_->clickNext();
+    QTest::mouseClick(wizard_->hCheck, Qt::LeftButton, {}, QPoint(5, 10));
+    QTest::mouseClick(wizard_->cppCheck, Qt::LeftButton, {}, QPoint(5, 10));
+    wizard_->clickNext();
+    expected << "-mp" << tree_->path("msg.p_s") << "-ap" << tree_->path("anal.p_a") << "-ext"
+             << "cpp,h";
+  }
+  wizard_->clickFinish();
+  QVERIFY(waitForEnd());
+  QCOMPARE(recordedArguments(), expected);
+}
+
+void RunTest::successRelabelsCancel() {
+  reachPage3();
+  wizard_->clickFinish();
+  QVERIFY(waitForEnd());
+  const QString log = wizard_->DetailsText->toPlainText();
+  QVERIFY(log.startsWith(QStringLiteral("Initialising Project Conversion ...\n")));
+  QVERIFY2(log.contains(QStringLiteral("Zintra/Zintra++ Project Completed!")), qPrintable(log));
+  QVERIFY(log.endsWith(QStringLiteral("\nProject Converted Successfully!")));
+  QCOMPARE(wizard_->button(QWizard::CancelButton)->text(), QStringLiteral("Close"));
+  QVERIFY(!finishEnabled(*wizard_));
+  QVERIFY(wizard_->messages.isEmpty());
+  QCOMPARE(tree_->read(QStringLiteral("settings.txt")),
+           "Compiler Personality:\n" + tree_->path("cmp.p_c").toLocal8Bit() + "\n\n");
+  wizard_->clickBack();
+  wizard_->clickNext();
+  QVERIFY(finishEnabled(*wizard_));
+  QCOMPARE(wizard_->button(QWizard::CancelButton)->text(), QStringLiteral("Close"));
+  wizard_->clickCancel();
+  QVERIFY(!wizard_->isVisible());
+}
+
+void RunTest::failureShowsOneMessage() {
+  qputenv("FAKE_KALVEX_EXIT", "1");
+  reachPage3();
+  wizard_->clickFinish();
+  QVERIFY(waitForEnd());
+  QCOMPARE(wizard_->messages, QStringList{kFailed});
+  QVERIFY(wizard_->DetailsText->toPlainText().contains(QStringLiteral("Creating Zintra")));
+  QVERIFY(!wizard_->DetailsText->toPlainText().contains(QStringLiteral("Successfully")));
+  QVERIFY(!finishEnabled(*wizard_));
+  QVERIFY(wizard_->button(QWizard::CancelButton)->text() != QStringLiteral("Close"));
+  wizard_->clickBack();
+  wizard_->clickNext();
+  QVERIFY(finishEnabled(*wizard_));
+}
+
+void RunTest::missingKalvex() {
+  qputenv("PATH", tree_->path("out").toLocal8Bit());
+  reachPage3();
+  wizard_->clickFinish();
+  QVERIFY(wizard_->process);
+  QVERIFY(QTest::qWaitFor([this] { return wizard_->DetailsText->toPlainText().contains(
+                                       QStringLiteral("could not")); }, 10000));
+  QCOMPARE(wizard_->DetailsText->toPlainText(),
+           QStringLiteral("Initialising Project Conversion ...\n\nProject Conversion could not be "
+                          "executed: Please ensure Kalvex.exe is set on the path.\n"));
+  QVERIFY(!finishEnabled(*wizard_));
+  QTest::qWait(100);
+  QVERIFY(wizard_->messages.isEmpty());
+  QVERIFY(!QFileInfo::exists(tree_->path("settings.txt")));
+}
+
+void RunTest::cancelKillsTheRun() {
+  qputenv("FAKE_KALVEX_SLEEP_MS", "60000");
+  reachPage3();
+  wizard_->clickFinish();
+  QVERIFY(QTest::qWaitFor([this] { return wizard_->DetailsText->toPlainText().contains(
+                                       QStringLiteral("Creating Zintra")); }, 10000));
+  QElapsedTimer clock;
+  clock.start();
+  wizard_->clickCancel();
+  QVERIFY(clock.elapsed() < 5000);
+  QCOMPARE(wizard_->process->state(), QProcess::NotRunning);
+  QCOMPARE(wizard_->process->exitStatus(), QProcess::CrashExit);
+  QVERIFY(!wizard_->isVisible());
+  QCOMPARE(wizard_->result(), int(QDialog::Rejected));
+  QVERIFY(wizard_->messages.isEmpty());
+  QVERIFY(QFileInfo::exists(tree_->path("settings.txt")));
+}
+
+void RunTest::finishStaysDisabledDuringARun() {
+  qputenv("FAKE_KALVEX_SLEEP_MS", "1500");
+  qputenv("FAKE_KALVEX_EXIT", "2");
+  reachPage3();
+  wizard_->clickFinish();
+  QVERIFY(!finishEnabled(*wizard_));
+  QVERIFY(QTest::qWaitFor([this] { return wizard_->process->state() == QProcess::Running; }));
+  wizard_->clickBack();
+  wizard_->clickNext();
+  QVERIFY(!finishEnabled(*wizard_));
+  QProcess* first = wizard_->process;
+  wizard_->clickFinish();  // ignored while the run goes on
+  QCOMPARE(wizard_->process, first);
+  QVERIFY(waitForEnd());
+  QCOMPARE(wizard_->messages, QStringList{kFailed});
+  QVERIFY(finishEnabled(*wizard_));  // this run has ended; Next re-readied Finish meanwhile
+}
+
+void RunTest::locatePrefersTheSearchPath() {
+  QDir(tree_->path(QString())).mkpath(QStringLiteral("own"));
+  const QString beside = tree_->path("own/Kalvex");
+  QVERIFY(QFile::copy(QStringLiteral(FAKE_KALVEX_DIR "/Kalvex"), beside));
+  QCOMPARE(locateKalvex(tree_->path("own")),
+           QFileInfo(QStringLiteral(FAKE_KALVEX_DIR "/Kalvex")).absoluteFilePath());
+  qputenv("PATH", tree_->path("out").toLocal8Bit());
+  QCOMPARE(locateKalvex(tree_->path("own")), QFileInfo(beside).absoluteFilePath());
+  QCOMPARE(locateKalvex(tree_->path("out")), QStringLiteral("Kalvex"));
+  QFile::setPermissions(beside, QFile::ReadOwner);
+  QCOMPARE(locateKalvex(tree_->path("own")), QStringLiteral("Kalvex"));
+}
+
+QTEST_MAIN(RunTest)
+#include "run_test.moc"

@@ -1,0 +1,80 @@
+#ifndef QUORLIN_GHS_CONVERTER_H
+#define QUORLIN_GHS_CONVERTER_H
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include "ghs_converter_base.h"
+
+class QLineEdit;
+
+// Quorlin's behaviour on top of the form: page checks, browsing, the extension list and the
+// summary, the personality paths kept in "settings.txt", and running Kalvex on Finish.
+// Message boxes and file dialogs go through virtual seams so that tests can replace them.
+class GHSConverter : public GHSConverterBase {
+  Q_OBJECT
+
+ public:
+  explicit GHSConverter(QWidget* parent = nullptr, const char* name = nullptr,
+                        bool modal = false, Qt::WindowFlags flags = {});
+  ~GHSConverter() override;
+
+  // The arguments of a run, after the program: project, folder, "-cp", compiler, "-pn", name,
+  // then "-mp", "-ap" and "-ext" pairs for the optional values that are not empty.
+  QStringList kalvexArguments() const;
+
+ public slots:
+  void GHSProjectBrowseBtn_clicked();
+  void ZinProjectBrowseBtn_clicked();
+  void Page0LineEdit_textchanged(const QString&);
+  void Page1LineEdit_textchanged(const QString&);
+  void MsgBrowseBtn_clicked();
+  void AnalBrowseBtn_clicked();
+  void CmpBrowseBtn_clicked();
+  void readFromStdout();
+  void processExit();
+  // Reports a converter that could not be started; other errors end in processExit().
+  void processError(QProcess::ProcessError error);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Leaving Page2 forward builds extList and the summary and readies Finish.
+  bool validateCurrentPage() override;
+  // Finish: starts a run; the wizard stays open.
+  void accept() override;
+  // Kills a running converter, then closes the wizard.
+  void reject() override;
+
+  // The one way the wizard shows an error: a one-button message box with no parent.
+  virtual void showMessage(const QString& caption, const QString& text);
+  // Modal file dialogs; an empty result means the user cancelled.
+  virtual QString chooseOpenFile(const QString& caption, const QString& start,
+                                 const QString& filter);
+  virtual QString chooseDirectory(const QString& caption, const QString& start);
+
+  void checkPage0();
+  void checkPage1();
+  static QString nativePath(const QString& path);
+  void loadSettings();
+  void saveSettings();
+
+  QString extList;
+  QProcess* process = nullptr;
+  QString lastPath;
+
+ private:
+  void connectSignals();
+  void whitenWizardButtons();
+  void browseInto(QLineEdit* field, const QString& caption, const QString& filter);
+  void buildExtList();
+  QString summary() const;
+  void appendToLog(const QString& text);
+  // Finish is enabled once Page2 was left forward, never while a conversion runs.
+  void updateFinish();
+
+  bool finishReady = false;
+  bool running = false;
+};
+
+#endif  // QUORLIN_GHS_CONVERTER_H
