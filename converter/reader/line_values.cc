@@ -1,6 +1,20 @@
 #include "reader/line_values.h"
 
 namespace kalvex {
+namespace {
+
+bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+std::string withoutFirstTwo(const std::string& text) { return text.size() <= 2 ? std::string() : text.substr(2); }
+
+std::string upperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+}  // namespace
 
 bool readLine(std::istream& in, std::string& line, bool* endedWithLineFeed) {
   if (!std::getline(in, line)) return false;
@@ -18,5 +32,51 @@ std::string stripChar(const std::string& text, char c) {
 }
 
 std::string trimLine(const std::string& text) { return stripChar(stripChar(text, ' '), '\t'); }
+
+std::string subProjectEntry(const std::string& line) {
+  const std::string t = trimLine(line);
+  if (contains(t, "{optional}") || contains(t, "#")) return std::string();
+  const std::size_t tab = t.find('\t');
+  if (tab != std::string::npos) return t.substr(0, tab);
+  return t.substr(0, t.find(' '));
+}
+
+std::string sourceDirText(const std::string& line) {
+  static const std::string marker = ":sourceDir=";
+  const std::size_t at = line.find(marker);
+  if (at == std::string::npos) return std::string();
+  return stripChar(line.substr(at + marker.size()), ' ');
+}
+
+std::string includeText(const std::string& line) {
+  std::string t = stripChar(withoutFirstTwo(trimLine(line)), ' ');
+  if (t.compare(0, 2, "./") == 0) t.erase(0, 2);
+  return t;
+}
+
+std::string defineText(const std::string& line) { return withoutFirstTwo(trimLine(line)); }
+
+std::optional<MacroDefinition> macroDefinition(const std::string& line) {
+  static const std::string marker = "macro";
+  const std::size_t at = line.find(marker);
+  if (at == std::string::npos) return std::nullopt;
+  const std::size_t nameStart = at + marker.size();
+  const std::size_t equals = line.find('=', nameStart);
+  if (equals == std::string::npos) return std::nullopt;
+  return MacroDefinition{stripChar(line.substr(nameStart, equals - nameStart), ' '),
+                         stripChar(line.substr(equals + 1), ' ')};
+}
+
+std::string sourceFileText(const std::string& line) { return trimLine(line); }
+
+bool extensionAccepted(const std::string& path, const std::vector<std::string>& extensions) {
+  if (extensions.empty()) return true;
+  const std::size_t dot = path.rfind('.');
+  const std::string ext = upperAscii(dot == std::string::npos ? path : path.substr(dot + 1));
+  for (const std::string& entry : extensions) {
+    if (upperAscii(entry) == ext) return true;
+  }
+  return false;
+}
 
 }  // namespace kalvex

@@ -4,7 +4,9 @@
 #define KALVEX_READER_LINE_VALUES_H
 
 #include <istream>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kalvex {
 
@@ -19,6 +21,37 @@ std::string stripChar(const std::string& text, char c);
 
 // stripChar with space, then with tab.
 std::string trimLine(const std::string& text);
+
+// The sub-project path of a line that contains ".gpj": the trimmed line up to its first tab,
+// else up to its first space; empty when the line holds "{optional}" or "#".
+std::string subProjectEntry(const std::string& line);
+
+// The text after the first ":sourceDir=", stripped of spaces (tabs stay).
+std::string sourceDirText(const std::string& line);
+
+// The trimmed line without its first two characters, stripped of spaces, without a leading
+// "./".
+std::string includeText(const std::string& line);
+
+// The trimmed line without its first two characters: NAME or NAME=VALUE.
+std::string defineText(const std::string& line);
+
+struct MacroDefinition {
+  std::string name;
+  std::string value;
+};
+
+// Name and raw value of a "macro" line: the name runs from just after the first "macro" to
+// the first "=" after it, the value is the rest; both stripped of spaces. Nothing when no
+// "=" follows the first "macro".
+std::optional<MacroDefinition> macroDefinition(const std::string& line);
+
+// The whole trimmed line: whatever follows the file name stays part of it.
+std::string sourceFileText(const std::string& line);
+
+// True when the list is empty or one of its entries equals, ignoring ASCII case, the text
+// after the path's last full stop (the whole path when it has none).
+bool extensionAccepted(const std::string& path, const std::vector<std::string>& extensions);
 
 }  // namespace kalvex
 

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "errors.h"
+#include "reader/path_rules.h"
+#include "reader_fixture.h"
+
+namespace kalvex {
+namespace {
+
+using testing::gpjFile;
+using testing::spelled;
+
+struct TextCase {
+  const char* input;
+  const char* expected;
+};
+
+TEST(ExpandFirstMacro, ReplacesOnlyTheFirstKnownReference) {
+  const MacroTable macros{{"ROOT", "C:\\proj"}, {"A", "C:\\a"}, {"B", "C:\\b"}, {"X", "C:\\x"}, {"E", ""}};
+  const TextCase cases[] = {
+      {"$(ROOT)\\src\\a.c", "C:\\proj\\src\\a.c"},
+      {"$(NONE)\\a.c", "$(NONE)\\a.c"},
+      {"$([SP]ROOT[SP])\\a.c", "C:\\proj\\a.c"},
+      {"$([TAB]ROOT)\\a.c", "$([TAB]ROOT)\\a.c"},
+      {"$(A)\\$(B)", "C:\\a\\$(B)"},
+      {"$(E)\\a.c", "$(E)\\a.c"},
+      {"pre$(A)post", "preC:\\apost"},
+      // A bare reference ends before the next backslash, which stays.
+      {"$X\\src", "C:\\x\\src"},
+      {"$X", "C:\\x"},
+      {"src\\$X", "src\\C:\\x"},
+      {"$X.c", "$X.c"},
+      // The terminator is looked for after the "$" only.
+      {"a)$(A)\\b", "a)C:\\a\\b"},
+      {"x\\$X\\y", "x\\C:\\x\\y"},
+      {"$(A", "C:\\a"},
+      {"$(A\\b", "$(A\\b"},
+      // "$(" anywhere makes the first "$" parenthesised.
+      {"$A\\$(B)", "$A\\$(B)"},
+      {"$", "$"},
+      {"ab$(", "ab$("},
+      {"$()", "$()"},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(expandFirstMacro(spelled(c.input), macros), spelled(c.expected)) << c.input;
+}
+
+TEST(SubProjectName, DropsFourCharactersOfTheLastComponent) {
+  const TextCase cases[] = {
+      {"lib\\lib.gpj", "lib"}, {"a.gpj", "a"},  {"sub\\b.gpj", "b"},  {"x\\.gpj", ""},
+      {"x\\ab", "ab"},         {"abc", "abc"},  {"d\\", ""},          {"a/b.gpj", "a/b"},
+      {"z\\core.gpjx", "core."},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(subProjectName(c.input), c.expected) << c.input;
+}
+
+// resolvePath and defineMacro against the group C:\d, after the reader has read top.gpj.
+class PathResolutionTest : public testing::ReaderTest {
+ protected:
+  void readTop(std::initializer_list<std::string> lines) {
+    host.addFile("C:\\d\\top.gpj", gpjFile(lines));
+    readProject("C:\\d\\top.gpj");
+  }
+  std::string resolved(const std::string& text, PathSearch search) {
+    std::string result = spelled(text);
+    reader().resolvePath(result, search);
+    return result;
+  }
+};
+
+TEST_F(PathResolutionTest, WithoutSearchJoinsRelativeTextsAndDropsATrailingDot) {
+  readTop({"macro[SP]ROOT=C:\\proj"});
+  const TextCase cases[] = {
+      {".", "C:\\d"},
+      {"inc\\.", "C:\\d\\inc"},
+      {"..", "C:\\d\\"},
+      {"", "C:\\d\\"},
+      {"..\\src\\a.c", "C:\\d\\..\\src\\a.c"},
+      {"./a.c", "C:\\d\\a.c"},
+      {".\\a", "C:\\d\\.\\a"},
+      {"a//b\\\\c", "C:\\d\\a//b\\\\c"},
+      {"C:\\src\\a.c", "C:\\src\\a.c"},
+      {"x:", "x:"},
+      {"$(ROOT)\\inc\\.", "C:\\proj\\inc\\."},
+      {"$(NONE)\\inc", "$(NONE)\\inc"},
+  };
+  const std::size_t opened = host.readsOpened().size();
+  for (const TextCase& c : cases) EXPECT_EQ(resolved(c.input, PathSearch::kNone), c.expected) << c.input;
+  EXPECT_EQ(host.readsOpened().size(), opened) << "no existence test without search";
+}
+
+TEST_F(PathResolutionTest, SearchTriesTheGroupDirectoryThenEachSourceDirectoryInOrder) {
+  readTop({":sourceDir=s1", ":sourceDir=C:\\s2", ":sourceDir=s1"});
+  EXPECT_EQ(reader().sourceDirs(), (std::vector<std::string>{"C:\\d\\s1", "C:\\s2"}));
+  host.addFile("C:\\s2\\a.c", "");
+  host.addFile("C:\\d\\s1\\b.c", "");
+  host.addFile("C:\\s2\\b.c", "");
+  host.addFile("C:\\d\\c.c", "");
+  host.addFile("C:\\d\\s1\\c.c", "");
+  host.addDirectory("C:\\d\\dir.c");
+  host.addFile("C:\\s2\\dir.c", "");
+  host.addFile("C:\\s2\\./e.c", "");
+
+  const std::size_t before = host.readsOpened().size();
+  EXPECT_EQ(resolved("./e.c", PathSearch::kSourceDirs), "C:\\s2\\./e.c");
+  EXPECT_EQ(std::vector<std::string>(host.readsOpened().begin() + static_cast<long>(before), host.readsOpened().end()),
+            (std::vector<std::string>{"C:\\d\\e.c", "C:\\d\\s1\\./e.c", "C:\\s2\\./e.c"}));
+
+  const TextCase cases[] = {
+      {"a.c", "C:\\s2\\a.c"},       {"b.c", "C:\\d\\s1\\b.c"}, {"c.c", "C:\\d\\c.c"},
+      {"dir.c", "C:\\s2\\dir.c"},   {"none.c", "C:\\d\\none.c"}, {"./none.c", "C:\\d\\none.c"},
+      {"x.", "C:\\d\\x."},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(resolved(c.input, PathSearch::kSourceDirs), c.expected) << c.input;
+}
+
+TEST_F(PathResolutionTest, AbsoluteAndMacroTextsAreNeverSearchedFor) {
+  readTop({":sourceDir=s", "macro[SP]ROOT=C:\\proj"});
+  host.addFile("C:\\d\\s\\C:\\src\\a.c", "");
+  const std::size_t before = host.readsOpened().size();
+  EXPECT_EQ(resolved("C:\\src\\a.c", PathSearch::kSourceDirs), "C:\\src\\a.c");
+  EXPECT_EQ(resolved("$(ROOT)\\src\\a.c", PathSearch::kSourceDirs), "C:\\proj\\src\\a.c");
+  EXPECT_EQ(resolved("$(NONE)\\a.c", PathSearch::kSourceDirs), "$(NONE)\\a.c");
+  EXPECT_EQ(host.readsOpened().size(), before);
+}
+
+TEST_F(PathResolutionTest, MacroValuesAreMadeAbsoluteWhenDefined) {
+  readTop({});
+  reader().defineMacro("ROOT", "..\\base");
+  reader().defineMacro("DRIVE", "C:\\base");
+  reader().defineMacro("ONE", "1");
+  reader().defineMacro("EMPTY", "");
+  reader().defineMacro("B", "$(DRIVE)\\x");
+  EXPECT_EQ(reader().macros(), (MacroTable{{"ROOT", "C:\\d\\..\\base"},
+                                           {"DRIVE", "C:\\base"},
+                                           {"ONE", "C:\\d\\1"},
+                                           {"EMPTY", "C:\\d\\"},
+                                           {"B", "C:\\d\\$(DRIVE)\\x"}}));
+  EXPECT_EQ(resolved("$(B)\\y", PathSearch::kNone), "C:\\d\\$(DRIVE)\\x\\y");
+  reader().defineMacro("ROOT", "C:\\other");
+  EXPECT_EQ(resolved("$(ROOT)\\a", PathSearch::kNone), "C:\\other\\a");
+}
+
+}  // namespace
+}  // namespace kalvex

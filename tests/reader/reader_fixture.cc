@@ -1,0 +1,55 @@
+#include "reader_fixture.h"
+
+#include "errors.h"
+
+namespace kalvex::testing {
+namespace {
+
+void replaceAll(std::string& text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+}  // namespace
+
+std::string spelled(const std::string& text) {
+  std::string result = text;
+  replaceAll(result, "[TAB]", "\t");
+  replaceAll(result, "[SP]", " ");
+  return result;
+}
+
+std::string gpjFile(std::initializer_list<std::string> lines) {
+  std::string content;
+  for (const std::string& line : lines) content += spelled(line) + "\r\n";
+  return content;
+}
+
+ProjectConverter& ReaderTest::prepare(const std::string& topPath) {
+  converter = std::make_unique<ProjectConverter>(topPath, "C:\\out", host, log);
+  return *converter;
+}
+
+void ReaderTest::readProject(const std::string& topPath, const std::vector<std::string>& extensions) {
+  if (!converter) prepare(topPath);
+  const std::size_t slash = topPath.rfind('\\');
+  converter->rootGroup().sourcePath = topPath.substr(0, slash);
+  reader().link(converter->rootGroup(), *converter);
+  reader().setExtensions(extensions);
+  reader().open(topPath);
+  reader().parse();
+}
+
+std::string ReaderTest::failingRead(int code, const std::string& topPath) {
+  try {
+    readProject(topPath);
+  } catch (const AsciiReaderError& error) {
+    EXPECT_EQ(error.code, code);
+    return reader().currentPath();
+  }
+  ADD_FAILURE() << "the reader did not fail";
+  return std::string();
+}
+
+}  // namespace kalvex::testing
