@@ -64,7 +64,8 @@ std::vector<std::string> lexicalComponents(const std::string& path) {
 }  // namespace
 
 bool liesWithin(const std::string& path, const std::string& folder) {
-  const std::vector<std::string> inner = lexicalComponents(path);
+  // The operating system reads a path only up to its first NUL byte.
+  const std::vector<std::string> inner = lexicalComponents(path.substr(0, path.find('\0')));
   const std::vector<std::string> outer = lexicalComponents(folder);
   if (inner.size() < outer.size()) return false;
   for (std::size_t i = 0; i < outer.size(); ++i) {

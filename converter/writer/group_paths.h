@@ -27,7 +27,7 @@ std::string lastParentComponent(const std::string& parentPath);
 std::string personFolder(const std::string& destFolder);
 
 // True when path, with "." and ".." taken lexically and both "\" and "/" read as separators,
-// is folder itself or lies below it.
+// is folder itself or lies below it. Like the operating system, it reads path up to a NUL.
 bool liesWithin(const std::string& path, const std::string& folder);
 
 // The first folder, in the order the walk creates them, that the writer would create for the

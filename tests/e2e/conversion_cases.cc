@@ -225,12 +225,28 @@ Case compilerPersonalityScan() {
   return {"CompilerPersonalityScan", {step}};
 }
 
+// An analyser personality that cannot be read is reported once per file that would copy it.
+Case unreadableAnalyserPersonality() {
+  Step step;
+  step.folders = {R"({root}\out)", R"({root}\cfg\folder.p_a)"};
+  step.files = {{R"({root}\w\top.gpj)", "main.c\ndrv\\drv.gpj\n"}, {R"({root}\w\drv\drv.gpj)", "uart.c\n-DX\n"},
+                {kCompiler, ""}};
+  step.words = {R"({root}\w\top.gpj)", R"({root}\out)", "-cp", kCompiler, "-ap", R"({root}\cfg\folder.p_a)"};
+  step.output = lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "Couldnt open file",
+                    "  Creating Group - drv", R"(  Creating Analyser Personality - {root}\out\top\drv\person\drv.p_a)",
+                    "Couldnt open file", "Zintra/Zintra++ Project Completed!"});
+  step.expectedFiles = {{R"({root}\out\person\top.p_a)", ""},
+                        {R"({root}\out\top\drv\person\drv.p_a)", crlf({R"(-d "X")"})}};
+  return {"UnreadableAnalyserPersonality", {step}};
+}
+
 }  // namespace
 
 std::vector<Case> conversionCases() {
   return {workedExample(),      personalityExample(),          rootWithoutFilesOrChildren(),
           omittedChild(),       nameWithSlash(),               rootCandidateWins(),
-          candidateLeftByAnEarlierRun(), analyserPersonalityChanges(), compilerPersonalityScan()};
+          candidateLeftByAnEarlierRun(), analyserPersonalityChanges(), compilerPersonalityScan(),
+          unreadableAnalyserPersonality()};
 }
 
 }  // namespace kalvex::e2e

@@ -41,6 +41,11 @@ TEST(GroupPaths, LiesWithinTakesDotsLexically) {
       {"C:\\a\\..\\out\\x", "C:\\b\\..\\out", true},
   };
   for (const auto& [path, folder, within] : cases) EXPECT_EQ(liesWithin(path, folder), within) << path;
+  // What follows a NUL never reaches the operating system.
+  const char escapesBeforeNul[] = "C:\\out\\top\\../..\0abc";
+  const char escapesAfterNul[] = "C:\\out\\top\\a\0/../../..";
+  EXPECT_FALSE(liesWithin(std::string(escapesBeforeNul, sizeof escapesBeforeNul - 1), "C:\\out"));
+  EXPECT_TRUE(liesWithin(std::string(escapesAfterNul, sizeof escapesAfterNul - 1), "C:\\out"));
 }
 
 }  // namespace
