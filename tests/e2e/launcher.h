@@ -22,7 +22,7 @@ class Launcher {
   // The path under which the test process reaches a system path.
   virtual std::string hostPath(const std::string& systemPath) const = 0;
   // Runs Kalvex with the words after its name; words below systemRoot() are system paths.
-  // workingDirectory is a system path.
+  // workingDirectory is a system path. Standard output comes back with its lines ended by LF.
   virtual testing::ProgramResult run(const std::vector<std::string>& words, const std::string& workingDirectory) = 0;
   // Makes hostPath(systemPath) a symbolic link to a device on which every write fails; false
   // where the host has none.
