@@ -1,15 +1,119 @@
-#include <stdexcept>
+#include <optional>
+#include <utility>
+#include <vector>
 
+#include "errors.h"
+#include "host/host.h"
 #include "project_converter.h"
+#include "writer/group_paths.h"
+#include "writer/line_writer.h"
+#include "writer/personality_steps.h"
 
 namespace kalvex {
+namespace {
 
-// The writer is not built yet: a conversion must not end as if it had written anything.
-int ProjectConverter::writeProject() { throw std::logic_error("the project writer is not built yet"); }
-void ProjectConverter::readCompilerIncludes() {}
-bool ProjectConverter::parseIncludeOption(const std::string&, std::string&) const { return false; }
-void ProjectGroup::writeGroup(OutputFile&, const std::string&, std::string) {}
-void ProjectGroup::writePersonality(const std::string&) {}
-void ProjectGroup::ensureDirectory(const std::string&) {}
+std::string projectFilePath(ProjectConverter& converter) {
+  return converter.destFolder() + "\\" + converter.projectName() + ".prj";
+}
+
+void createGroupFolders(ProjectGroup& group, const std::string& base, const std::string& folder) {
+  for (const std::string& leading : leadingFolders(base, group.name())) group.ensureDirectory(leading);
+  group.ensureDirectory(folder);
+  group.ensureDirectory(folder + "\\output\\");
+  group.ensureDirectory(folder + "\\person\\");
+}
+
+// Writes the AnalPers= line and the personality it names; returns the path that a group
+// without includes and defines hands to its children.
+std::string writeAnalyserEntry(ProjectGroup& group, LineWriter& out, const std::string& folder,
+                               const std::string& parentPath, const std::string& inherited) {
+  ProjectConverter& converter = group.converter();
+  if (!group.includes().empty() || !group.defines().empty()) {
+    const std::string personality = folder + "\\person\\" + lastNameComponent(group.name()) + ".p_a";
+    converter.print("  Creating Analyser Personality - " + personality);
+    out.writeLine("AnalPers=" + personality);
+    group.writePersonality(personality);
+    return inherited;
+  }
+  const std::string candidate = converter.destFolder() + "\\" + parentPath + "\\person\\" +
+                                lastParentComponent(parentPath) + ".p_a";
+  const std::string chosen = converter.host().exists(candidate) ? candidate : inherited;
+  out.writeLine("AnalPers=" + chosen);
+  if (!converter.host().exists(chosen)) createProjectAnalyserPersonality(group, chosen);
+  return chosen;
+}
+
+// Creates the group's folders and writes its block up to its file list. Returns the analyser
+// personality path for its children, or nothing when the group has neither files nor children
+// and is left out of the project.
+std::optional<std::string> writeBlockHead(ProjectGroup& group, LineWriter& out, const std::string& parentPath,
+                                          const std::string& inherited) {
+  ProjectConverter& converter = group.converter();
+  const std::string base = baseFolder(converter.destFolder(), parentPath);
+  const std::string folder = base + "\\" + group.name();
+  createGroupFolders(group, base, folder);
+  if (group.files.empty() && group.children().empty()) return std::nullopt;
+
+  converter.print("  Creating Group - " + group.name());
+  out.writeLine("StartProjectMarker");
+  out.writeLine("FolderName=" + group.name());
+  out.writeLine("SourcePath=" + (group.sourcePath.empty() ? folder + "\\" : group.sourcePath));
+  out.writeLine("OutputPath=" + folder + "\\output\\");
+  out.writeLine("SubsPers=" + resolveMessagePersonality(group));
+  std::string handedOn = writeAnalyserEntry(group, out, folder, parentPath, inherited);
+  out.writeLine("CompPers=" + resolveCompilerPersonality(group));
+  for (const std::string& file : group.files) {
+    if (!file.empty()) out.writeLine(file);
+  }
+  out.writeLine("EndContainedFilesMarker");
+  return handedOn;
+}
+
+}  // namespace
+
+int ProjectConverter::writeProject() {
+  if (const auto outside = firstFolderOutside(*rootGroup_, destFolder())) {
+    throw IOERROR{IOERROR::kCannotCreateDirectory, *outside};
+  }
+  const std::string path = projectFilePath(*this);
+  std::unique_ptr<OutputFile> file = openForWriting(host(), path);
+  print("Creating Zintra/Zintra++ Project ...");
+  LineWriter out(*file, path);
+  out.writeLine("VersionTag45");
+  rootGroup_->writeGroup(*file, std::string(), personFolder(destFolder()) + projectName() + ".p_a");
+  out.close();
+  print("Zintra/Zintra++ Project Completed!");
+  return 0;
+}
+
+// Walks the subtree with a work list instead of recursion, so that no depth of nesting
+// exhausts the stack. A null group stands for the end marker of a block's children.
+void ProjectGroup::writeGroup(OutputFile& project, const std::string& parentPath, std::string inheritedAnalyser) {
+  struct Pending {
+    ProjectGroup* group;
+    std::string parentPath;
+    std::string inherited;
+  };
+  LineWriter out(project, projectFilePath(converter()));
+  std::vector<Pending> pending;
+  pending.push_back({this, parentPath, std::move(inheritedAnalyser)});
+  while (!pending.empty()) {
+    Pending item = std::move(pending.back());
+    pending.pop_back();
+    if (item.group == nullptr) {
+      out.writeLine("EndSubProjectMarker");
+      continue;
+    }
+    ProjectGroup& group = *item.group;
+    const std::optional<std::string> handedOn = writeBlockHead(group, out, item.parentPath, item.inherited);
+    if (!handedOn || group.children().empty()) continue;
+    out.writeLine("StartSubProjectMarker");
+    pending.push_back({nullptr, std::string(), std::string()});
+    const std::string childPath = childParentPath(item.parentPath, group.name());
+    for (auto it = group.children().rbegin(); it != group.children().rend(); ++it) {
+      pending.push_back({it->get(), childPath, *handedOn});
+    }
+  }
+}
 
 }  // namespace kalvex

@@ -15,7 +15,8 @@ class RealKalvexTest : public QObject {
 void RealKalvexTest::convertsASmallProject() {
   SampleTree tree;
   QVERIFY(tree.isValid());
-  tree.write(QStringLiteral("board.gpj"), "main.c\nsub dir/lib.gpj\n");
+  // A tab ends the sub-project path, so the blank in the folder name stays part of it.
+  tree.write(QStringLiteral("board.gpj"), "main.c\nsub dir\\lib.gpj\t[Library]\n");
   tree.write(QStringLiteral("main.c"), "int main(void) { return 0; }\n");
   QDir(tree.path(QString())).mkpath(QStringLiteral("sub dir"));
   tree.write(QStringLiteral("sub dir/lib.gpj"), "lib.c\n");
@@ -46,6 +47,7 @@ void RealKalvexTest::convertsASmallProject() {
   const QByteArray project = tree.read(QStringLiteral("out/demo.prj"));
   QVERIFY2(project.startsWith("VersionTag45\r\n"), project.constData());
   QVERIFY(project.contains("main.c"));
+  QVERIFY(project.contains("FolderName=lib\r\n"));
   QVERIFY(project.contains("lib.c"));
 }
 

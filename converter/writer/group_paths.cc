@@ -1,0 +1,95 @@
+#include "writer/group_paths.h"
+
+#include <utility>
+
+#include "project_group.h"
+
+namespace kalvex {
+
+std::string baseFolder(const std::string& destFolder, const std::string& parentPath) {
+  return parentPath.empty() ? destFolder : destFolder + "\\" + parentPath;
+}
+
+std::string childParentPath(const std::string& parentPath, const std::string& name) {
+  return parentPath.empty() ? name : parentPath + "\\" + name;
+}
+
+std::vector<std::string> leadingFolders(const std::string& base, const std::string& name) {
+  std::vector<std::string> folders;
+  for (std::size_t p = 0; p < name.size(); ++p) {
+    if (name[p] == '\\' || name[p] == '/') folders.push_back(base + "\\" + name.substr(0, p));
+  }
+  return folders;
+}
+
+std::string lastNameComponent(const std::string& name) {
+  std::size_t separator = name.rfind('\\');
+  if (separator == std::string::npos) separator = name.rfind('/');
+  return separator == std::string::npos ? name : name.substr(separator + 1);
+}
+
+std::string lastParentComponent(const std::string& parentPath) {
+  const std::size_t backslash = parentPath.find('\\');
+  const std::size_t slash = parentPath.find('/');
+  if (backslash == std::string::npos && slash == std::string::npos) return parentPath;
+  const char separator = slash == std::string::npos || (backslash != std::string::npos && backslash > slash) ? '\\' : '/';
+  return parentPath.substr(parentPath.rfind(separator) + 1);
+}
+
+std::string personFolder(const std::string& destFolder) { return destFolder + "\\person\\"; }
+
+namespace {
+
+// The components of a path after "." and ".." are taken; ".." never climbs above the first
+// component of an absolute path.
+std::vector<std::string> lexicalComponents(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i < path.size() && path[i] != '\\' && path[i] != '/') {
+      part.push_back(path[i]);
+      continue;
+    }
+    if (part == "..") {
+      const bool atDriveRoot = parts.size() == 1 && parts[0].find(':') != std::string::npos;
+      if (!parts.empty() && !atDriveRoot) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    part.clear();
+  }
+  return parts;
+}
+
+}  // namespace
+
+bool liesWithin(const std::string& path, const std::string& folder) {
+  // The operating system reads a path only up to its first NUL byte.
+  const std::vector<std::string> inner = lexicalComponents(path.substr(0, path.find('\0')));
+  const std::vector<std::string> outer = lexicalComponents(folder);
+  if (inner.size() < outer.size()) return false;
+  for (std::size_t i = 0; i < outer.size(); ++i) {
+    if (inner[i] != outer[i]) return false;
+  }
+  return true;
+}
+
+std::optional<std::string> firstFolderOutside(const ProjectGroup& root, const std::string& destFolder) {
+  std::vector<std::pair<const ProjectGroup*, std::string>> pending{{&root, std::string()}};
+  while (!pending.empty()) {
+    const auto [group, parentPath] = std::move(pending.back());
+    pending.pop_back();
+    const std::string base = baseFolder(destFolder, parentPath);
+    std::vector<std::string> folders = leadingFolders(base, group->name());
+    folders.push_back(base + "\\" + group->name());
+    for (const std::string& folder : folders) {
+      if (!liesWithin(folder, destFolder)) return folder;
+    }
+    const std::string childPath = childParentPath(parentPath, group->name());
+    const auto& children = group->children();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) pending.emplace_back(it->get(), childPath);
+  }
+  return std::nullopt;
+}
+
+}  // namespace kalvex

@@ -1,0 +1,39 @@
+// The paths that the writer builds for a group. Every path is joined with one backslash and
+// never normalised. PP is the parent path: the names of a group's ancestors from the root
+// down, joined with backslashes, empty for the root.
+#ifndef KALVEX_WRITER_GROUP_PATHS_H
+#define KALVEX_WRITER_GROUP_PATHS_H
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kalvex {
+
+class ProjectGroup;
+
+// B: the destination, followed by a backslash and PP unless PP is empty.
+std::string baseFolder(const std::string& destFolder, const std::string& parentPath);
+// The parent path handed to the children of a group named name.
+std::string childParentPath(const std::string& parentPath, const std::string& name);
+// B, a backslash and the name up to each backslash or slash in it, from left to right.
+std::vector<std::string> leadingFolders(const std::string& base, const std::string& name);
+// The text after the name's last backslash, else after its last slash, else the whole name.
+std::string lastNameComponent(const std::string& name);
+// The last component of a parent path, split at the separator that occurs first in it.
+std::string lastParentComponent(const std::string& parentPath);
+
+// D, a backslash, "person", a backslash.
+std::string personFolder(const std::string& destFolder);
+
+// True when path, with "." and ".." taken lexically and both "\" and "/" read as separators,
+// is folder itself or lies below it. Like the operating system, it reads path up to a NUL.
+bool liesWithin(const std::string& path, const std::string& folder);
+
+// The first folder, in the order the walk creates them, that the writer would create for the
+// tree below root outside destFolder; nothing when every folder lies within it.
+std::optional<std::string> firstFolderOutside(const ProjectGroup& root, const std::string& destFolder);
+
+}  // namespace kalvex
+
+#endif

@@ -1,0 +1,42 @@
+#include "writer/line_writer.h"
+
+#include "errors.h"
+#include "reader/line_values.h"
+
+namespace kalvex {
+
+std::unique_ptr<OutputFile> openForWriting(Host& host, const std::string& path) {
+  std::unique_ptr<OutputFile> file = host.openWrite(path);
+  if (!file) throw IOERROR{IOERROR::kCannotWriteFile, path};
+  return file;
+}
+
+void LineWriter::writeLine(const std::string& text) {
+  std::ostream& out = file_->stream();
+  out << text << "\r\n";
+  out.flush();
+  check();
+}
+
+void LineWriter::copyText(std::istream& in) {
+  std::ostream& out = file_->stream();
+  std::string line;
+  bool endedWithLineFeed = false;
+  while (readLine(in, line, &endedWithLineFeed)) {
+    out << line;
+    if (endedWithLineFeed) out << "\r\n";
+    check();
+  }
+  out.flush();
+  check();
+}
+
+void LineWriter::close() {
+  if (!file_->close()) throw IOERROR{IOERROR::kCannotWriteFile, path_};
+}
+
+void LineWriter::check() {
+  if (!file_->stream()) throw IOERROR{IOERROR::kCannotWriteFile, path_};
+}
+
+}  // namespace kalvex

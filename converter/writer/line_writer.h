@@ -1,0 +1,41 @@
+// Text output of the writer: every line ends in CR LF, and every failed open, write, flush or
+// close raises IOERROR code 2 with the file's path.
+#ifndef KALVEX_WRITER_LINE_WRITER_H
+#define KALVEX_WRITER_LINE_WRITER_H
+
+#include <istream>
+#include <memory>
+#include <string>
+
+#include "host/host.h"
+
+namespace kalvex {
+
+// Creates or truncates path for writing; raises IOERROR code 2 when it cannot be opened.
+std::unique_ptr<OutputFile> openForWriting(Host& host, const std::string& path);
+
+// Writes lines to a file that stays open as long as the writer is used; does not own it.
+class LineWriter {
+ public:
+  LineWriter(OutputFile& file, std::string path) : file_(&file), path_(std::move(path)) {}
+
+  // Writes text and CR LF, then flushes, so the line is on disk once this returns.
+  void writeLine(const std::string& text);
+  // Copies a text file: each line that ended in a line feed (CR LF or LF) ends in CR LF, a
+  // last line without one stays without one.
+  void copyText(std::istream& in);
+  // Flushes and closes the file.
+  void close();
+
+  const std::string& path() const { return path_; }
+
+ private:
+  void check();
+
+  OutputFile* file_;
+  std::string path_;
+};
+
+}  // namespace kalvex
+
+#endif

@@ -1,0 +1,73 @@
+#include "writer/personality_steps.h"
+
+#include "errors.h"
+#include "host/host.h"
+#include "project_converter.h"
+#include "writer/group_paths.h"
+#include "writer/line_writer.h"
+
+namespace kalvex {
+namespace {
+
+enum class Kind { Message, Compiler };
+
+std::string resolveDefault(ProjectGroup& group, Kind kind) {
+  ProjectConverter& converter = group.converter();
+  const std::string supplied =
+      kind == Kind::Message ? converter.messagePersonality() : converter.compilerPersonality();
+  if (!supplied.empty()) return supplied;
+  const std::string folder = personFolder(converter.destFolder());
+  group.ensureDirectory(folder);
+  const std::string path = folder + converter.projectName() + (kind == Kind::Message ? ".p_s" : ".p_c");
+  std::unique_ptr<OutputFile> file = openForWriting(converter.host(), path);
+  LineWriter(*file, path).close();
+  return path;
+}
+
+}  // namespace
+
+std::string resolveMessagePersonality(ProjectGroup& group) { return resolveDefault(group, Kind::Message); }
+
+std::string resolveCompilerPersonality(ProjectGroup& group) { return resolveDefault(group, Kind::Compiler); }
+
+void createProjectAnalyserPersonality(ProjectGroup& group, const std::string& path) {
+  ProjectConverter& converter = group.converter();
+  group.ensureDirectory(personFolder(converter.destFolder()));
+  std::unique_ptr<OutputFile> file = openForWriting(converter.host(), path);
+  LineWriter out(*file, path);
+  appendUserAnalyserPersonality(converter, out);
+  out.close();
+}
+
+void appendUserAnalyserPersonality(ProjectConverter& converter, LineWriter& out) {
+  const std::string supplied = converter.analyserPersonality();
+  if (supplied.empty()) return;
+  const std::unique_ptr<std::istream> in = converter.host().openRead(supplied);
+  if (!in) {
+    converter.print("Couldnt open file");
+    return;
+  }
+  out.copyText(*in);
+}
+
+void ProjectGroup::writePersonality(const std::string& path) {
+  std::unique_ptr<OutputFile> file = openForWriting(converter().host(), path);
+  LineWriter out(*file, path);
+  for (const std::string& include : includes_) out.writeLine("-i \"" + include + "\"");
+  for (const auto& [name, value] : defines_) {
+    out.writeLine("-d \"" + name + (value.empty() ? std::string() : "=" + value) + "\"");
+  }
+  appendUserAnalyserPersonality(converter(), out);
+  out.close();
+}
+
+void ProjectGroup::ensureDirectory(const std::string& path) {
+  Host& host = converter().host();
+  if (host.exists(path)) return;
+  // Another process may have made it between the test and the creation: that is no failure.
+  if (!host.makeDirectory(path) && !host.exists(path)) {
+    throw IOERROR{IOERROR::kCannotCreateDirectory, path};
+  }
+}
+
+}  // namespace kalvex

@@ -1,0 +1,11 @@
+#ifndef APP_H
+#define APP_H
+
+#include <stdint.h>
+
+#define APP_SAMPLE_PERIOD_MS 1000u
+
+void sensor_task(uint32_t now_ms);
+void comms_task(uint32_t now_ms);
+
+#endif

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "e2e_case.h"
+
+namespace kalvex::e2e {
+namespace fs = std::filesystem;
+
+std::string crlf(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+std::string lf(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+namespace {
+
+void layOut(const Step& step, Launcher& launcher, const std::string& root) {
+  auto host = [&](const std::string& path) { return fs::path(launcher.hostPath(withRoot(path, root))); };
+  for (const std::string& folder : step.folders) fs::create_directories(host(folder));
+  for (const auto& [path, bytes] : step.files) {
+    fs::create_directories(host(path).parent_path());
+    std::ofstream(host(path), std::ios::binary | std::ios::trunc) << withRoot(bytes, root);
+  }
+  for (const std::string& link : step.fullDeviceLinks) {
+    if (!launcher.linkToFullDevice(withRoot(link, root))) GTEST_SKIP() << "no device that fails every write";
+  }
+}
+
+void check(const Step& step, Launcher& launcher, const std::string& root) {
+  auto host = [&](const std::string& path) { return fs::path(launcher.hostPath(withRoot(path, root))); };
+  for (const ExpectedFile& file : step.expectedFiles) {
+    const fs::path path = host(file.path);
+    if (!file.bytes) {
+      EXPECT_FALSE(fs::exists(fs::symlink_status(path))) << file.path << " must not exist";
+      continue;
+    }
+    EXPECT_TRUE(fs::is_regular_file(path)) << file.path << " is missing";
+    EXPECT_EQ(testing::readFileBytes(path.string()), withRoot(*file.bytes, root)) << file.path;
+  }
+  for (const std::string& folder : step.expectedFolders) EXPECT_TRUE(fs::is_directory(host(folder))) << folder;
+  for (const std::string& folder : step.emptyFolders) {
+    EXPECT_TRUE(fs::is_directory(host(folder)) && fs::is_empty(host(folder))) << folder << " must exist and be empty";
+  }
+}
+
+}  // namespace
+
+void runCase(const Case& c, Launcher& launcher) {
+  const std::string root = launcher.systemRoot();
+  for (std::size_t i = 0; i < c.steps.size(); ++i) {
+    SCOPED_TRACE("run " + std::to_string(i + 1) + " of " + c.name);
+    const Step& step = c.steps[i];
+    layOut(step, launcher, root);
+    if (::testing::Test::IsSkipped()) return;
+    std::vector<std::string> words;
+    for (const std::string& word : step.words) words.push_back(withRoot(word, root));
+    const testing::ProgramResult result = launcher.run(words, withRoot(step.workingDirectory, root));
+    EXPECT_EQ(result.standardOutput, withRoot(step.output, root));
+    EXPECT_EQ(result.exitStatus, step.exitStatus);
+    EXPECT_EQ(result.standardError, "");
+    check(step, launcher, root);
+  }
+}
+
+}  // namespace kalvex::e2e

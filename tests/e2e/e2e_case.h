@@ -1,0 +1,57 @@
+// End-to-end cases as data: files to lay out, a command line, and the exact output, exit
+// status and files expected afterwards. Every path and text may hold "{root}", the fresh root
+// folder of the case in system form, so the same cases run on any host (see launcher.h).
+#ifndef KALVEX_TESTS_E2E_E2E_CASE_H
+#define KALVEX_TESTS_E2E_E2E_CASE_H
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "launcher.h"
+
+namespace kalvex::e2e {
+
+struct ExpectedFile {
+  std::string path;
+  std::optional<std::string> bytes;  // nothing: no file or folder of that path may exist
+};
+
+// One run of Kalvex and what it must leave behind.
+struct Step {
+  std::vector<std::string> folders;                         // made before the run
+  std::vector<std::pair<std::string, std::string>> files;   // path and bytes, written before the run
+  std::vector<std::string> fullDeviceLinks;                 // links to a device that fails every write
+  std::vector<std::string> words;                           // the command line after the program name
+  std::string workingDirectory = "{root}";
+  std::string output;                                       // standard output, lines ended by LF
+  int exitStatus = 0;
+  std::vector<ExpectedFile> expectedFiles;
+  std::vector<std::string> expectedFolders;
+  std::vector<std::string> emptyFolders;                    // exist and hold nothing
+};
+
+struct Case {
+  std::string name;
+  std::vector<Step> steps;
+};
+
+inline void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+// Lines each ended by CR LF, as Kalvex writes files.
+std::string crlf(const std::vector<std::string>& lines);
+// Lines each ended by LF, as Kalvex prints them.
+std::string lf(const std::vector<std::string>& lines);
+
+std::vector<Case> conversionCases();
+std::vector<Case> failureCases();
+
+// Lays out, runs and checks every step of a case through the launcher, reporting each
+// difference as a test failure.
+void runCase(const Case& c, Launcher& launcher);
+
+}  // namespace kalvex::e2e
+
+#endif
