@@ -60,32 +60,31 @@ class WindowsPathsTest : public ::testing::Test {
   std::string root, otherDrive;
 };
 
-struct MissingSourceCase {
-  const char* word;
-  const char* resolved;  // "<root>" stands for the scratch folder, "<drive>" for its drive
-};
+// Texts with "<root>" for the scratch folder, "<rootOnDrive>" for it without its drive, and
+// "<drive>" for its drive.
+std::string expand(std::string text, const std::string& root) {
+  const std::pair<std::string, std::string> keys[] = {
+      {"<rootOnDrive>", root.substr(2)}, {"<root>", root}, {"<drive>", root.substr(0, 2)}};
+  for (const auto& [key, value] : keys) {
+    for (std::size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, key.size(), value);
+  }
+  return text;
+}
 
-// A missing top project file is reported with the path Kalvex made of word 1.
+// A missing top project file is reported with the path Kalvex made of word 1, on a line that
+// ends in CR LF.
 TEST_F(WindowsPathsTest, WordOneIsResolvedAgainstTheCurrentDirectory) {
-  const std::string rootOnDrive = root.substr(2);
-  const MissingSourceCase cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"x.gpj", "<root>\\x.gpj"},
       {"sub/../x.gpj", "<root>\\sub/../x.gpj"},
       {"<root>\\x.gpj", "<root>\\x.gpj"},
       {"<rootOnDrive>\\x.gpj", "<rootOnDrive>\\x.gpj"},
       {"<drive>x.gpj", "<root>\\x.gpj"},
   };
-  for (const auto& c : cases) {
-    auto expand = [&](std::string text) {
-      for (const auto& [key, value] : {std::pair<std::string, std::string>{"<rootOnDrive>", rootOnDrive},
-                                       {"<root>", root}, {"<drive>", root.substr(0, 2)}}) {
-        for (std::size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, key.size(), value);
-      }
-      return text;
-    };
-    const auto result = run({expand(c.word), "out", "-cp", "c.p_c"}, root);
-    EXPECT_EQ(result.standardOutput, "Could not open file: " + expand(c.resolved) + "\r\n") << c.word;
-    EXPECT_EQ(result.exitStatus, 1) << c.word;
+  for (const auto& [word, resolved] : cases) {
+    const auto result = run({expand(word, root), "out", "-cp", "c.p_c"}, root);
+    EXPECT_EQ(result.standardOutput, "Could not open file: " + expand(resolved, root) + "\r\n") << word;
+    EXPECT_EQ(result.exitStatus, 1) << word;
   }
 }
 
