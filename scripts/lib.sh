@@ -20,6 +20,6 @@ CONVERTER_PACKAGES="cmake ninja-build g++ libgtest-dev"
 # Quorlin and its tests.
 WIZARD_PACKAGES="qt6-base-dev libgl-dev fontconfig fonts-liberation fonts-dejavu-core"
 # The Windows build of Kalvex and its tests under Wine.
-WINDOWS_PACKAGES=""
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix wine64 libgtest-dev"
 
 BUILD_PACKAGES="$CONVERTER_PACKAGES $WIZARD_PACKAGES"

@@ -12,3 +12,10 @@ for preset in default sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j2
 done
+
+# Kalvex.exe cross-built with MinGW-w64; its tests run under Wine on Windows paths.
+ensure_packages $WINDOWS_PACKAGES
+echo "== windows =="
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+ctest --preset windows -j2

@@ -6,8 +6,16 @@
 #include <vector>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <direct.h>
 #include <windows.h>
+
+#include <cctype>
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -130,6 +138,9 @@ class SystemHost : public Host {
 
   bool makeDriveCurrent(const std::string& drive) override {
 #ifdef _WIN32
+    // Only a drive letter and a colon name a drive; anything else would change the folder.
+    if (drive.size() < 2 || drive[1] != ':' || !std::isalpha(static_cast<unsigned char>(drive[0]))) return false;
+    rememberDirectoryOfCurrentDrive();
     return _chdir(drive.substr(0, 2).c_str()) == 0;
 #else
     // A POSIX host has no drives: the process's current directory never changes.
@@ -137,6 +148,19 @@ class SystemHost : public Host {
     return false;
 #endif
   }
+
+#ifdef _WIN32
+  // Windows finds the current directory of a drive that is not current in the environment
+  // variable "=X:". Not every C runtime sets it when the drive changes (Wine's does not), so
+  // the host records it before leaving a drive, and changing back returns to that directory.
+  void rememberDirectoryOfCurrentDrive() {
+    const std::string here = currentDirectory();
+    if (here.size() < 3 || here[1] != ':') return;
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(here[0])));
+    const std::string name = std::string("=") + letter + ":";
+    SetEnvironmentVariableA(name.c_str(), here.c_str());
+  }
+#endif
 
   std::string fromCommandLine(const std::string& word) override {
 #ifdef _WIN32

@@ -123,9 +123,19 @@ TEST(OptionScan, PositionalWordsThatLookLikeOptionsStillAct) {
   EXPECT_EQ(r.extensions, (std::vector<std::string>{"x"}));
 }
 
+#ifdef _WIN32
+// Standard output is in text mode on Windows, so every line ends in CR LF there.
+#define KALVEX_NEWLINE "\r\n"
+#else
+#define KALVEX_NEWLINE "\n"
+#endif
+
 const std::string kUsage =
     "Usage: Kalvex <source_proj> <dest_folder> -cp <compiler_personality> [-pn dest_proj_name]\n"
     "[-mp message_personality] [-ap analyser_personality] [-ext file_extension]\n";
+const std::string kPrintedUsage =
+    "Usage: Kalvex <source_proj> <dest_folder> -cp <compiler_personality> [-pn dest_proj_name]" KALVEX_NEWLINE
+    "[-mp message_personality] [-ap analyser_personality] [-ext file_extension]" KALVEX_NEWLINE;
 
 TEST(KalvexBinary, PrintsTheUsageBelowFourWords) {
   const std::vector<std::vector<std::string>> commandLines = {
@@ -133,7 +143,7 @@ TEST(KalvexBinary, PrintsTheUsageBelowFourWords) {
   for (const auto& words : commandLines) {
     const testing::ProgramResult result = testing::runProgram(words);
     EXPECT_EQ(result.exitStatus, 0);
-    EXPECT_EQ(result.standardOutput, kUsage);
+    EXPECT_EQ(result.standardOutput, kPrintedUsage);
     EXPECT_EQ(result.standardError, "");
   }
 }

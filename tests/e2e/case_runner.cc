@@ -20,6 +20,14 @@ std::string lf(const std::vector<std::string>& lines) {
   return text;
 }
 
+std::string withRoot(std::string text, const std::string& root) {
+  const std::string placeholder = "{root}";
+  for (std::size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at + root.size())) {
+    text.replace(at, placeholder.size(), root);
+  }
+  return text;
+}
+
 namespace {
 
 void layOut(const Step& step, Launcher& launcher, const std::string& root) {

@@ -47,6 +47,8 @@ std::string lf(const std::vector<std::string>& lines);
 
 std::vector<Case> conversionCases();
 std::vector<Case> failureCases();
+// Paths given relative to the working directory, the bundled example among them.
+std::vector<Case> workingDirectoryCases();
 
 // Lays out, runs and checks every step of a case through the launcher, reporting each
 // difference as a test failure.

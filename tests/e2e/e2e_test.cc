@@ -19,6 +19,7 @@ TEST_P(Conversion, MatchesOutputStatusAndFilesExactly) {
 
 INSTANTIATE_TEST_SUITE_P(Succeeds, Conversion, ::testing::ValuesIn(conversionCases()), caseName);
 INSTANTIATE_TEST_SUITE_P(Fails, Conversion, ::testing::ValuesIn(failureCases()), caseName);
+INSTANTIATE_TEST_SUITE_P(Relative, Conversion, ::testing::ValuesIn(workingDirectoryCases()), caseName);
 
 // A chain of thousands of nested sub-projects: the folder path outgrows what the host accepts
 // long before the chain ends, and the run must end with that failure, not a crash.

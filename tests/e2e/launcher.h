@@ -29,7 +29,8 @@ class Launcher {
   virtual bool linkToFullDevice(const std::string& systemPath) = 0;
 };
 
-// A launcher for the Kalvex built with the tests, on a fresh temporary root folder.
+// A launcher for the Kalvex built with the tests, on a fresh root folder: a temporary one on
+// POSIX, one in the working directory on Windows.
 std::unique_ptr<Launcher> makeLocalLauncher();
 
 // The text with every "{root}" replaced by root.

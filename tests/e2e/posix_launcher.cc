@@ -57,12 +57,4 @@ class PosixLauncher : public Launcher {
 
 std::unique_ptr<Launcher> makeLocalLauncher() { return std::make_unique<PosixLauncher>(); }
 
-std::string withRoot(std::string text, const std::string& root) {
-  const std::string placeholder = "{root}";
-  for (std::size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at + root.size())) {
-    text.replace(at, placeholder.size(), root);
-  }
-  return text;
-}
-
 }  // namespace kalvex::e2e

@@ -1,0 +1,35 @@
+#!/bin/sh
+# wine-run.sh PREFIX PROGRAM [ARGUMENTS...]: runs a Windows program under Wine in the prefix
+# PREFIX, creating it on first use. Drive D: of the prefix is the folder PREFIX/drive_d, a
+# second drive for the tests. The loader is $KALVEX_WINE, else Debian's, else wine64 or wine.
+set -eu
+prefix=$1
+shift
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+loader=${KALVEX_WINE:-}
+if [ -z "$loader" ]; then
+  for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
+    if [ -n "$candidate" ] && [ -x "$candidate" ]; then loader=$candidate; break; fi
+  done
+fi
+[ -n "$loader" ] || { echo "wine-run.sh: no Wine loader found" >&2; exit 127; }
+
+if [ ! -f "$prefix/.kalvex-ready" ]; then
+  mkdir -p "$prefix"
+  (
+    # Tests may start in parallel; one of them creates the prefix, the others wait for it.
+    flock 9
+    if [ ! -f "$prefix/.kalvex-ready" ]; then
+      "$loader" wineboot --init >/dev/null 2>&1
+      server=$(dirname "$loader")/wineserver
+      [ -x "$server" ] || server=wineserver
+      "$server" -w
+      mkdir -p "$prefix/drive_d"
+      rm -f "$prefix/dosdevices/d:"
+      ln -s ../drive_d "$prefix/dosdevices/d:"
+      touch "$prefix/.kalvex-ready"
+    fi
+  ) 9>"$prefix.lock"
+fi
+exec "$loader" "$@"
