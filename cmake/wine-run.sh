@@ -1,7 +1,8 @@
 #!/bin/sh
 # wine-run.sh PREFIX PROGRAM [ARGUMENTS...]: runs a Windows program under Wine in the prefix
 # PREFIX, creating it on first use. Drive D: of the prefix is the folder PREFIX/drive_d, a
-# second drive for the tests. The loader is $KALVEX_WINE, else Debian's, else wine64 or wine.
+# second drive for the tests; KALVEX_SCRATCH names a fresh scratch folder for the program.
+# The loader is $KALVEX_WINE, else Debian's, else wine64 or wine.
 set -eu
 prefix=$1
 shift
@@ -32,4 +33,11 @@ if [ ! -f "$prefix/.kalvex-ready" ]; then
     fi
   ) 9>"$prefix.lock"
 fi
-exec "$loader" "$@"
+# A scratch folder outside the checkout for the tests' files, removed from this side when the
+# program ends: Wine cannot always remove folders that a run made near the path limit.
+scratch=$(mktemp -d /tmp/kalvexwine_XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+export KALVEX_SCRATCH="Z:$(printf '%s' "$scratch" | tr / '\\\\')"
+status=0
+"$loader" "$@" || status=$?
+exit $status

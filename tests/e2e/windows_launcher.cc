@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
@@ -13,6 +14,14 @@ std::string processDirectory() {
   char buffer[MAX_PATH];
   const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
   return std::string(buffer, length);
+}
+
+// The scratch folder that the Wine runner names, away from the checkout (whose path may hold
+// texts that project lines are searched for); else the current directory.
+std::string scratchBase() {
+  const char* scratch = std::getenv("KALVEX_SCRATCH");
+  if (scratch != nullptr && *scratch != '\0') return scratch;
+  return processDirectory();
 }
 
 // Standard output is in text mode on Windows: each line must end in CR LF, and comes back
@@ -31,13 +40,13 @@ void takeLineEnds(testing::ProgramResult& result) {
 }
 
 // Runs the Windows build: system paths are the host's own. The root folder lies in the
-// working directory of the test (on drive Z: under Wine), since the temporary folder of a
-// Wine prefix lies inside the prefix.
+// scratch folder of the Wine runner, on drive Z:, since the temporary folder of a Wine prefix
+// lies inside the prefix on C:.
 class WindowsLauncher : public Launcher {
  public:
   WindowsLauncher() {
     static int counter = 0;
-    root_ = processDirectory() + "\\kalvexe2e_" + std::to_string(GetCurrentProcessId()) + "_" +
+    root_ = scratchBase() + "\\kalvexe2e_" + std::to_string(GetCurrentProcessId()) + "_" +
             std::to_string(++counter);
     std::error_code ignored;
     std::filesystem::remove_all(root_, ignored);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -17,6 +18,14 @@ std::string processDirectory() {
   return std::string(buffer, length);
 }
 
+// The scratch folder that the Wine runner names, away from the checkout (whose path may hold
+// texts that project lines are searched for); else the current directory.
+std::string scratchBase() {
+  const char* scratch = std::getenv("KALVEX_SCRATCH");
+  if (scratch != nullptr && *scratch != '\0') return scratch;
+  return processDirectory();
+}
+
 std::string scratchName() {
   static int counter = 0;
   return "kalvex-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
@@ -27,12 +36,12 @@ void writeFile(const std::string& path, const std::string& bytes) {
   file << bytes;
 }
 
-// Runs Kalvex.exe in a scratch folder of the current directory (Z:\... under Wine). Standard
+// Runs Kalvex.exe in a scratch folder (on Z: under Wine). Standard
 // output is in text mode on Windows: every line Kalvex prints ends in CR LF.
 class WindowsPathsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root = processDirectory() + "\\" + scratchName();
+    root = scratchBase() + "\\" + scratchName();
     std::filesystem::remove_all(root);
     ASSERT_TRUE(std::filesystem::create_directory(root));
     writeFile(root + "\\c.p_c", "");
