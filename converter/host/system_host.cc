@@ -61,9 +61,14 @@ class FileOutput : public OutputFile {
   std::ofstream file_;
 };
 
+// The operating system reads a path only up to its first NUL byte, so such a path would name
+// another file than the text holds: it names none.
+bool holdsNul(const std::string& path) { return path.find('\0') != std::string::npos; }
+
 class SystemHost : public Host {
  public:
   std::unique_ptr<std::istream> openRead(const std::string& path) override {
+    if (holdsNul(path)) return nullptr;
     const std::string hostPath = toHostPath(path);
     auto file = std::make_unique<std::ifstream>(hostPath, std::ios::binary | std::ios::in);
     // A C++ stream opens a folder on some systems without complaint; a folder is no file.
@@ -72,12 +77,14 @@ class SystemHost : public Host {
   }
 
   std::unique_ptr<OutputFile> openWrite(const std::string& path) override {
+    if (holdsNul(path)) return nullptr;
     auto file = std::make_unique<FileOutput>(toHostPath(path));
     if (!file->isOpen()) return nullptr;
     return file;
   }
 
   bool exists(const std::string& path) override {
+    if (holdsNul(path)) return false;
 #ifdef _WIN32
     // Unlike _stat, this accepts a folder path that ends in a backslash.
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -88,6 +95,7 @@ class SystemHost : public Host {
   }
 
   bool makeDirectory(const std::string& path) override {
+    if (holdsNul(path)) return false;
 #ifdef _WIN32
     return _mkdir(path.c_str()) == 0;
 #else
@@ -96,6 +104,7 @@ class SystemHost : public Host {
   }
 
   std::optional<FileIdentity> identify(const std::string& path) override {
+    if (holdsNul(path)) return std::nullopt;
 #ifdef _WIN32
     HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

@@ -14,7 +14,7 @@ namespace {
 class SystemHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/kalvex-host-XXXXXX";
+    char pattern[] = "/tmp/kalvex_host_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     root = pattern;
     systemRoot = toSystem(root);
@@ -46,6 +46,18 @@ TEST_F(SystemHostTest, AFolderIsNeverAnOpenableFile) {
   EXPECT_EQ(host->openRead(systemRoot), nullptr);
   EXPECT_EQ(host->openWrite(systemRoot), nullptr);
   EXPECT_EQ(host->openRead(systemRoot + "\\missing"), nullptr);
+}
+
+TEST_F(SystemHostTest, APathWithANulByteNamesNoFile) {
+  ASSERT_TRUE(host->makeDirectory(systemRoot + "\\d"));
+  const std::string cut = systemRoot + "\\d" + std::string(1, '\0') + "x";
+  EXPECT_FALSE(host->exists(cut));
+  EXPECT_EQ(host->openRead(cut), nullptr);
+  EXPECT_EQ(host->openWrite(systemRoot + "\\f" + std::string(1, '\0') + "x"), nullptr);
+  EXPECT_FALSE(host->makeDirectory(systemRoot + "\\e" + std::string(1, '\0') + "x"));
+  EXPECT_FALSE(host->identify(cut).has_value());
+  EXPECT_FALSE(host->exists(systemRoot + "\\f")) << "nothing was created under the cut name";
+  EXPECT_FALSE(host->exists(systemRoot + "\\e"));
 }
 
 TEST_F(SystemHostTest, AFullDiskFailsTheClose) {

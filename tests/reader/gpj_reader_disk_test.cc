@@ -20,7 +20,7 @@ using testing::gpjFile;
 class DiskReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/kalvex-reader-XXXXXX";
+    char pattern[] = "/tmp/kalvex_reader_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     root = pattern;
   }
