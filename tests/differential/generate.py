@@ -105,7 +105,7 @@ class Generator:
         if kind == 4:
             return "$( ROOT )\\" + name
         if kind == 5:
-            return self.pick(["macros.c", "-Iinc.cfg", "-DX=y.c", "C:\\abs\\a.c", "a.c:b",
+            return self.pick(["macros.c", "nul\0byte.c", "hi\xe9.c", "-Iinc.cfg", "-DX=y.c", "C:\\abs\\a.c", "a.c:b",
                               "$(ROOT)\\$(X)\\a.c", "x)\\$(ROOT)\\a.c", "$(ROOT\\a.c",
                               "inc\\$ROOT", "#x.c", "name with space.c"])
         return name
@@ -149,7 +149,8 @@ class Generator:
         directory = self.pick([d for d in DIRS if d])
         if self.chance(0.1):
             return ProjectFile(directory, self.pick(["abc", "xy"]))
-        return ProjectFile(directory, self.pick(CHILD_NAMES))
+        name = self.pick(CHILD_NAMES)
+        return ProjectFile(directory, name[:-4] + self.pick(["", "1", "2", "_x"]) + name[-4:])
 
     def entryLines(self, parent, child):
         """Lines that name child from parent's file; may add a search folder line first."""
@@ -176,7 +177,7 @@ class Generator:
         return lines
 
     def buildTree(self, pf, depth, chain):
-        count = self.rnd.randrange(0, 3 if depth < 3 else 1)
+        count = self.rnd.randrange(0, 4 if depth < 3 else 2)
         for _ in range(count):
             child = self.childFile()
             if child.path in self.used:
@@ -198,7 +199,7 @@ class Generator:
     def addTraps(self, top):
         files = self.allFiles(top)
         pf = self.pick(files)
-        trap = self.rnd.randrange(40)
+        trap = self.rnd.randrange(16)
         if trap == 0:
             pf.lines.append("nothere\\missing.gpj")
             self.failure = "missing sub-project"
@@ -207,9 +208,15 @@ class Generator:
             pf.lines.append(relativeTo(pf.directory, ancestor.path))
             self.failure = "loop"
         elif trap == 2 and pf.directory:
-            depth = len(pf.directory.split("\\"))
-            pf.lines.append("/".join([".."] * depth) + "/" + top.fileName)
-            self.failure = "names outside or loop"
+            outer = ProjectFile("..\\outer", "o.gpj")
+            outer.lines = ["o.c", "-DO"]
+            self.writeProjectFile(outer)
+            extra = self.rnd.randrange(3)
+            up = len(pf.directory.split("\\")) + 1 + extra
+            back = os.path.basename(self.root) if extra else ""
+            if extra == 2:
+                back = os.path.basename(os.path.dirname(self.root)) + "/" + back
+            pf.lines.append("/".join([".."] * up + ([back] if back else []) + ["outer/o.gpj"]))
         elif trap == 3 and pf.directory:
             extra = ProjectFile("common", "cm.gpj")
             extra.lines = ["a.c", "-DC=1"]
@@ -331,6 +338,8 @@ class Generator:
         if self.chance(0.03):
             topWord = self.pathWord("src/missing.gpj")
         destWord = self.pick([destName, destName, destName + "/", self.pathWord(destName)])
+        if self.chance(0.02):
+            destWord = "."
         runs = [self.commandLine(topWord, destWord)]
         if self.chance(0.25):
             runs.append(self.commandLine(topWord, destWord))
