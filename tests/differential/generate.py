@@ -59,10 +59,15 @@ class Generator:
     def makeFolders(self):
         for d in DIRS:
             os.makedirs(hostJoin(self.src, d), exist_ok=True)
+        if self.chance(0.1):
+            os.makedirs(hostJoin(self.src, self.pick(DIRS) + "\\" + self.pick(SOURCE_NAMES)))
+        if self.chance(0.05):
+            os.makedirs(hostJoin(self.src, self.pick(DIRS) + "\\fold.gpj"))
         for name in SOURCE_NAMES:
             for d in DIRS:
-                if self.chance(0.25):
-                    with open(os.path.join(hostJoin(self.src, d), name), "wb") as f:
+                path = os.path.join(hostJoin(self.src, d), name)
+                if self.chance(0.25) and not os.path.isdir(path):
+                    with open(path, "wb") as f:
                         f.write(b"int x;\n")
 
     # ------------------------------------------------------------ lines
@@ -201,7 +206,7 @@ class Generator:
         pf = self.pick(files)
         trap = self.rnd.randrange(16)
         if trap == 0:
-            pf.lines.append("nothere\\missing.gpj")
+            pf.lines.append(self.pick(["nothere\\missing.gpj", "fold.gpj"]))
             self.failure = "missing sub-project"
         elif trap == 1:
             ancestor = self.pick(self.chainTo(top, pf))
