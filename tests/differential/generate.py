@@ -85,7 +85,7 @@ class Generator:
                            "C:\\abs", "1", "", "$(ROOT)\\x", "..", "."])
         kind = self.rnd.randrange(8)
         if kind == 0:
-            return "macro NOEQ " + name
+            return self.pick(["macro NOEQ ", "a=b macro NOEQ "]) + name
         if kind == 1:
             return "\tmacro\t" + name + "=" + value
         if kind == 2:
@@ -339,6 +339,13 @@ class Generator:
         destName = "out"
         if not self.chance(0.03):
             os.makedirs(os.path.join(self.root, destName))
+            if self.chance(0.02):
+                rootName = topName if len(topName) < 4 else topName[:-4]
+                blocker = self.pick(["person", (rootName or "x") + "/output", "person/demo.p_a"])
+                os.makedirs(os.path.dirname(os.path.join(self.root, destName, blocker)),
+                            exist_ok=True)
+                with open(os.path.join(self.root, destName, blocker), "wb") as f:
+                    f.write(b"in the way\n")
         topWord = self.pathWord("src/" + topName)
         if self.chance(0.03):
             topWord = self.pathWord("src/missing.gpj")

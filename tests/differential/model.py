@@ -354,7 +354,8 @@ class Writer:
         try:
             os.mkdir(hostPath(path))
         except FileExistsError:
-            pass
+            if not os.path.isdir(hostPath(path)):
+                raise WriterFailure(1, path)
         except (OSError, ValueError):
             raise WriterFailure(1, path)
 
