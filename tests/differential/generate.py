@@ -1,0 +1,365 @@
+"""Random GHS project trees and Kalvex command lines for the differential test.
+
+generate(seed, root) fills the empty folder `root` with a project tree, personalities and
+perhaps a destination folder, and returns a list of runs: each run is the list of command-line
+words (bytes, program name excluded) to start in `root`, all into the same destination.
+"""
+
+import os
+import random
+
+DIRS = ["", "lib", "drv", "common", "inc", "srcdir", "deep\\sub"]
+SOURCE_NAMES = ["a.c", "b.cpp", "B.CPP", "main.c", "util.c", "x.h", "m.cc", "k.C"]
+MACRO_NAMES = ["ROOT", "COMMON", "INC", "X"]
+CHILD_NAMES = ["lib.gpj", "drv.gpj", "uart.gpj", "ab.gpj", "io.gpj", "net.rev2.gpj"]
+
+
+def hostJoin(root, relative):
+    return os.path.join(root, *[p for p in relative.split("\\") if p])
+
+
+def relativeTo(fromDir, toPath):
+    """Backslash path from the folder fromDir to toPath, both relative to src."""
+    fromParts = [p for p in fromDir.split("\\") if p]
+    toParts = [p for p in toPath.split("\\") if p]
+    common = 0
+    while common < min(len(fromParts), len(toParts)) and fromParts[common] == toParts[common]:
+        common += 1
+    return "\\".join([".."] * (len(fromParts) - common) + toParts[common:])
+
+
+class ProjectFile:
+    def __init__(self, directory, fileName):
+        self.directory = directory
+        self.fileName = fileName
+        self.lines = []
+        self.children = []
+
+    @property
+    def path(self):
+        return (self.directory + "\\" + self.fileName) if self.directory else self.fileName
+
+
+class Generator:
+    def __init__(self, seed, root):
+        self.rnd = random.Random(seed)
+        self.root = root
+        self.src = os.path.join(root, "src")
+        self.failure = None
+        self.used = set()
+
+    def chance(self, p):
+        return self.rnd.random() < p
+
+    def pick(self, items):
+        return self.rnd.choice(items)
+
+    # ------------------------------------------------------------ folders and source files
+
+    def makeFolders(self):
+        for d in DIRS:
+            os.makedirs(hostJoin(self.src, d), exist_ok=True)
+        if self.chance(0.1):
+            os.makedirs(hostJoin(self.src, self.pick(DIRS) + "\\" + self.pick(SOURCE_NAMES)))
+        if self.chance(0.05):
+            os.makedirs(hostJoin(self.src, self.pick(DIRS) + "\\fold.gpj"))
+        for name in SOURCE_NAMES:
+            for d in DIRS:
+                path = os.path.join(hostJoin(self.src, d), name)
+                if self.chance(0.25) and not os.path.isdir(path):
+                    with open(path, "wb") as f:
+                        f.write(b"int x;\n")
+
+    # ------------------------------------------------------------ lines
+
+    def sourceDirLine(self, pf):
+        target = self.pick(["srcdir", "common", "lib", "nothere", "deep\\sub"])
+        value = self.pick([relativeTo(pf.directory, target), ".", "$(ROOT)",
+                           "./" + relativeTo(pf.directory, target), ""])
+        return (self.pick(["", "\t", "  "]) + ":sourceDir=" + self.pick(["", " ", "  "]) + value +
+                self.pick(["", " ", "\t", "  "]))
+
+    def macroLine(self, pf):
+        name = self.pick(MACRO_NAMES)
+        value = self.pick([relativeTo(pf.directory, self.pick(["common", "srcdir", "lib"])),
+                           "C:\\abs", "1", "", "$(ROOT)\\x", "..", "."])
+        kind = self.rnd.randrange(8)
+        if kind == 0:
+            return self.pick(["macro NOEQ ", "a=b macro NOEQ "]) + name
+        if kind == 1:
+            return "\tmacro\t" + name + "=" + value
+        if kind == 2:
+            return "macro" + name + "=" + value + "=z"
+        if kind == 3:
+            return "x=1 macro " + name + "=" + value
+        return (self.pick(["", "\t", " "]) + "macro" + self.pick([" ", "  "]) + name +
+                self.pick(["", " "]) + "=" + self.pick(["", " "]) + value + self.pick(["", " "]))
+
+    def sourcePathText(self, pf):
+        name = self.pick(SOURCE_NAMES)
+        other = self.pick(["common", "srcdir", "lib", "deep\\sub"])
+        kind = self.rnd.randrange(14)
+        if kind == 0:
+            return "./" + name
+        if kind == 1:
+            return relativeTo(pf.directory, other) + "\\" + name
+        if kind == 2:
+            return "$(" + self.pick(MACRO_NAMES + ["UNDEF"]) + ")\\" + name
+        if kind == 3:
+            return "$" + self.pick(MACRO_NAMES) + "\\" + name
+        if kind == 4:
+            return "$( ROOT )\\" + name
+        if kind == 5:
+            return self.pick(["macros.c", "nul\0byte.c", "hi\xe9.c", "-Iinc.cfg", "-DX=y.c", "C:\\abs\\a.c", "a.c:b",
+                              "$(ROOT)\\$(X)\\a.c", "x)\\$(ROOT)\\a.c", "$(ROOT\\a.c",
+                              "inc\\$ROOT", "#x.c", "name with space.c"])
+        return name
+
+    def sourceLine(self, pf):
+        return (self.pick(["", "", "\t", "  ", " \t", "\t "]) + self.sourcePathText(pf) +
+                self.pick(["", "", "", "\tfoo", " ", "\t", " x"]))
+
+    def includeLine(self, pf):
+        target = self.pick(["inc", "common", "./inc", "inc.", ".", "..", "$(INC)", "$INC\\x",
+                            relativeTo(pf.directory, "inc"), "inc", "inc\\.", ""])
+        return (self.pick(["", "\t", "  ", "x ", "\t "]) + "-I" + self.pick(["", "", " ", "  "]) +
+                target + self.pick(["", "", " ", "\t"]))
+
+    def defineLine(self):
+        text = self.pick(["NAME", "NAME=V", "A=B=C", " NAME", "BAUD=9600", "a=1", "Z", "DEBUG",
+                          "NAME=", "=B", "DEBUG=2"])
+        return self.pick(["", "\t", "  "]) + "-D" + text
+
+    def otherLine(self):
+        return self.pick(["", " ", "\t", "#comment", "# old.gpj", "#x.c", " #x.c", "\t# y.gpj",
+                          "foo.h", "readme.txt", "-Wall", "#-Iinc"])
+
+    def randomLine(self, pf):
+        kind = self.rnd.randrange(12)
+        if kind == 0:
+            return self.sourceDirLine(pf)
+        if kind == 1:
+            return self.macroLine(pf)
+        if kind in (2, 3, 4, 5):
+            return self.sourceLine(pf)
+        if kind in (6, 7):
+            return self.includeLine(pf)
+        if kind in (8, 9):
+            return self.defineLine()
+        return self.otherLine()
+
+    # ------------------------------------------------------------ sub-projects
+
+    def childFile(self):
+        directory = self.pick([d for d in DIRS if d])
+        if self.chance(0.1):
+            return ProjectFile(directory, self.pick(["abc", "xy"]))
+        name = self.pick(CHILD_NAMES)
+        return ProjectFile(directory, name[:-4] + self.pick(["", "1", "2", "_x"]) + name[-4:])
+
+    def entryLines(self, parent, child):
+        """Lines that name child from parent's file; may add a search folder line first."""
+        lines = []
+        entry = relativeTo(parent.directory, child.path)
+        way = self.rnd.randrange(10)
+        if way == 0:
+            lines.append(":sourceDir=" + relativeTo(parent.directory, child.directory))
+            entry = child.fileName
+        elif way == 1:
+            lines.append("-I" + relativeTo(parent.directory, child.directory))
+            entry = child.fileName
+        elif way == 2 and self.chance(0.3):
+            entry = entry.replace("\\", "/")
+        elif way == 3:
+            entry = "./" + entry if self.chance(0.5) else ".\\" + entry
+        if len(child.fileName) < 4 or not child.fileName.endswith(".gpj"):
+            lines.append(self.pick(["\t", ""]) + entry + "\tsee.gpj")
+        else:
+            lines.append(self.pick(["", "\t", "\t\t", "  "]) + entry +
+                         self.pick(["", "", "\tx.c", " comment", "\tx y", " "]))
+        if self.chance(0.1):
+            lines.append(entry + self.pick([" {optional}", " # old", "\t#x"]))
+        return lines
+
+    def buildTree(self, pf, depth, chain):
+        count = self.rnd.randrange(0, 4 if depth < 3 else 2)
+        for _ in range(count):
+            child = self.childFile()
+            if child.path in self.used:
+                continue
+            self.used.add(child.path)
+            pf.children.append(child)
+            self.buildTree(child, depth + 1, chain + [child])
+            pf.lines += self.entryLines(pf, child)
+            if self.chance(0.08):
+                pf.lines += self.entryLines(pf, child)
+
+    def fillLines(self, pf):
+        for _ in range(self.rnd.randrange(0, 14)):
+            pf.lines.append(self.randomLine(pf))
+        self.rnd.shuffle(pf.lines)
+        for child in pf.children:
+            self.fillLines(child)
+
+    def addTraps(self, top):
+        files = self.allFiles(top)
+        pf = self.pick(files)
+        trap = self.rnd.randrange(16)
+        if trap == 0:
+            pf.lines.append(self.pick(["nothere\\missing.gpj", "fold.gpj"]))
+            self.failure = "missing sub-project"
+        elif trap == 1:
+            ancestor = self.pick(self.chainTo(top, pf))
+            pf.lines.append(relativeTo(pf.directory, ancestor.path))
+            self.failure = "loop"
+        elif trap == 2 and pf.directory:
+            outer = ProjectFile("..\\outer", "o.gpj")
+            outer.lines = ["o.c", "-DO"]
+            self.writeProjectFile(outer)
+            extra = self.rnd.randrange(3)
+            up = len(pf.directory.split("\\")) + 1 + extra
+            back = os.path.basename(self.root) if extra else ""
+            if extra == 2:
+                back = os.path.basename(os.path.dirname(self.root)) + "/" + back
+            pf.lines.append("/".join([".."] * up + ([back] if back else []) + ["outer/o.gpj"]))
+        elif trap == 3 and pf.directory:
+            extra = ProjectFile("common", "cm.gpj")
+            extra.lines = ["a.c", "-DC=1"]
+            self.writeProjectFile(extra)
+            up = "/".join([".."] * len(pf.directory.split("\\")))
+            pf.lines.append(up + "/common/cm.gpj" if self.chance(0.5) else "../common/cm.gpj")
+
+    def allFiles(self, pf):
+        result = [pf]
+        for child in pf.children:
+            result += self.allFiles(child)
+        return result
+
+    def chainTo(self, node, target):
+        if node is target:
+            return [node]
+        for child in node.children:
+            chain = self.chainTo(child, target)
+            if chain:
+                return [node] + chain
+        return []
+
+    def writeProjectFile(self, pf):
+        ending = "\r\n" if self.chance(0.4) else "\n"
+        text = ending.join(pf.lines)
+        if pf.lines and not self.chance(0.25):
+            text += ending
+        if self.chance(0.03):
+            text += "x.c\r"
+        path = hostJoin(self.src, pf.path)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(text.encode("latin-1"))
+
+    # ------------------------------------------------------------ personalities
+
+    def compilerPersonality(self):
+        src = "\\" + self.src.strip("/").replace("/", "\\")
+        lines = []
+        for _ in range(self.rnd.randrange(0, 6)):
+            target = src + "\\" + self.pick(["inc", "common", "lib", "srcdir"])
+            lines.append(self.pick([
+                '-I "' + target + '"', "-i " + target, "-si " + target, "-SI" + target,
+                "  -i " + target, "-I" + target + " ", "-DDEBUG-include", "", "-i", "-i   ",
+                "-O2", '"-I' + target + '"', "-Ifoo bar"]))
+        ending = self.pick(["\n", "\r\n"])
+        text = ending.join(lines) + (ending if self.chance(0.7) else "")
+        return text.encode("latin-1")
+
+    def analyserPersonality(self):
+        body = self.pick([b"", b"-opt1\n-opt2\n", b"-opt1\r\n-opt2\r\n", b"-opt1\n-opt2",
+                          b"-a\r\r\n-b\rc\n", b"x\r", b"\n\n"])
+        return body
+
+    def makePersonalities(self):
+        pers = os.path.join(self.root, "pers")
+        os.makedirs(pers)
+        for name in ("cp1.txt", "cp2.txt"):
+            with open(os.path.join(pers, name), "wb") as f:
+                f.write(self.compilerPersonality())
+        for name in ("ap1.txt", "ap2.txt"):
+            with open(os.path.join(pers, name), "wb") as f:
+                f.write(self.analyserPersonality())
+        with open(os.path.join(pers, "msg.p_s"), "wb") as f:
+            f.write(b"messages\n")
+
+    # ------------------------------------------------------------ command lines
+
+    def pathWord(self, relative):
+        form = self.rnd.randrange(4)
+        if form == 0:
+            return os.path.join(self.root, relative)
+        if form == 1:
+            return "./" + relative
+        return relative
+
+    def commandLine(self, topPath, destWord):
+        words = [topPath, destWord]
+        options = []
+        if self.chance(0.85):
+            options.append(["-cp", self.pathWord(self.pick(["pers/cp1.txt", "pers/cp2.txt",
+                                                            "pers/none.txt", "pers"]))])
+        if self.chance(0.5):
+            options.append(["-pn", self.pick(["demo", "proj", "p2", "-ext", ""])])
+        if self.chance(0.3):
+            options.append(["-mp", self.pathWord(self.pick(["pers/msg.p_s", "pers/nomsg.p_s"]))])
+        if self.chance(0.6):
+            options.append(["-ap", self.pathWord(self.pick(["pers/ap1.txt", "pers/ap2.txt",
+                                                            "pers/none.txt", "pers"]))])
+        for _ in range(self.rnd.randrange(0, 3)):
+            options.append(["-ext", self.pick(["c,cpp", "c", "cpp", ".c", "", "c,", "h", "CPP",
+                                               ",,", "cc,C"])])
+        if self.chance(0.1):
+            options.append([self.pick(["stray", "-PN", "-x"])])
+        self.rnd.shuffle(options)
+        for option in options:
+            words += option
+        if self.chance(0.05):
+            words.append(self.pick(["-pn", "-ext", "-cp"]))
+        if len(words) < 3:
+            words.append("stray")
+        return [w.encode("latin-1") for w in words]
+
+    def generate(self):
+        self.makeFolders()
+        topName = self.pick(["top.gpj"] * 6 + ["board.rev2.gpj", "abc", "a.gp", "x.gpj"])
+        top = ProjectFile("", topName)
+        self.used.add(top.path)
+        self.buildTree(top, 0, [top])
+        self.fillLines(top)
+        self.addTraps(top)
+        for pf in self.allFiles(top):
+            self.writeProjectFile(pf)
+        self.makePersonalities()
+        destName = "out"
+        if not self.chance(0.03):
+            os.makedirs(os.path.join(self.root, destName))
+            if self.chance(0.02):
+                rootName = topName if len(topName) < 4 else topName[:-4]
+                blocker = self.pick(["person", (rootName or "x") + "/output", "person/demo.p_a"])
+                os.makedirs(os.path.dirname(os.path.join(self.root, destName, blocker)),
+                            exist_ok=True)
+                with open(os.path.join(self.root, destName, blocker), "wb") as f:
+                    f.write(b"in the way\n")
+        topWord = self.pathWord("src/" + topName)
+        if self.chance(0.03):
+            topWord = self.pathWord("src/missing.gpj")
+        destWord = self.pick([destName, destName, destName + "/", self.pathWord(destName)])
+        if self.chance(0.02):
+            destWord = "."
+        runs = [self.commandLine(topWord, destWord)]
+        if self.chance(0.25):
+            runs.append(self.commandLine(topWord, destWord))
+        if self.chance(0.03):
+            runs.insert(0, [topWord.encode("latin-1")][:self.rnd.randrange(0, 2)] +
+                        [b"x"][:self.rnd.randrange(0, 2)])
+        return runs
+
+
+def generate(seed, root):
+    return Generator(seed, root).generate()

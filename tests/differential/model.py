@@ -1,0 +1,560 @@
+"""An independent model of one Kalvex run on a POSIX host.
+
+run(words, cwd) does what the converter does for the command line `words` (the words after
+the program name, as bytes) started in the folder `cwd`: it prints nothing itself but returns
+(exit status, standard output bytes), and it performs the same file-system effects on the
+real file system (reads for the reader, folders and files for the writer).
+All texts are bytes; system paths use the backslash and are handed to the host with "/".
+"""
+
+import os
+
+BS = b"\\"
+SL = b"/"
+CRLF = b"\r\n"
+
+
+class ReaderFailure(Exception):
+    def __init__(self, path):
+        super().__init__(path)
+        self.path = path
+
+
+class LoopFailure(Exception):
+    def __init__(self, path):
+        super().__init__(path)
+        self.path = path
+
+
+class WriterFailure(Exception):
+    def __init__(self, code, path):
+        super().__init__(code, path)
+        self.code = code
+        self.path = path
+
+
+# ---------------------------------------------------------------- host boundary
+
+def hostPath(systemPath):
+    return os.fsdecode(systemPath.replace(BS, SL))
+
+
+def readableFile(systemPath):
+    """Opening for reading succeeds; a folder is not a file."""
+    if b"\0" in systemPath or not systemPath:
+        return False
+    try:
+        with open(hostPath(systemPath), "rb"):
+            return True
+    except (OSError, ValueError):
+        return False
+
+
+def readBytes(systemPath):
+    with open(hostPath(systemPath), "rb") as handle:
+        return handle.read()
+
+
+def exists(systemPath):
+    if b"\0" in systemPath or not systemPath:
+        return False
+    return os.path.exists(hostPath(systemPath))
+
+
+def fileIdentity(systemPath):
+    info = os.stat(hostPath(systemPath))
+    return (info.st_dev, info.st_ino)
+
+
+# ---------------------------------------------------------------- line values
+
+def splitLines(data):
+    """Lines of a file: a CR directly before an LF is dropped; a last line without LF counts."""
+    pieces = data.split(b"\n")
+    last = pieces.pop()
+    lines = [piece[:-1] if piece.endswith(b"\r") else piece for piece in pieces]
+    if last:
+        lines.append(last)
+    return lines
+
+
+def stripChar(text, char):
+    while text[:1] == char:
+        text = text[1:]
+    while text[-1:] == char:
+        text = text[:-1]
+    return text
+
+
+def trimLine(text):
+    return stripChar(stripChar(text, b" "), b"\t")
+
+
+def subProjectEntry(line):
+    t = trimLine(line)
+    if b"{optional}" in t or b"#" in t:
+        return b""
+    if b"\t" in t:
+        return t[:t.index(b"\t")]
+    if b" " in t:
+        return t[:t.index(b" ")]
+    return t
+
+
+def sourceDirText(line):
+    marker = b":sourceDir="
+    return stripChar(line[line.index(marker) + len(marker):], b" ")
+
+
+def includeText(line):
+    t = stripChar(trimLine(line)[2:], b" ")
+    if t.startswith(b"./"):
+        t = t[2:]
+    return t
+
+
+def defineText(line):
+    return trimLine(line)[2:]
+
+
+def macroDefinition(line):
+    """(name, value), or None when no "=" follows the first "macro"."""
+    start = line.index(b"macro") + len(b"macro")
+    equals = line.find(b"=", start)
+    if equals < 0:
+        return None
+    return stripChar(line[start:equals], b" "), stripChar(line[equals + 1:], b" ")
+
+
+def extensionAccepted(path, extensions):
+    if not extensions:
+        return True
+    dot = path.rfind(b".")
+    ext = path[dot + 1:] if dot >= 0 else path
+    return any(entry.upper() == ext.upper() for entry in extensions)
+
+
+# ---------------------------------------------------------------- model objects
+
+class Group:
+    def __init__(self, name):
+        self.name = name
+        self.sourcePath = b""
+        self.files = []
+        self.includes = []
+        self.defines = {}
+        self.children = []
+
+    def addDefine(self, text):
+        if b"=" in text:
+            name, value = text.split(b"=", 1)
+        else:
+            name, value = text, b""
+        self.defines[name] = value
+
+
+class Settings:
+    def __init__(self, sourceProject, destFolder):
+        self.sourceProject = sourceProject
+        self.destFolder = destFolder
+        self.projectName = b""
+        self.messagePersonality = b""
+        self.analyserPersonality = b""
+        self.compilerPersonality = b""
+        self.extensions = []
+        self.compilerIncludes = []
+
+
+# ---------------------------------------------------------------- reader
+
+class Reader:
+    def __init__(self, settings, out):
+        self.settings = settings
+        self.out = out
+        self.macros = {}
+        self.sourceDirs = []
+        self.includeSearchDirs = []
+        self.current = None
+
+    def defineMacro(self, name, value):
+        if b":" not in value:
+            value = self.current.sourcePath + BS + value
+        self.macros[name] = value
+
+    def resolvePath(self, text, search):
+        if b"$" in text:
+            return self.expandMacro(text)
+        if b":" in text:
+            return text
+        unjoined = text
+        base = self.current.sourcePath
+        if text == b".":
+            text = base
+        elif text.startswith(b"./"):
+            text = base + BS + text[2:]
+        else:
+            text = base + BS + text
+        if search:
+            if not readableFile(text):
+                for directory in self.sourceDirs:
+                    candidate = directory + BS + unjoined
+                    if readableFile(candidate):
+                        return candidate
+        elif text.endswith(b"."):
+            text = text[:-2]
+        return text
+
+    def expandMacro(self, text):
+        c = text.index(b"$")
+        if b"$(" in text:
+            end = text.find(b")", c + 2)
+            if end < 0:
+                end = len(text)
+                spanEnd = end
+            else:
+                spanEnd = end + 1
+            name = text[c + 2:end]
+        else:
+            end = text.find(BS, c + 1)
+            if end < 0:
+                end = len(text)
+            name = text[c + 1:end]
+            spanEnd = end
+        value = self.macros.get(stripChar(name, b" "), b"")
+        if not value:
+            return text
+        return text[:c] + value + text[spanEnd:]
+
+    def applyLine(self, line, subProjects):
+        group = self.current
+        if line[:1] == b"#":
+            return
+        if b":sourceDir=" in line:
+            value = self.resolvePath(sourceDirText(line), False)
+            if value:
+                self.sourceDirs.append(value)
+        elif b".gpj" in line:
+            entry = subProjectEntry(line)
+            if entry:
+                subProjects.append(entry)
+        elif b"macro" in line:
+            definition = macroDefinition(line)
+            if definition is not None:
+                self.defineMacro(*definition)
+        elif b".c" in line:
+            path = self.resolvePath(trimLine(line), True)
+            if extensionAccepted(path, self.settings.extensions):
+                group.files.append(path)
+        elif b"-I" in line:
+            path = self.resolvePath(includeText(line), False)
+            if path not in group.includes and path not in self.settings.compilerIncludes:
+                group.includes.append(path)
+            self.includeSearchDirs.append(path)
+        elif b"-D" in line:
+            group.addDefine(defineText(line))
+
+    def parse(self, group, path, chain):
+        self.current = group
+        if not readableFile(path):
+            raise ReaderFailure(path)
+        chain = chain + [fileIdentity(path)]
+        subProjects = []
+        for line in splitLines(readBytes(path)):
+            self.applyLine(line, subProjects)
+        for entry in subProjects:
+            self.walkSubProject(group, entry, chain)
+
+    def walkSubProject(self, parent, entry, chain):
+        candidates = [parent.sourcePath + BS + entry]
+        candidates += [d + BS + entry for d in self.sourceDirs]
+        candidates += [d + BS + entry for d in self.includeSearchDirs]
+        located = next((c for c in candidates if readableFile(c)), candidates[0])
+        component = entry[entry.rfind(BS) + 1:]
+        child = Group(component if len(component) < 4 else component[:-4])
+        child.sourcePath = located[:located.rfind(BS)]
+        parent.children.append(child)
+        child.defines = dict(parent.defines)
+        child.includes = list(parent.includes)
+        if readableFile(located) and fileIdentity(located) in chain:
+            raise LoopFailure(located)
+        self.parse(child, located, chain)
+
+
+def readCompilerIncludes(settings, out):
+    path = settings.compilerPersonality
+    if not readableFile(path):
+        out.append(b"Could not open file: " + path)
+        return
+    for line in splitLines(readBytes(path)):
+        if b"-i" in line or b"-I" in line:
+            directory = line[2:]
+        elif b"-si" in line or b"-SI" in line:
+            directory = line[3:]
+        else:
+            continue
+        settings.compilerIncludes.append(stripChar(stripChar(directory, b" "), b'"'))
+
+
+# ---------------------------------------------------------------- writer
+
+def textCopy(data):
+    """The user's analyser personality as written: every LF, with or without CR, as CR LF."""
+    return data.replace(b"\r\n", b"\n").replace(b"\n", CRLF)
+
+
+def lastComponentOfName(name):
+    for separator in (BS, SL):
+        if separator in name:
+            return name[name.rfind(separator) + 1:]
+    return name
+
+
+def lastComponentOfParentPath(parentPath):
+    firstBackslash = parentPath.find(BS)
+    firstSlash = parentPath.find(SL)
+    if firstBackslash < 0 and firstSlash < 0:
+        return parentPath
+    if firstSlash < 0 or (firstBackslash >= 0 and firstBackslash > firstSlash):
+        separator = BS
+    else:
+        separator = SL
+    return parentPath[parentPath.rfind(separator) + 1:]
+
+
+def lexicallyOutside(destFolder, folder):
+    depth = 0
+    rest = folder[len(destFolder):]
+    for part in rest.replace(SL, BS).split(BS):
+        if part in (b"", b"."):
+            continue
+        if part == b"..":
+            depth -= 1
+            if depth < 0:
+                return True
+        else:
+            depth += 1
+    return False
+
+
+class Writer:
+    def __init__(self, settings, out):
+        self.settings = settings
+        self.out = out
+        self.dest = settings.destFolder
+        self.name = settings.projectName
+        self.prj = None
+
+    def line(self, text):
+        self.prj.write(text + CRLF)
+        self.prj.flush()
+
+    def ensureDirectory(self, path):
+        if exists(path):
+            return
+        try:
+            os.mkdir(hostPath(path))
+        except FileExistsError:
+            if not os.path.isdir(hostPath(path)):
+                raise WriterFailure(1, path)
+        except (OSError, ValueError):
+            raise WriterFailure(1, path)
+
+    def createFile(self, path, content):
+        try:
+            with open(hostPath(path), "wb") as handle:
+                handle.write(content)
+        except (OSError, ValueError):
+            raise WriterFailure(2, path)
+
+    def userAnalyserCopy(self):
+        path = self.settings.analyserPersonality
+        if not path:
+            return b""
+        if not readableFile(path):
+            self.out.append(b"Couldnt open file")
+            return b""
+        return textCopy(readBytes(path))
+
+    def groupFolders(self, group, parentPath):
+        base = self.dest if not parentPath else self.dest + BS + parentPath
+        folders = [base + BS + group.name[:p] for p, ch in enumerate(group.name)
+                   if ch in b"\\/"]
+        return folders + [base + BS + group.name]
+
+    def checkFolders(self, group, parentPath):
+        for folder in self.groupFolders(group, parentPath):
+            if lexicallyOutside(self.dest, folder):
+                raise WriterFailure(1, folder)
+        childPath = group.name if not parentPath else parentPath + BS + group.name
+        for child in group.children:
+            self.checkFolders(child, childPath)
+
+    def writeProject(self, root):
+        self.checkFolders(root, b"")
+        path = self.dest + BS + self.name + b".prj"
+        try:
+            self.prj = open(hostPath(path), "wb")
+        except (OSError, ValueError):
+            raise WriterFailure(2, path)
+        try:
+            self.out.append(b"Creating Zintra/Zintra++ Project ...")
+            self.line(b"VersionTag45")
+            self.writeGroup(root, b"", self.personPath(b".p_a"))
+        finally:
+            self.prj.close()
+        self.out.append(b"Zintra/Zintra++ Project Completed!")
+        return 0
+
+    def personPath(self, extension):
+        return self.dest + BS + b"person" + BS + self.name + extension
+
+    def writeGroup(self, group, parentPath, inherited):
+        folders = self.groupFolders(group, parentPath)
+        for folder in folders:
+            self.ensureDirectory(folder)
+        folder = folders[-1]
+        self.ensureDirectory(folder + BS + b"output" + BS)
+        self.ensureDirectory(folder + BS + b"person" + BS)
+        if not group.files and not group.children:
+            return
+        self.out.append(b"  Creating Group - " + group.name)
+        self.line(b"StartProjectMarker")
+        self.line(b"FolderName=" + group.name)
+        self.line(b"SourcePath=" + (group.sourcePath or folder + BS))
+        self.line(b"OutputPath=" + folder + BS + b"output" + BS)
+        self.line(b"SubsPers=" + self.defaultPersonality(self.settings.messagePersonality, b".p_s"))
+        handed = self.analyserPersonality(group, folder, parentPath, inherited)
+        self.line(b"CompPers=" + self.defaultPersonality(self.settings.compilerPersonality, b".p_c"))
+        for path in group.files:
+            if path:
+                self.line(path)
+        self.line(b"EndContainedFilesMarker")
+        if group.children:
+            self.line(b"StartSubProjectMarker")
+            childPath = group.name if not parentPath else parentPath + BS + group.name
+            for child in group.children:
+                self.writeGroup(child, childPath, handed)
+            self.line(b"EndSubProjectMarker")
+
+    def defaultPersonality(self, supplied, extension):
+        if supplied:
+            return supplied
+        self.ensureDirectory(self.dest + BS + b"person" + BS)
+        path = self.personPath(extension)
+        self.createFile(path, b"")
+        return path
+
+    def analyserPersonality(self, group, folder, parentPath, inherited):
+        if group.includes or group.defines:
+            path = folder + BS + b"person" + BS + lastComponentOfName(group.name) + b".p_a"
+            self.out.append(b"  Creating Analyser Personality - " + path)
+            self.line(b"AnalPers=" + path)
+            self.writePersonality(group, path)
+            return path
+        candidate = (self.dest + BS + parentPath + BS + b"person" + BS +
+                     lastComponentOfParentPath(parentPath) + b".p_a")
+        value = candidate if exists(candidate) else inherited
+        self.line(b"AnalPers=" + value)
+        if not exists(value):
+            self.ensureDirectory(self.dest + BS + b"person" + BS)
+            try:
+                handle = open(hostPath(value), "wb")
+            except (OSError, ValueError):
+                raise WriterFailure(2, value)
+            with handle:
+                handle.write(self.userAnalyserCopy())
+        return value
+
+    def writePersonality(self, group, path):
+        try:
+            handle = open(hostPath(path), "wb")
+        except (OSError, ValueError):
+            raise WriterFailure(2, path)
+        with handle:
+            for directory in group.includes:
+                handle.write(b'-i "' + directory + b'"' + CRLF)
+            for name in sorted(group.defines):
+                value = group.defines[name]
+                handle.write(b'-d "' + name + (b"=" + value if value else b"") + b'"' + CRLF)
+            handle.write(self.userAnalyserCopy())
+
+
+# ---------------------------------------------------------------- entry and driver
+
+USAGE = [b"Usage: Kalvex <source_proj> <dest_folder> -cp <compiler_personality> [-pn dest_proj_name]",
+         b"[-mp message_personality] [-ap analyser_personality] [-ext file_extension]"]
+
+
+def makeAbsolutePath(path, cwd):
+    if len(path) >= 2 and path[1:2] == b":":
+        if path[2:3] == BS:
+            return path
+        return cwd + BS + path[2:]
+    if path[:1] == BS:
+        return path
+    if path == b".":
+        return cwd
+    return cwd + BS + path
+
+
+def defaultProjectName(sourceProject):
+    dot = sourceProject.rfind(b".")
+    stem = sourceProject[:dot] if dot >= 0 else sourceProject
+    start = stem.rfind(BS) + 1
+    last = stem.rfind(b".")
+    return stem[start:last] if last >= start else stem[start:]
+
+
+def rootName(sourceProject):
+    fileName = sourceProject[sourceProject.rfind(BS) + 1:]
+    return fileName if len(fileName) < 4 else fileName[:-4]
+
+
+def applyOptions(settings, words, cwd):
+    for index, word in enumerate(words):
+        if index + 1 >= len(words):
+            break
+        value = words[index + 1]
+        if word == b"-pn":
+            settings.projectName = value
+        elif word == b"-mp":
+            settings.messagePersonality = makeAbsolutePath(value.replace(SL, BS), cwd)
+        elif word == b"-ap":
+            settings.analyserPersonality = makeAbsolutePath(value.replace(SL, BS), cwd)
+        elif word == b"-cp":
+            settings.compilerPersonality = makeAbsolutePath(value.replace(SL, BS), cwd)
+        elif word == b"-ext":
+            settings.extensions.extend(value.split(b","))
+
+
+def convert(settings, out):
+    try:
+        readCompilerIncludes(settings, out)
+        source = settings.sourceProject
+        root = Group(rootName(source))
+        root.sourcePath = source[:source.rfind(BS)] if BS in source else source
+        Reader(settings, out).parse(root, source, [])
+        return Writer(settings, out).writeProject(root)
+    except ReaderFailure as failure:
+        out.append(b"Could not open file: " + failure.path)
+    except LoopFailure as failure:
+        out.append(b"Sub-project loop: " + failure.path)
+    except WriterFailure as failure:
+        prefix = b"Could not create directory: " if failure.code == 1 else b"Could not write file: "
+        out.append(prefix + failure.path)
+    return 1
+
+
+def run(words, cwd):
+    """(exit status, standard output) of one run; `words` excludes the program name."""
+    out = []
+    if len(words) + 1 < 4:
+        return 0, b"".join(line + b"\n" for line in USAGE)
+    systemCwd = os.fsencode(cwd).replace(SL, BS)
+    source = makeAbsolutePath(words[0].replace(SL, BS), systemCwd)
+    dest = makeAbsolutePath(words[1].replace(SL, BS), systemCwd)
+    settings = Settings(source, dest)
+    settings.projectName = defaultProjectName(source)
+    applyOptions(settings, words, systemCwd)
+    status = convert(settings, out)
+    return status, b"".join(line + b"\n" for line in out)
