@@ -187,7 +187,7 @@ void ControllerTest::summaryAfterPage2() {
 void ControllerTest::browseThroughTheSeam() {
   TestWizard wizard;
   wizard.show();
-  wizard.answers << QStringLiteral("/work/p/a.gpj");
+  wizard.answers << tree_->path("p/a.gpj");
   QTest::mouseClick(wizard.GHSProjectBrowseBtn, Qt::LeftButton);
   QTest::mouseClick(wizard.ZinProjectBrowseBtn, Qt::LeftButton);  // cancelled
   wizard.answers << tree_->path("out");
@@ -201,7 +201,7 @@ void ControllerTest::browseThroughTheSeam() {
   QCOMPARE(wizard.dialogCalls[0].caption, QStringLiteral("Select a GreenHills Project"));
   QCOMPARE(wizard.dialogCalls[0].filter, QStringLiteral("GreenHills Projects (*.gpj)"));
   QCOMPARE(wizard.dialogCalls[0].start, root);
-  const QString chosen = QDir::toNativeSeparators(QStringLiteral("/work/p/a.gpj"));
+  const QString chosen = QDir::toNativeSeparators(tree_->path("p/a.gpj"));
   QCOMPARE(wizard.GHSProjectEdit->text(), chosen);
   QCOMPARE(wizard.dialogCalls[1].caption,
            QStringLiteral("Select the Zintra/Zintra++ Project Destination Directory"));
