@@ -1,14 +1,13 @@
 #include "errors.h"
 #include "project_converter.h"
+#include "reader/path_rules.h"
 
 namespace kalvex {
 
 int ProjectConverter::convert() {
   try {
     readCompilerIncludes();
-    const std::size_t slash = settings.sourceProject.rfind('\\');
-    rootGroup_->sourcePath =
-        slash == std::string::npos ? settings.sourceProject : settings.sourceProject.substr(0, slash);
+    rootGroup_->sourcePath = directoryOf(settings.sourceProject);
     reader_.link(*rootGroup_, *this);
     reader_.setExtensions(settings.extensions);
     reader_.open(settings.sourceProject);

@@ -2,21 +2,16 @@
 
 #include <utility>
 
-namespace kalvex {
+#include "reader/path_rules.h"
 
-std::string rootGroupName(const std::string& sourceProject) {
-  const std::size_t slash = sourceProject.rfind('\\');
-  std::string fileName = slash == std::string::npos ? sourceProject : sourceProject.substr(slash + 1);
-  if (fileName.size() >= 4) fileName.resize(fileName.size() - 4);
-  return fileName;
-}
+namespace kalvex {
 
 ProjectConverter::ProjectConverter(std::string sourceProject, std::string destFolder, Host& host,
                                    std::ostream& log)
     : host_(&host), log_(&log) {
   settings.sourceProject = std::move(sourceProject);
   settings.destFolder = std::move(destFolder);
-  rootGroup_ = std::make_unique<ProjectGroup>(rootGroupName(settings.sourceProject), *this);
+  rootGroup_ = std::make_unique<ProjectGroup>(groupNameOf(settings.sourceProject), *this);
 }
 
 void ProjectConverter::addExtensions(const std::string& text) {

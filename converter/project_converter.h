@@ -77,10 +77,6 @@ class ProjectConverter {
   GpjReader reader_;
 };
 
-// The root group's name: the source file name without its last four characters (whole when
-// it is shorter).
-std::string rootGroupName(const std::string& sourceProject);
-
 }  // namespace kalvex
 
 #endif

@@ -10,11 +10,6 @@
 #include "reader/line_values.h"
 
 namespace kalvex {
-namespace {
-
-bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
-}  // namespace
 
 // The chain of files being read, from the top file down to the one whose sub-projects are
 // walked now. Kept on the heap so that no depth of nesting exhausts the stack.
@@ -83,7 +78,7 @@ std::vector<std::string> GpjReader::readOpenFile() {
 void GpjReader::readSubProject(ProjectGroup& parent, const std::string& entry) {
   currentGroup_ = &parent;
   const std::string located = locate(parent.sourcePath, entry);
-  ProjectGroup& child = parent.addChild(subProjectName(entry));
+  ProjectGroup& child = parent.addChild(groupNameOf(entry));
   child.sourcePath = directoryOf(located);
   child.inheritFrom(parent);
   currentGroup_ = &child;

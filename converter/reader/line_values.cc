@@ -3,8 +3,6 @@
 namespace kalvex {
 namespace {
 
-bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
 std::string withoutFirstTwo(const std::string& text) { return text.size() <= 2 ? std::string() : text.substr(2); }
 
 std::string upperAscii(std::string text) {
@@ -30,6 +28,8 @@ std::string stripChar(const std::string& text, char c) {
   const std::size_t last = text.find_last_not_of(c);
   return text.substr(first, last - first + 1);
 }
+
+bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 std::string trimLine(const std::string& text) { return stripChar(stripChar(text, ' '), '\t'); }
 

@@ -19,6 +19,9 @@ bool readLine(std::istream& in, std::string& line, bool* endedWithLineFeed = nul
 // The text without its leading and then its trailing run of c.
 std::string stripChar(const std::string& text, char c);
 
+// True when part stands anywhere in text.
+bool contains(const std::string& text, const char* part);
+
 // stripChar with space, then with tab.
 std::string trimLine(const std::string& text);
 

@@ -49,9 +49,9 @@ std::string directoryOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(0, slash);
 }
 
-std::string subProjectName(const std::string& entry) {
-  const std::size_t slash = entry.rfind('\\');
-  std::string name = slash == std::string::npos ? entry : entry.substr(slash + 1);
+std::string groupNameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('\\');
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   if (name.size() >= 4) name.resize(name.size() - 4);
   return name;
 }

@@ -31,9 +31,9 @@ std::string withoutTrailingDot(const std::string& path);
 // The path up to, not including, its last backslash; the whole path when it has none.
 std::string directoryOf(const std::string& path);
 
-// The group name of a sub-project entry: its last component without the last four
-// characters, or whole when it is shorter than four.
-std::string subProjectName(const std::string& entry);
+// The name of the group that a project file gives, for the top file and sub-project entries
+// alike: the path's last component without its last four characters, whole when shorter.
+std::string groupNameOf(const std::string& path);
 
 // Directories to search, in the order they were first added. Adding one again changes
 // nothing: trying the same candidate twice could not give another answer.

@@ -37,10 +37,13 @@ std::string writeAnalyserEntry(ProjectGroup& group, LineWriter& out, const std::
   }
   const std::string candidate = converter.destFolder() + "\\" + parentPath + "\\person\\" +
                                 lastParentComponent(parentPath) + ".p_a";
-  const std::string chosen = converter.host().exists(candidate) ? candidate : inherited;
-  out.writeLine("AnalPers=" + chosen);
-  if (!converter.host().exists(chosen)) createProjectAnalyserPersonality(group, chosen);
-  return chosen;
+  if (converter.host().exists(candidate)) {
+    out.writeLine("AnalPers=" + candidate);
+    return candidate;
+  }
+  out.writeLine("AnalPers=" + inherited);
+  if (!converter.host().exists(inherited)) createProjectAnalyserPersonality(group, inherited);
+  return inherited;
 }
 
 // Creates the group's folders and writes its block up to its file list. Returns the analyser

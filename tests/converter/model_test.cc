@@ -4,6 +4,7 @@
 
 #include "host/virtual_host.h"
 #include "project_converter.h"
+#include "reader/path_rules.h"
 
 namespace kalvex {
 namespace {
@@ -15,14 +16,14 @@ class ModelTest : public ::testing::Test {
   ProjectConverter converter{"C:\\p\\top.gpj", "C:\\out", host, log};
 };
 
-TEST(RootGroupName, CutsTheLastFourCharacters) {
+TEST(GroupNameOf, CutsTheLastFourCharactersOfTheTopFile) {
   const std::pair<const char*, const char*> cases[] = {
       {"C:\\work\\app\\board.gpj", "board"}, {"C:\\work\\app\\board.rev2.gpj", "board.rev2"},
       {"C:\\p\\abc", "abc"},                 {"C:\\p\\a.gp", ""},
       {"C:\\p\\board.proj", "board."},       {"top.gpj", "top"},
       {"C:\\p\\", ""},                       {"C:/p/x.gpj", "C:/p/x"},
   };
-  for (const auto& [path, name] : cases) EXPECT_EQ(rootGroupName(path), name) << path;
+  for (const auto& [path, name] : cases) EXPECT_EQ(groupNameOf(path), name) << path;
 }
 
 TEST_F(ModelTest, ConstructorNamesTheRootAndLeavesTheRestEmpty) {

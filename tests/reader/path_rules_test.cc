@@ -44,13 +44,13 @@ TEST(ExpandFirstMacro, ReplacesOnlyTheFirstKnownReference) {
   for (const TextCase& c : cases) EXPECT_EQ(expandFirstMacro(spelled(c.input), macros), spelled(c.expected)) << c.input;
 }
 
-TEST(SubProjectName, DropsFourCharactersOfTheLastComponent) {
+TEST(GroupNameOf, DropsFourCharactersOfTheLastComponent) {
   const TextCase cases[] = {
       {"lib\\lib.gpj", "lib"}, {"a.gpj", "a"},  {"sub\\b.gpj", "b"},  {"x\\.gpj", ""},
       {"x\\ab", "ab"},         {"abc", "abc"},  {"d\\", ""},          {"a/b.gpj", "a/b"},
       {"z\\core.gpjx", "core."},
   };
-  for (const TextCase& c : cases) EXPECT_EQ(subProjectName(c.input), c.expected) << c.input;
+  for (const TextCase& c : cases) EXPECT_EQ(groupNameOf(c.input), c.expected) << c.input;
 }
 
 // resolvePath and defineMacro against the group C:\d, after the reader has read top.gpj.
