@@ -7,15 +7,12 @@
 
 #include "entry.h"
 #include "host/host.h"
+#include "support/run_program.h"
 
 namespace kalvex {
 namespace {
 
-std::string processDirectory() {
-  char buffer[MAX_PATH];
-  const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
-  return std::string(buffer, length);
-}
+using testing::processDirectory;
 
 std::string uniqueName() { return "kalvex-host-" + std::to_string(GetCurrentProcessId()); }
 

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
@@ -10,19 +9,7 @@
 namespace kalvex::e2e {
 namespace {
 
-std::string processDirectory() {
-  char buffer[MAX_PATH];
-  const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
-  return std::string(buffer, length);
-}
-
-// The scratch folder that the Wine runner names, away from the checkout (whose path may hold
-// texts that project lines are searched for); else the current directory.
-std::string scratchBase() {
-  const char* scratch = std::getenv("KALVEX_SCRATCH");
-  if (scratch != nullptr && *scratch != '\0') return scratch;
-  return processDirectory();
-}
+using testing::scratchBase;
 
 // Standard output is in text mode on Windows: each line must end in CR LF, and comes back
 // ended by LF. A line ended otherwise is reported on standard error, which cases expect empty.

@@ -19,6 +19,15 @@ ProgramResult runProgram(const std::vector<std::string>& arguments, const std::s
 // Reads a whole file in binary mode; empty when it cannot be read.
 std::string readFileBytes(const std::string& path);
 
+#ifdef _WIN32
+// The process's current directory.
+std::string processDirectory();
+// Where a test makes its scratch folders: the folder that the Wine runner names in
+// KALVEX_SCRATCH, away from the checkout (whose path may hold texts that project lines are
+// searched for); else the current directory.
+std::string scratchBase();
+#endif
+
 }  // namespace kalvex::testing
 
 #endif

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -97,6 +98,18 @@ ProgramResult runProgram(const std::vector<std::string>& arguments, const std::s
 std::string readFileBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string processDirectory() {
+  char buffer[MAX_PATH];
+  const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+  return std::string(buffer, length);
+}
+
+std::string scratchBase() {
+  const char* scratch = std::getenv("KALVEX_SCRATCH");
+  if (scratch != nullptr && *scratch != '\0') return scratch;
+  return processDirectory();
 }
 
 }  // namespace kalvex::testing

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,19 +11,7 @@
 namespace kalvex {
 namespace {
 
-std::string processDirectory() {
-  char buffer[MAX_PATH];
-  const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
-  return std::string(buffer, length);
-}
-
-// The scratch folder that the Wine runner names, away from the checkout (whose path may hold
-// texts that project lines are searched for); else the current directory.
-std::string scratchBase() {
-  const char* scratch = std::getenv("KALVEX_SCRATCH");
-  if (scratch != nullptr && *scratch != '\0') return scratch;
-  return processDirectory();
-}
+using testing::scratchBase;
 
 std::string scratchName() {
   static int counter = 0;
