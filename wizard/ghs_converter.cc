@@ -152,6 +152,10 @@ QString GHSConverter::summary() const {
          QStringLiteral("\n\nFile Extensions:\n") + extList + QStringLiteral("\n");
 }
 
+bool GHSConverter::conversionRunning() const {
+  return process != nullptr && process->state() != QProcess::NotRunning;
+}
+
 void GHSConverter::updateFinish() {
-  Page3->setComplete(finishReady && !running);
+  Page3->setComplete(finishReady && !conversionRunning());
 }

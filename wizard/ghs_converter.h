@@ -66,15 +66,18 @@ class GHSConverter : public GHSConverterBase {
  private:
   void connectSignals();
   void whitenWizardButtons();
+  // A dialog's choice, in native form, fills the field and becomes lastPath; a cancelled
+  // dialog's empty choice changes nothing.
+  void takeChoice(QLineEdit* field, const QString& choice);
   void browseInto(QLineEdit* field, const QString& caption, const QString& filter);
   void buildExtList();
   QString summary() const;
   void appendToLog(const QString& text);
+  bool conversionRunning() const;
   // Finish is enabled once Page2 was left forward, never while a conversion runs.
   void updateFinish();
 
   bool finishReady = false;
-  bool running = false;
 };
 
 #endif  // QUORLIN_GHS_CONVERTER_H

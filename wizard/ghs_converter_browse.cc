@@ -28,12 +28,16 @@ QString GHSConverter::chooseDirectory(const QString& caption, const QString& sta
   return dialog.selectedFiles().constFirst();
 }
 
-void GHSConverter::browseInto(QLineEdit* field, const QString& caption, const QString& filter) {
-  const QString chosen = nativePath(chooseOpenFile(caption, lastPath, filter));
+void GHSConverter::takeChoice(QLineEdit* field, const QString& choice) {
+  const QString chosen = nativePath(choice);
   if (chosen.isEmpty())
     return;
   lastPath = chosen;
   field->setText(chosen);
+}
+
+void GHSConverter::browseInto(QLineEdit* field, const QString& caption, const QString& filter) {
+  takeChoice(field, chooseOpenFile(caption, lastPath, filter));
 }
 
 void GHSConverter::GHSProjectBrowseBtn_clicked() {
@@ -42,12 +46,8 @@ void GHSConverter::GHSProjectBrowseBtn_clicked() {
 }
 
 void GHSConverter::ZinProjectBrowseBtn_clicked() {
-  const QString chosen = nativePath(
-      chooseDirectory(tr("Select the Zintra/Zintra++ Project Destination Directory"), lastPath));
-  if (chosen.isEmpty())
-    return;
-  lastPath = chosen;
-  ZinProjectEdit->setText(chosen);
+  takeChoice(ZinProjectEdit,
+             chooseDirectory(tr("Select the Zintra/Zintra++ Project Destination Directory"), lastPath));
 }
 
 void GHSConverter::MsgBrowseBtn_clicked() {

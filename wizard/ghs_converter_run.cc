@@ -21,7 +21,7 @@ QStringList GHSConverter::kalvexArguments() const {
 }
 
 void GHSConverter::accept() {
-  if (running)
+  if (conversionRunning())
     return;
   process = new QProcess(this);
   process->setProgram(locateKalvex(QCoreApplication::applicationDirPath()));
@@ -33,9 +33,8 @@ void GHSConverter::accept() {
   connect(process, &QProcess::finished, this, &GHSConverter::processExit);
   connect(process, &QProcess::errorOccurred, this, &GHSConverter::processError);
   finishReady = false;
-  running = true;
-  updateFinish();
   process->start();
+  updateFinish();
 }
 
 void GHSConverter::readFromStdout() {
@@ -46,14 +45,12 @@ void GHSConverter::readFromStdout() {
 void GHSConverter::processError(QProcess::ProcessError error) {
   if (error != QProcess::FailedToStart)
     return;
-  running = false;
   appendToLog(tr("Project Conversion could not be executed: Please ensure Kalvex.exe is set on "
                  "the path.\n"));
   updateFinish();
 }
 
 void GHSConverter::processExit() {
-  running = false;
   if (process->exitStatus() == QProcess::NormalExit) {
     if (process->exitCode() == 0) {
       appendToLog(tr("Project Converted Successfully!"));

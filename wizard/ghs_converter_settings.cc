@@ -1,3 +1,5 @@
+#include <array>
+
 #include <QFile>
 #include <QLineEdit>
 #include <QStringConverter>
@@ -15,6 +17,13 @@ struct SettingsKey {
   QLineEdit* field;
 };
 
+// The keys in the order they are written, each with the field it fills.
+std::array<SettingsKey, 3> settingsKeys(const GHSConverter& wizard) {
+  return {{{QLatin1String("Message Personality:"), wizard.MsgPersonEdit},
+           {QLatin1String("Analyser Personality:"), wizard.AnalPersonEdit},
+           {QLatin1String("Compiler Personality:"), wizard.CmpPersonEdit}}};
+}
+
 }  // namespace
 
 void GHSConverter::loadSettings() {
@@ -23,12 +32,9 @@ void GHSConverter::loadSettings() {
     return;
   QTextStream in(&file);
   in.setEncoding(QStringConverter::System);
-  const SettingsKey keys[] = {{QLatin1String("Message Personality:"), MsgPersonEdit},
-                              {QLatin1String("Analyser Personality:"), AnalPersonEdit},
-                              {QLatin1String("Compiler Personality:"), CmpPersonEdit}};
   while (!in.atEnd()) {
     const QString line = in.readLine();
-    for (const SettingsKey& key : keys) {
+    for (const SettingsKey& key : settingsKeys(*this)) {
       if (line == key.key) {
         key.field->setText(in.readLine());
         break;
@@ -43,10 +49,7 @@ void GHSConverter::saveSettings() {
     return;
   QTextStream out(&file);
   out.setEncoding(QStringConverter::System);
-  const SettingsKey keys[] = {{QLatin1String("Message Personality:"), MsgPersonEdit},
-                              {QLatin1String("Analyser Personality:"), AnalPersonEdit},
-                              {QLatin1String("Compiler Personality:"), CmpPersonEdit}};
-  for (const SettingsKey& key : keys) {
+  for (const SettingsKey& key : settingsKeys(*this)) {
     if (!key.field->text().isEmpty())
       out << key.key << "\n" << key.field->text() << "\n\n";
   }
