@@ -30,8 +30,13 @@ std::string withRoot(std::string text, const std::string& root) {
 
 namespace {
 
+// Where the program under test finds a case's path, seen from the test.
+fs::path onHost(const Launcher& launcher, const std::string& root, const std::string& path) {
+  return fs::path(launcher.hostPath(withRoot(path, root)));
+}
+
 void layOut(const Step& step, Launcher& launcher, const std::string& root) {
-  auto host = [&](const std::string& path) { return fs::path(launcher.hostPath(withRoot(path, root))); };
+  auto host = [&](const std::string& path) { return onHost(launcher, root, path); };
   for (const std::string& folder : step.folders) fs::create_directories(host(folder));
   for (const auto& [path, bytes] : step.files) {
     fs::create_directories(host(path).parent_path());
@@ -43,7 +48,7 @@ void layOut(const Step& step, Launcher& launcher, const std::string& root) {
 }
 
 void check(const Step& step, Launcher& launcher, const std::string& root) {
-  auto host = [&](const std::string& path) { return fs::path(launcher.hostPath(withRoot(path, root))); };
+  auto host = [&](const std::string& path) { return onHost(launcher, root, path); };
   for (const ExpectedFile& file : step.expectedFiles) {
     const fs::path path = host(file.path);
     if (!file.bytes) {
