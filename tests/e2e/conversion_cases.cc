@@ -112,13 +112,14 @@ Case omittedChild() {
   return {"OmittedChildLeavesAnEmptyMarkerPair", {step}};
 }
 
+// A forward slash in a sub-project entry is a separator: the group is named x and lives in sub.
 Case nameWithSlash() {
   Step step;
   step.folders = {R"({root}\out)"};
   step.files = {{R"({root}\w\top.gpj)", "main.c\nsub/x.gpj\n"}, {R"({root}\w\sub\x.gpj)", "x.c\n-DX=1\n"}, {kCompiler, ""}};
   step.words = {R"({root}\w\top.gpj)", R"({root}\out)", "-cp", kCompiler};
-  const std::string personality = R"({root}\out\top\sub/x\person\x.p_a)";
-  step.output = lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "  Creating Group - sub/x",
+  const std::string personality = R"({root}\out\top\x\person\x.p_a)";
+  step.output = lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "  Creating Group - x",
                     "  Creating Analyser Personality - " + personality, "Zintra/Zintra++ Project Completed!"});
   step.expectedFiles = {
       {R"({root}\out\top.prj)",
@@ -126,11 +127,11 @@ Case nameWithSlash() {
                   blockHead("top", R"({root}\w)", R"({root}\out\top)", R"({root}\out\person\top.p_s)",
                             R"({root}\out\person\top.p_a)", kCompiler),
                   {R"({root}\w\main.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
-                  blockHead("sub/x", R"({root}\w)", R"({root}\out\top\sub/x)", R"({root}\out\person\top.p_s)",
-                            personality, kCompiler),
-                  {R"({root}\w\x.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
+                  blockHead("x", R"({root}\w\sub)", R"({root}\out\top\x)", R"({root}\out\person\top.p_s)", personality,
+                            kCompiler),
+                  {R"({root}\w\sub\x.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
       {personality, crlf({R"(-d "X=1")"})}};
-  step.expectedFolders = {R"({root}\out\top\sub)", R"({root}\out\top\sub\x\output)"};
+  step.expectedFolders = {R"({root}\out\top\x\output)"};
   return {"NameWithSlash", {step}};
 }
 
