@@ -5,19 +5,6 @@ namespace {
 
 const std::string kCompiler = R"({root}\cfg\ghs.p_c)";
 
-// A group block up to its file list, for a group whose personalities are all as given.
-std::vector<std::string> blockHead(const std::string& name, const std::string& source, const std::string& folder,
-                                   const std::string& subs, const std::string& anal, const std::string& comp) {
-  return {"StartProjectMarker", "FolderName=" + name, "SourcePath=" + source, "OutputPath=" + folder + R"(\output\)",
-          "SubsPers=" + subs,   "AnalPers=" + anal,   "CompPers=" + comp};
-}
-
-std::vector<std::string> join(std::vector<std::vector<std::string>> parts) {
-  std::vector<std::string> all;
-  for (auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
 Case workedExample() {
   Step step;
   step.folders = {R"({root}\out)"};
