@@ -99,33 +99,18 @@ TEST_F(ParserTest, RealLinesAreReadAsTheirAuthorsMeant) {
                         "app.con", "x.cmake", "readme.c.txt", "gen/out.cc"}));
   host.addFile("C:\\w\\here.gpj", gpjFile({"{streq(targetCore,pe0)}[SP]core.c"}));
   readProject();
-  EXPECT_EQ(tree(),
-            "group top\n"
-            "  sourcePath C:\\w\n"
-            "  file C:\\w\\pe0.c\n"
-            "  file C:\\w\\env.c\n"
-            "  file C:\\w\\{ unclosed x.c\n"
-            "  file C:\\w\\..\\..\\common\\src\\x.c\n"
-            "  file C:\\w\\gen\\out.cc\n"
-            "  include C:\\Program Files\\inc\n"
-            "  include C:\\w\\quoted dir\n"
-            "  include C:\\w\\inc\n"
-            "  include C:\\w\\..\n"
-            "  include C:\\sdk\\include\n"
-            "  include C:\\w\\inc.cfg\n"
-            "  define NAME=\n"
-            "  define OPT=\n"
-            "  group here\n"
-            "    sourcePath C:\\w\n"
-            "    file C:\\w\\core.c\n"
-            "    include C:\\Program Files\\inc\n"
-            "    include C:\\w\\quoted dir\n"
-            "    include C:\\w\\inc\n"
-            "    include C:\\w\\..\n"
-            "    include C:\\sdk\\include\n"
-            "    include C:\\w\\inc.cfg\n"
-            "    define NAME=\n"
-            "    define OPT=\n");
+  const ProjectGroup& root = converter->rootGroup();
+  EXPECT_EQ(root.files, (std::vector<std::string>{"C:\\w\\pe0.c", "C:\\w\\env.c", "C:\\w\\{ unclosed x.c",
+                                                  "C:\\w\\..\\..\\common\\src\\x.c", "C:\\w\\gen\\out.cc"}));
+  EXPECT_EQ(root.includes(), (std::vector<std::string>{"C:\\Program Files\\inc", "C:\\w\\quoted dir", "C:\\w\\inc",
+                                                       "C:\\w\\..", "C:\\sdk\\include", "C:\\w\\inc.cfg"}));
+  EXPECT_EQ(root.defines(), (std::map<std::string, std::string>{{"NAME", ""}, {"OPT", ""}}));
+  ASSERT_EQ(root.children().size(), 1u);
+  const ProjectGroup& here = *root.children()[0];
+  EXPECT_EQ(here.name(), "here");
+  EXPECT_EQ(here.files, (std::vector<std::string>{"C:\\w\\core.c"}));
+  EXPECT_EQ(here.includes(), root.includes());
+  EXPECT_EQ(here.defines(), root.defines());
   EXPECT_EQ(reader().writtenMacros(), (MacroTable{{"targetCore", "pe0"}, {"later", "yes"}}));
 }
 
