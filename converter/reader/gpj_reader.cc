@@ -131,7 +131,7 @@ void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>& s
   } else if (contains(line, ":sourceDir=")) {
     addSourceDir(line);
   } else if (contains(line, ".gpj")) {
-    std::string entry = subProjectEntry(text);
+    std::string entry = subProjectEntry(line);
     if (!entry.empty()) subProjects.push_back(SubProject{std::move(entry), optional || contains(text, "{optional}")});
   } else if (contains(line, ".c")) {
     addSourceFile(line);

@@ -47,17 +47,19 @@ bool isMacroLine(const std::string& text) {
   return startsWith(text, "macro") && text.size() > 5 && (text[5] == ' ' || text[5] == '\t');
 }
 
-std::string subProjectEntry(const std::string& text) {
+std::string subProjectEntry(const std::string& line) {
+  const std::string text = lineText(line);
   if (contains(text, "#")) return std::string();
   if (startsWith(text, "\"")) return text.substr(1, text.find('"', 1) - 1);
-  const std::size_t tab = text.find('\t');
-  const std::string beforeTab = text.substr(0, tab);
+  const std::string beforeTab = text.substr(0, text.find('\t'));
   for (std::size_t at = beforeTab.find(".gpj"); at != std::string::npos; at = beforeTab.find(".gpj", at + 1)) {
     const std::size_t end = at + 4;
     if (end == beforeTab.size() || beforeTab[end] == ' ') return beforeTab.substr(0, end);
   }
-  if (tab != std::string::npos) return beforeTab;
-  return text.substr(0, text.find(' '));
+  const std::string t = trimLine(line);
+  const std::size_t tab = t.find('\t');
+  if (tab != std::string::npos) return t.substr(0, tab);
+  return t.substr(0, t.find(' '));
 }
 
 std::string sourceDirText(const std::string& line) {

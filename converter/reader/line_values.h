@@ -34,11 +34,11 @@ bool startsWith(const std::string& text, const char* prefix);
 // True for the text of a macro line: "macro" followed by a blank or a tab.
 bool isMacroLine(const std::string& text);
 
-// The sub-project path named by the text of a line that contains ".gpj", empty when the text
-// holds "#": up to the next double quote when the text begins with one; else up to just after
-// the first ".gpj" that ends a word of the text before its first tab; else up to the first
-// tab, else up to the first space.
-std::string subProjectEntry(const std::string& text);
+// The sub-project path named by a line that contains ".gpj", empty when it holds "#". In the
+// line's text: up to the next double quote when the text begins with one; else up to just
+// after the first ".gpj" that ends a word of the text before its first tab. Else the trimmed
+// line up to its first tab, else up to its first space.
+std::string subProjectEntry(const std::string& line);
 
 // The text after the first ":sourceDir=", stripped of spaces (tabs stay).
 std::string sourceDirText(const std::string& line);

@@ -150,7 +150,7 @@ class Generator:
         return self.pick(["", " ", "\t", "#comment", "# old.gpj", "#x.c", " #x.c", "\t# y.gpj",
                           "foo.h", "readme.txt", "-Wall", "#-Iinc", "\t#-I..\\old", "-o x.c.o",
                           ':depends="x.cmake"', "\t-Iinc.cfg", "-DNAME=x.c", "macros.c", " macro Q=x.gpj",
-                          "x macro Q=1", "{optional} nothere\\opt.gpj", "gone.gpj {optional}"])
+                          "x macro Q=1", "{optional} nothere\\opt.gpj", "gone.gpj {optional}", "\t x y.gpjz"])
 
     def randomLine(self, pf):
         if self.chance(0.2):

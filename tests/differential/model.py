@@ -99,7 +99,8 @@ def textOf(line):
     return trimLine(line).lstrip(BLANKS)
 
 
-def subProjectEntry(text):
+def subProjectEntry(line):
+    text = textOf(line)
     if b"#" in text:
         return b""
     if text.startswith(b'"'):
@@ -112,9 +113,10 @@ def subProjectEntry(text):
         if after in (b"", b" "):
             return head[:at + 4]
         at = head.find(b".gpj", at + 1)
-    if b"\t" in text:
-        return head
-    return text.split(b" ", 1)[0]
+    t = trimLine(line)
+    if b"\t" in t:
+        return t.split(b"\t", 1)[0]
+    return t.split(b" ", 1)[0]
 
 
 def sourceDirText(line):
@@ -364,7 +366,7 @@ class Reader:
         elif b":sourceDir=" in line:
             self.addSourceDir(line)
         elif b".gpj" in line:
-            entry = subProjectEntry(text)
+            entry = subProjectEntry(line)
             if entry:
                 subProjects.append((entry, optional or b"{optional}" in text))
         elif b".c" in line:

@@ -88,6 +88,10 @@ TEST(SubProjectEntry, EndsAfterAWordEndingInGpjElseCutsAtTheFirstTabElseTheFirst
       {"sub.gpj[SP]#[SP]old", ""},
       {"\"x#.gpj\"", ""},
       {"lib\\lib.gpj", "lib\\lib.gpj"},
+      {"[TAB][TAB]sub.gpj", "sub.gpj"},
+      {"[TAB][SP]my[SP]dir\\sub.gpj[SP]x", "my[SP]dir\\sub.gpj"},
+      {"[TAB][SP]x[SP]y.gpjz", ""},
+      {"[SP][TAB]x[SP]y.gpjz", "x"},
   };
   for (const TextCase& c : cases) EXPECT_EQ(subProjectEntry(spelled(c.input)), spelled(c.expected)) << c.input;
 }
