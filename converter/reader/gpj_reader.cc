@@ -80,9 +80,10 @@ std::vector<GpjReader::SubProject> GpjReader::readOpenFile() {
 bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProject) {
   currentGroup_ = &parent;
   const std::string entry = expandFirstMacro(expandBraceReferences(subProject.entry, names()), macros_);
-  const std::optional<std::string> found = locate(parent.sourcePath, entry);
-  if (!found && subProject.optional) return false;
-  const std::string located = found ? *found : withBackslashes(isAbsolutePath(entry) ? entry : parent.sourcePath + "\\" + entry);
+  const std::vector<std::string> tried = candidates(parent.sourcePath, entry);
+  const auto found = std::find_if(tried.begin(), tried.end(), [this](const std::string& path) { return opens(path); });
+  if (found == tried.end() && subProject.optional) return false;
+  const std::string located = found == tried.end() ? tried.front() : *found;
   ProjectGroup& child = parent.addChild(groupNameOf(located));
   child.sourcePath = directoryOf(located);
   child.inheritFrom(parent);
@@ -91,22 +92,16 @@ bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProjec
   return true;
 }
 
-// The first candidate that opens: an absolute entry alone, else the directory, then the source
-// directories, then the include search directories, each joined to the entry.
-std::optional<std::string> GpjReader::locate(const std::string& directory, const std::string& entry) {
-  if (isAbsolutePath(entry)) {
-    std::string only = withBackslashes(entry);
-    return opens(only) ? std::optional<std::string>(only) : std::nullopt;
-  }
-  std::vector<std::string> directories{directory};
+// The paths a sub-project entry may stand for, in the order they are tried: an absolute entry
+// alone; else the entry joined to the directory, then to each source directory, then to each
+// include search directory.
+std::vector<std::string> GpjReader::candidates(const std::string& directory, const std::string& entry) const {
+  if (isAbsolutePath(entry)) return {withBackslashes(entry)};
+  std::vector<std::string> paths{withBackslashes(directory + "\\" + entry)};
   for (const SearchDirectories* list : {&sourceDirs_, &includeSearchDirs_}) {
-    directories.insert(directories.end(), list->entries().begin(), list->entries().end());
+    for (const std::string& searched : list->entries()) paths.push_back(withBackslashes(searched + "\\" + entry));
   }
-  for (const std::string& searched : directories) {
-    std::string candidate = withBackslashes(searched + "\\" + entry);
-    if (opens(candidate)) return candidate;
-  }
-  return std::nullopt;
+  return paths;
 }
 
 bool GpjReader::opens(const std::string& path) { return host_->openRead(path) != nullptr; }

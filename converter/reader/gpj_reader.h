@@ -77,7 +77,7 @@ class GpjReader {
   void addSourceFile(const std::string& line);
   void addInclude(const std::string& line);
   bool readSubProject(ProjectGroup& parent, const SubProject& subProject);
-  std::optional<std::string> locate(const std::string& directory, const std::string& entry);
+  std::vector<std::string> candidates(const std::string& directory, const std::string& entry) const;
   bool opens(const std::string& path);
   NameSources names() const { return NameSources{writtenMacros_, environment_}; }
 
