@@ -199,6 +199,9 @@ class Generator:
             entry = entry.replace("\\", "/")
         elif way == 5:
             entry = '"' + entry + '"'
+        elif way == 6:
+            absolute = os.path.join(self.src, *[p for p in child.path.split("\\") if p])
+            entry = absolute if self.chance(0.5) else absolute.replace("/", "\\")
         prefix = self.pick(["", "", "", "{optional} ", "{optgroup=x}\t", "{streq(a,a)} "])
         if len(child.fileName) < 4 or not child.fileName.endswith(".gpj"):
             lines.append(prefix + self.pick(["\t", ""]) + entry + "\tsee.gpj")
