@@ -8,7 +8,7 @@ int ProjectConverter::convert() {
   try {
     readCompilerIncludes();
     rootGroup_->sourcePath = directoryOf(settings.sourceProject);
-    reader_.link(*rootGroup_, *this);
+    reader_.link(*rootGroup_, *host_, [this](const std::string& directory) { return isCompilerInclude(directory); });
     reader_.setExtensions(settings.extensions);
     reader_.open(settings.sourceProject);
     reader_.parse();

@@ -1,12 +1,14 @@
 #include "reader/gpj_reader.h"
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <utility>
 
 #include "errors.h"
 #include "host/host.h"
-#include "project_converter.h"
+#include "project_group.h"
+#include "reader/brace_groups.h"
 #include "reader/line_values.h"
 
 namespace kalvex {
@@ -16,7 +18,7 @@ namespace kalvex {
 struct GpjReader::Walk {
   struct Frame {
     ProjectGroup* group;
-    std::vector<std::string> subProjects;
+    std::vector<SubProject> subProjects;
     std::size_t next;
     std::optional<FileIdentity> identity;
   };
@@ -24,15 +26,16 @@ struct GpjReader::Walk {
   std::set<FileIdentity> reading;
 };
 
-void GpjReader::link(ProjectGroup& group, ProjectConverter& converter) {
+void GpjReader::link(ProjectGroup& group, Host& host, CompilerIncludeTest isCompilerInclude) {
   currentGroup_ = &group;
-  converter_ = &converter;
+  host_ = &host;
+  isCompilerInclude_ = std::move(isCompilerInclude);
 }
 
 void GpjReader::open(const std::string& path) {
   input_.reset();
   currentPath_ = path;
-  input_ = converter_->host().openRead(path);
+  input_ = host_->openRead(path);
   if (!input_) throw AsciiReaderError{AsciiReaderError::kCannotOpen};
 }
 
@@ -47,16 +50,15 @@ void GpjReader::parse() {
       continue;
     }
     ProjectGroup& parent = *top.group;
-    const std::string entry = std::move(top.subProjects[top.next++]);
-    readSubProject(parent, entry);
-    enterFile(walk);
+    const SubProject subProject = std::move(top.subProjects[top.next++]);
+    if (readSubProject(parent, subProject)) enterFile(walk);
   }
 }
 
 // Reads the file open on currentPath_ into currentGroup_ unless it is already being read
 // further up the chain.
 void GpjReader::enterFile(Walk& walk) {
-  const std::optional<FileIdentity> identity = converter_->host().identify(currentPath_);
+  const std::optional<FileIdentity> identity = host_->identify(currentPath_);
   if (identity && !walk.reading.insert(*identity).second) {
     input_.reset();
     throw AsciiReaderError{AsciiReaderError::kSubProjectLoop};
@@ -65,8 +67,8 @@ void GpjReader::enterFile(Walk& walk) {
   walk.frames.push_back(Walk::Frame{group, readOpenFile(), 0, identity});
 }
 
-std::vector<std::string> GpjReader::readOpenFile() {
-  std::vector<std::string> subProjects;
+std::vector<GpjReader::SubProject> GpjReader::readOpenFile() {
+  std::vector<SubProject> subProjects;
   std::string line;
   while (input_ && readLine(*input_, line)) applyLine(line, subProjects);
   input_.reset();
@@ -74,43 +76,58 @@ std::vector<std::string> GpjReader::readOpenFile() {
 }
 
 // Creates the child group of one sub-project entry and opens its file; the child becomes
-// the current group.
-void GpjReader::readSubProject(ProjectGroup& parent, const std::string& entry) {
+// the current group. False, with nothing created, for an optional one that cannot be opened.
+bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProject) {
   currentGroup_ = &parent;
-  const std::string located = locate(parent.sourcePath, entry);
-  ProjectGroup& child = parent.addChild(groupNameOf(entry));
+  const std::string entry = expandFirstMacro(expandBraceReferences(subProject.entry, names()), macros_);
+  const std::vector<std::string> tried = candidates(parent.sourcePath, entry);
+  const auto found = std::find_if(tried.begin(), tried.end(), [this](const std::string& path) { return opens(path); });
+  if (found == tried.end() && subProject.optional) return false;
+  const std::string located = found == tried.end() ? tried.front() : *found;
+  ProjectGroup& child = parent.addChild(groupNameOf(located));
   child.sourcePath = directoryOf(located);
   child.inheritFrom(parent);
   currentGroup_ = &child;
   open(located);
+  return true;
 }
 
-// The first candidate that opens: the directory, then the source directories, then the
-// include search directories, each joined to the entry. The first candidate when none opens.
-std::string GpjReader::locate(const std::string& directory, const std::string& entry) {
-  const std::string first = directory + "\\" + entry;
-  if (opens(first)) return first;
+// The paths a sub-project entry may stand for, in the order they are tried: an absolute entry
+// alone; else the entry joined to the directory, then to each source directory, then to each
+// include search directory.
+std::vector<std::string> GpjReader::candidates(const std::string& directory, const std::string& entry) const {
+  if (isAbsolutePath(entry)) return {withBackslashes(entry)};
+  std::vector<std::string> paths{withBackslashes(directory + "\\" + entry)};
   for (const SearchDirectories* list : {&sourceDirs_, &includeSearchDirs_}) {
-    for (const std::string& searched : list->entries()) {
-      std::string candidate = searched + "\\" + entry;
-      if (opens(candidate)) return candidate;
-    }
+    for (const std::string& searched : list->entries()) paths.push_back(withBackslashes(searched + "\\" + entry));
   }
-  return first;
+  return paths;
 }
 
-bool GpjReader::opens(const std::string& path) { return converter_->host().openRead(path) != nullptr; }
+bool GpjReader::opens(const std::string& path) { return host_->openRead(path) != nullptr; }
 
-// The first rule that matches decides, even when the value it takes out is empty.
-void GpjReader::applyLine(const std::string& line, std::vector<std::string>& subProjects) {
-  if (!line.empty() && line[0] == '#') return;
-  if (contains(line, ":sourceDir=")) {
+// The rules in the order they are tried; the first that matches decides, even when the value
+// it takes out is empty. Brace groups at the start of the line are taken off first and the
+// rest of the line stands for the line.
+void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>& subProjects) {
+  const BraceGroups groups = takeBraceGroups(lineText(rawLine));
+  bool optional = false;
+  for (const std::string& inner : groups.inner) {
+    if (inner == "optional") optional = true;
+    if (evaluateCondition(inner, names()) == false) return;
+  }
+  const std::string& line = groups.inner.empty() ? rawLine : groups.rest;
+  const std::string& text = groups.rest;
+  if (startsWith(text, "#")) return;
+  if (startsWith(text, "-") || startsWith(text, ":")) {
+    applyOption(line, text);
+  } else if (isMacroLine(text)) {
+    if (const std::optional<MacroDefinition> macro = macroDefinition(line)) defineMacro(macro->name, macro->value);
+  } else if (contains(line, ":sourceDir=")) {
     addSourceDir(line);
   } else if (contains(line, ".gpj")) {
     std::string entry = subProjectEntry(line);
-    if (!entry.empty()) subProjects.push_back(std::move(entry));
-  } else if (contains(line, "macro")) {
-    if (const std::optional<MacroDefinition> macro = macroDefinition(line)) defineMacro(macro->name, macro->value);
+    if (!entry.empty()) subProjects.push_back(SubProject{std::move(entry), optional || contains(text, "{optional}")});
   } else if (contains(line, ".c")) {
     addSourceFile(line);
   } else if (contains(line, "-I")) {
@@ -120,14 +137,27 @@ void GpjReader::applyLine(const std::string& line, std::vector<std::string>& sub
   }
 }
 
+// A line that begins with "-" or ":" is an option, whatever else it holds; spaces after "-D"
+// are not part of the define.
+void GpjReader::applyOption(const std::string& line, const std::string& text) {
+  if (startsWith(text, ":sourceDir=")) {
+    addSourceDir(line);
+  } else if (startsWith(text, "-I")) {
+    addInclude(line);
+  } else if (startsWith(text, "-D")) {
+    const std::string define = defineText(line);
+    currentGroup_->addDefine(define.substr(std::min(define.find_first_not_of(' '), define.size())));
+  }
+}
+
 void GpjReader::addSourceDir(const std::string& line) {
-  std::string directory = sourceDirText(line);
+  std::string directory = unquoted(sourceDirText(line));
   resolvePath(directory, PathSearch::kNone);
   if (!directory.empty()) sourceDirs_.add(directory);
 }
 
 void GpjReader::addSourceFile(const std::string& line) {
-  std::string file = sourceFileText(line);
+  std::string file = unquoted(sourceFileText(line));
   resolvePath(file, PathSearch::kSourceDirs);
   if (extensionAccepted(file, extensions_)) currentGroup_->files.push_back(std::move(file));
 }
@@ -135,31 +165,36 @@ void GpjReader::addSourceFile(const std::string& line) {
 // A directory that the group or the compiler personality holds already is not added to the
 // group again, but it still joins the search for sub-projects.
 void GpjReader::addInclude(const std::string& line) {
-  std::string directory = includeText(line);
+  std::string directory = unquoted(includeText(line));
   resolvePath(directory, PathSearch::kNone);
-  if (!converter_->isCompilerInclude(directory)) currentGroup_->addInclude(directory);
+  if (!isCompilerInclude_ || !isCompilerInclude_(directory)) currentGroup_->addInclude(directory);
   includeSearchDirs_.add(directory);
 }
 
 void GpjReader::defineMacro(const std::string& name, const std::string& value) {
   macros_[name] = absoluteMacroValue(currentGroup_->sourcePath, value);
+  writtenMacros_[name] = value;
 }
 
 void GpjReader::resolvePath(std::string& text, PathSearch search) {
+  text = expandBraceReferences(text, names());
   if (contains(text, "$")) {
-    text = expandFirstMacro(text, macros_);
+    text = withBackslashes(expandFirstMacro(text, macros_));
     return;
   }
-  if (contains(text, ":")) return;
+  if (isAbsolutePath(text)) {
+    text = withBackslashes(text);
+    return;
+  }
   const std::string unjoined = text;
-  text = joinRelative(currentGroup_->sourcePath, unjoined);
+  text = withBackslashes(joinRelative(currentGroup_->sourcePath, unjoined));
   if (search == PathSearch::kNone) {
     text = withoutTrailingDot(text);
     return;
   }
   if (opens(text)) return;
   for (const std::string& directory : sourceDirs_.entries()) {
-    std::string candidate = directory + "\\" + unjoined;
+    std::string candidate = withBackslashes(directory + "\\" + unjoined);
     if (opens(candidate)) {
       text = std::move(candidate);
       return;

@@ -1,20 +1,27 @@
 // Reads the top .gpj project file and, depth first, every sub-project file that it names,
-// into the group tree below the root group. Every file is reached through the converter's
-// host; the reader prints nothing.
+// into the group tree below the root group. Every file is reached through the host it is
+// linked to; the reader prints nothing.
 #ifndef KALVEX_READER_GPJ_READER_H
 #define KALVEX_READER_GPJ_READER_H
 
+#include <functional>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "reader/environment.h"
 #include "reader/path_rules.h"
 
 namespace kalvex {
 
-class ProjectConverter;
+class Host;
 class ProjectGroup;
+
+// True for an include directory that the compiler personality gives already.
+using CompilerIncludeTest = std::function<bool(const std::string& directory)>;
 
 // Whether a relative source path that is missing from the group's directory is looked for
 // in the source directories.
@@ -22,11 +29,14 @@ enum class PathSearch { kNone, kSourceDirs };
 
 class GpjReader {
  public:
-  // Points the reader at the group whose file is read first, and at the converter that owns
-  // the tree.
-  void link(ProjectGroup& group, ProjectConverter& converter);
+  // Points the reader at the group whose file is read first, the host that every file is
+  // reached through, and the test for the compiler personality's include directories.
+  void link(ProjectGroup& group, Host& host, CompilerIncludeTest isCompilerInclude);
   // Replaces the reader's extension list.
   void setExtensions(const std::vector<std::string>& extensions) { extensions_ = extensions; }
+  // Replaces where "${NAME}" references and conditions find environment variables; the
+  // process environment unless replaced.
+  void setEnvironment(Environment environment) { environment_ = std::move(environment); }
 
   // Opens a project file for reading; throws AsciiReaderError code 2 when it cannot be opened.
   void open(const std::string& path);
@@ -38,37 +48,48 @@ class GpjReader {
   // The path open() was last given; after a failure, the path that failed.
   const std::string& currentPath() const { return currentPath_; }
 
-  // Stores a macro; a value without a colon is made absolute against the current group's
-  // directory. A later definition of the name replaces the value.
+  // Stores a macro twice: as written, and made absolute against the current group's
+  // directory unless it is absolute. A later definition of the name replaces both.
   void defineMacro(const std::string& name, const std::string& value);
-  // Rewrites a path text taken from a line of the current group's file: expands its first
-  // macro reference, or joins a relative text to the group's directory (searching the
-  // source directories for a missing source file), and leaves an absolute text alone.
+  // Rewrites a path text taken from a line of the current group's file: expands its "${NAME}"
+  // references, then its first "$(NAME)" or "$NAME" reference, or joins a relative text to
+  // the group's directory (searching the source directories for a missing source file), and
+  // leaves an absolute text alone. Forward slashes come out as backslashes.
   void resolvePath(std::string& text, PathSearch search);
 
   const MacroTable& macros() const { return macros_; }
+  const MacroTable& writtenMacros() const { return writtenMacros_; }
   const std::vector<std::string>& sourceDirs() const { return sourceDirs_.entries(); }
   const std::vector<std::string>& includeSearchDirs() const { return includeSearchDirs_.entries(); }
 
  private:
   struct Walk;
+  struct SubProject {
+    std::string entry;
+    bool optional;
+  };
 
   void enterFile(Walk& walk);
-  std::vector<std::string> readOpenFile();
-  void applyLine(const std::string& line, std::vector<std::string>& subProjects);
+  std::vector<SubProject> readOpenFile();
+  void applyLine(const std::string& line, std::vector<SubProject>& subProjects);
+  void applyOption(const std::string& line, const std::string& text);
   void addSourceDir(const std::string& line);
   void addSourceFile(const std::string& line);
   void addInclude(const std::string& line);
-  void readSubProject(ProjectGroup& parent, const std::string& entry);
-  std::string locate(const std::string& directory, const std::string& entry);
+  bool readSubProject(ProjectGroup& parent, const SubProject& subProject);
+  std::vector<std::string> candidates(const std::string& directory, const std::string& entry) const;
   bool opens(const std::string& path);
+  NameSources names() const { return NameSources{writtenMacros_, environment_}; }
 
   ProjectGroup* currentGroup_ = nullptr;
-  ProjectConverter* converter_ = nullptr;
+  Host* host_ = nullptr;
+  CompilerIncludeTest isCompilerInclude_;
+  Environment environment_ = systemEnvironment();
   std::string currentPath_;
   std::unique_ptr<std::istream> input_;
   std::vector<std::string> extensions_;
   MacroTable macros_;
+  MacroTable writtenMacros_;
   SearchDirectories sourceDirs_;
   SearchDirectories includeSearchDirs_;
 };

@@ -1,5 +1,7 @@
 #include "reader/line_values.h"
 
+#include <algorithm>
+
 namespace kalvex {
 namespace {
 
@@ -33,9 +35,28 @@ bool contains(const std::string& text, const char* part) { return text.find(part
 
 std::string trimLine(const std::string& text) { return stripChar(stripChar(text, ' '), '\t'); }
 
-std::string subProjectEntry(const std::string& line) {
+std::string lineText(const std::string& line) {
   const std::string t = trimLine(line);
-  if (contains(t, "{optional}") || contains(t, "#")) return std::string();
+  const std::size_t first = t.find_first_not_of(" \t");
+  return first == std::string::npos ? std::string() : t.substr(first);
+}
+
+bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+bool isMacroLine(const std::string& text) {
+  return startsWith(text, "macro") && text.size() > 5 && (text[5] == ' ' || text[5] == '\t');
+}
+
+std::string subProjectEntry(const std::string& line) {
+  const std::string text = lineText(line);
+  if (contains(text, "#")) return std::string();
+  if (startsWith(text, "\"")) return text.substr(1, text.find('"', 1) - 1);
+  const std::string beforeTab = text.substr(0, text.find('\t'));
+  for (std::size_t at = beforeTab.find(".gpj"); at != std::string::npos; at = beforeTab.find(".gpj", at + 1)) {
+    const std::size_t end = at + 4;
+    if (end == beforeTab.size() || beforeTab[end] == ' ') return beforeTab.substr(0, end);
+  }
+  const std::string t = trimLine(line);
   const std::size_t tab = t.find('\t');
   if (tab != std::string::npos) return t.substr(0, tab);
   return t.substr(0, t.find(' '));
@@ -60,17 +81,21 @@ std::optional<MacroDefinition> macroDefinition(const std::string& line) {
   static const std::string marker = "macro";
   const std::size_t at = line.find(marker);
   if (at == std::string::npos) return std::nullopt;
-  const std::size_t nameStart = at + marker.size();
+  const std::size_t nameStart = std::min(line.find_first_not_of(" \t", at + marker.size()), line.size());
   const std::size_t equals = line.find('=', nameStart);
   if (equals == std::string::npos) return std::nullopt;
   return MacroDefinition{stripChar(line.substr(nameStart, equals - nameStart), ' '),
                          stripChar(line.substr(equals + 1), ' ')};
 }
 
-std::string sourceFileText(const std::string& line) { return trimLine(line); }
+std::string sourceFileText(const std::string& line) {
+  const std::string t = trimLine(line);
+  return t.substr(0, t.find('\t'));
+}
 
 bool extensionAccepted(const std::string& path, const std::vector<std::string>& extensions) {
-  if (extensions.empty()) return true;
+  static const std::vector<std::string> translationUnits{"c", "cc", "cp", "cpp", "cxx", "c++"};
+  if (extensions.empty()) return extensionAccepted(path, translationUnits);
   const std::size_t dot = path.rfind('.');
   const std::string ext = upperAscii(dot == std::string::npos ? path : path.substr(dot + 1));
   for (const std::string& entry : extensions) {

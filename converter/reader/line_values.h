@@ -25,8 +25,19 @@ bool contains(const std::string& text, const char* part);
 // stripChar with space, then with tab.
 std::string trimLine(const std::string& text);
 
-// The sub-project path of a line that contains ".gpj": the trimmed line up to its first tab,
-// else up to its first space; empty when the line holds "{optional}" or "#".
+// What the line rules look at: trimLine, then without any further leading blanks and tabs.
+std::string lineText(const std::string& line);
+
+// True when text begins with prefix.
+bool startsWith(const std::string& text, const char* prefix);
+
+// True for the text of a macro line: "macro" followed by a blank or a tab.
+bool isMacroLine(const std::string& text);
+
+// The sub-project path named by a line that contains ".gpj", empty when it holds "#". In the
+// line's text: up to the next double quote when the text begins with one; else up to just
+// after the first ".gpj" that ends a word of the text before its first tab. Else the trimmed
+// line up to its first tab, else up to its first space.
 std::string subProjectEntry(const std::string& line);
 
 // The text after the first ":sourceDir=", stripped of spaces (tabs stay).
@@ -44,16 +55,17 @@ struct MacroDefinition {
   std::string value;
 };
 
-// Name and raw value of a "macro" line: the name runs from just after the first "macro" to
-// the first "=" after it, the value is the rest; both stripped of spaces. Nothing when no
-// "=" follows the first "macro".
+// Name and raw value of a "macro" line: the name runs from after the first "macro" and the
+// blanks and tabs that follow it to the first "=" after it, the value is the rest; both
+// stripped of spaces. Nothing when no "=" follows the first "macro".
 std::optional<MacroDefinition> macroDefinition(const std::string& line);
 
-// The whole trimmed line: whatever follows the file name stays part of it.
+// The trimmed line up to its first tab: spaces and whatever else follows stay part of it.
 std::string sourceFileText(const std::string& line);
 
-// True when the list is empty or one of its entries equals, ignoring ASCII case, the text
-// after the path's last full stop (the whole path when it has none).
+// True when one of the entries equals, ignoring ASCII case, the text after the path's last
+// full stop (the whole path when it has none). An empty list stands for the extensions of C
+// and C++ translation units: c, cc, cp, cpp, cxx and c++.
 bool extensionAccepted(const std::string& path, const std::vector<std::string>& extensions);
 
 }  // namespace kalvex

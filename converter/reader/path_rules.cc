@@ -6,9 +6,35 @@
 
 namespace kalvex {
 
+bool isAbsolutePath(const std::string& text) {
+  if (text.find(':') != std::string::npos) return true;
+  return !text.empty() && (text[0] == '\\' || text[0] == '/');
+}
+
 std::string absoluteMacroValue(const std::string& directory, const std::string& value) {
-  if (value.find(':') != std::string::npos) return value;
+  if (isAbsolutePath(value)) return value;
   return directory + "\\" + value;
+}
+
+std::optional<std::string> NameSources::valueOf(const std::string& name) const {
+  const auto macro = writtenMacros.find(name);
+  if (macro != writtenMacros.end()) return macro->second;
+  return environment ? environment(name) : std::nullopt;
+}
+
+std::string expandBraceReferences(const std::string& text, const NameSources& names) {
+  std::string result;
+  std::size_t from = 0;
+  for (std::size_t open = text.find("${"); open != std::string::npos; open = text.find("${", from)) {
+    const std::size_t close = text.find('}', open + 2);
+    if (close == std::string::npos) break;
+    const std::string name = text.substr(open + 2, close - open - 2);
+    const std::optional<std::string> value = name.compare(0, 1, "%") == 0 ? std::nullopt : names.valueOf(name);
+    result += text.substr(from, open - from);
+    result += value ? *value : text.substr(open, close + 1 - open);
+    from = close + 1;
+  }
+  return result + text.substr(from);
 }
 
 std::string expandFirstMacro(const std::string& text, const MacroTable& macros) {
@@ -40,8 +66,20 @@ std::string joinRelative(const std::string& directory, const std::string& text) 
 }
 
 std::string withoutTrailingDot(const std::string& path) {
-  if (path.empty() || path.back() != '.') return path;
-  return path.substr(0, path.size() < 2 ? 0 : path.size() - 2);
+  const std::size_t size = path.size();
+  if (size < 2 || path[size - 1] != '.' || path[size - 2] != '\\') return path;
+  return path.substr(0, size - 2);
+}
+
+std::string withBackslashes(std::string path) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+std::string unquoted(const std::string& text) {
+  if (text.size() < 2 || text.front() != text.back()) return text;
+  if (text.front() != '"' && text.front() != '\'') return text;
+  return text.substr(1, text.size() - 2);
 }
 
 std::string directoryOf(const std::string& path) {

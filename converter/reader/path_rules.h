@@ -3,18 +3,39 @@
 #ifndef KALVEX_READER_PATH_RULES_H
 #define KALVEX_READER_PATH_RULES_H
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
+
+#include "reader/environment.h"
 
 namespace kalvex {
 
 // Macro name to value, shared by every project file of one conversion.
 using MacroTable = std::unordered_map<std::string, std::string>;
 
-// A macro value as stored: made absolute against directory unless it holds a colon.
+// True for a path that is never joined to a directory: it holds a colon, or begins with a
+// backslash or a forward slash.
+bool isAbsolutePath(const std::string& text);
+
+// A macro value as stored for "$(NAME)" and "$NAME": made absolute against directory unless
+// it is absolute already.
 std::string absoluteMacroValue(const std::string& directory, const std::string& value);
+
+// Where "${NAME}" references and conditions find a name: macros as written, then the
+// environment.
+struct NameSources {
+  const MacroTable& writtenMacros;
+  const Environment& environment;
+  std::optional<std::string> valueOf(const std::string& name) const;
+};
+
+// Replaces every "${NAME}" (NAME running to the next "}") by the value NAME has in names;
+// unknown names, "${" without "}" and "${%...}" stay as written. Values put in are not
+// scanned again.
+std::string expandBraceReferences(const std::string& text, const NameSources& names);
 
 // Replaces the first macro reference of text, "$(NAME)" or "$NAME" ending before the next
 // backslash, by its value; the text is unchanged when the name is unknown or its value empty.
@@ -25,8 +46,16 @@ std::string expandFirstMacro(const std::string& text, const MacroTable& macros);
 // dropped, anything else is appended after one backslash, unnormalised.
 std::string joinRelative(const std::string& directory, const std::string& text);
 
-// Without its last two characters when it ends in a full stop, so that "dir\." is "dir".
+// Without a final backslash and full stop, so that "dir\." is "dir"; "dir\.." and "name."
+// stay whole.
 std::string withoutTrailingDot(const std::string& path);
+
+// Every forward slash made a backslash.
+std::string withBackslashes(std::string path);
+
+// Without the two enclosing quotes when the text, two characters or more, begins and ends
+// with the same quote character (double or single).
+std::string unquoted(const std::string& text);
 
 // The path up to, not including, its last backslash; the whole path when it has none.
 std::string directoryOf(const std::string& path);

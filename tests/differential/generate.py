@@ -10,8 +10,14 @@ import random
 
 DIRS = ["", "lib", "drv", "common", "inc", "srcdir", "deep\\sub"]
 SOURCE_NAMES = ["a.c", "b.cpp", "B.CPP", "main.c", "util.c", "x.h", "m.cc", "k.C"]
-MACRO_NAMES = ["ROOT", "COMMON", "INC", "X"]
-CHILD_NAMES = ["lib.gpj", "drv.gpj", "uart.gpj", "ab.gpj", "io.gpj", "net.rev2.gpj"]
+MACRO_NAMES = ["ROOT", "COMMON", "INC", "X", "targetCore"]
+CHILD_NAMES = ["lib.gpj", "drv.gpj", "uart.gpj", "ab.gpj", "io.gpj", "net.rev2.gpj", "my rules.gpj"]
+# Set by the runner for both sides; KDIFF_UNSET never is.
+ENVIRONMENT = {"KDIFF_SET": "common", "KDIFF_CORE": "pe1"}
+BRACE_GROUPS = ["{optgroup=GhsCommonOptions} ", "{streq(targetCore,pe0)} ", "{ !streq( targetCore , pe1 ) }\t",
+                "{isdefined(KDIFF_SET)}", "{isundefined(KDIFF_UNSET)} ", "{isdefined(targetCore)} ",
+                "{streq(${KDIFF_CORE},pe1)} ", "{streq(${targetCore},targetCore)} ", "{unclosed ", "{a{b}c} ",
+                "{streq(a,b,c)} ", "{isdefined(KDIFF_UNSET)} ", "{optional} ", "{} ", "{isdefined(x)(y)} "]
 
 
 def hostJoin(root, relative):
@@ -82,10 +88,13 @@ class Generator:
     def macroLine(self, pf):
         name = self.pick(MACRO_NAMES)
         value = self.pick([relativeTo(pf.directory, self.pick(["common", "srcdir", "lib"])),
-                           "C:\\abs", "1", "", "$(ROOT)\\x", "..", "."])
-        kind = self.rnd.randrange(8)
+                           "C:\\abs", "1", "", "$(ROOT)\\x", "..", ".", "pe0", "pe1", "/abs", "\\abs",
+                           "common/lib"])
+        kind = self.rnd.randrange(10)
         if kind == 0:
             return self.pick(["macro NOEQ ", "a=b macro NOEQ "]) + name
+        if kind == 8:
+            return self.pick(["macro \t ", "\t macro\t"]) + name + "=" + value
         if kind == 1:
             return "\tmacro\t" + name + "=" + value
         if kind == 2:
@@ -98,7 +107,7 @@ class Generator:
     def sourcePathText(self, pf):
         name = self.pick(SOURCE_NAMES)
         other = self.pick(["common", "srcdir", "lib", "deep\\sub"])
-        kind = self.rnd.randrange(14)
+        kind = self.rnd.randrange(18)
         if kind == 0:
             return "./" + name
         if kind == 1:
@@ -113,6 +122,12 @@ class Generator:
             return self.pick(["macros.c", "nul\0byte.c", "hi\xe9.c", "-Iinc.cfg", "-DX=y.c", "C:\\abs\\a.c", "a.c:b",
                               "$(ROOT)\\$(X)\\a.c", "x)\\$(ROOT)\\a.c", "$(ROOT\\a.c",
                               "inc\\$ROOT", "#x.c", "name with space.c"])
+        if kind == 6:
+            return self.pick(["${ROOT}\\", "${KDIFF_SET}\\", "${KDIFF_UNSET}\\", "${%EXECDIR}\\", "${ROOT",
+                              "/abs/", "\\abs\\", "common/", "../src/"]) + name
+        if kind == 7:
+            return self.pick(['"quoted name.c"', "'q.c'", '"' + name + '"', "app.con", "x.cmake", "link.ld",
+                              "readme.c.txt", "gen.cc.o"])
         return name
 
     def sourceLine(self, pf):
@@ -121,20 +136,28 @@ class Generator:
 
     def includeLine(self, pf):
         target = self.pick(["inc", "common", "./inc", "inc.", ".", "..", "$(INC)", "$INC\\x",
-                            relativeTo(pf.directory, "inc"), "inc", "inc\\.", ""])
+                            relativeTo(pf.directory, "inc"), "inc", "inc\\.", "", '"inc dir"', "'common'",
+                            "inc/.", "${INC}", "${KDIFF_SET}/x", "/usr/include", "\\abs", '"./inc"', "../.."])
         return (self.pick(["", "\t", "  ", "x ", "\t "]) + "-I" + self.pick(["", "", " ", "  "]) +
                 target + self.pick(["", "", " ", "\t"]))
 
     def defineLine(self):
         text = self.pick(["NAME", "NAME=V", "A=B=C", " NAME", "BAUD=9600", "a=1", "Z", "DEBUG",
                           "NAME=", "=B", "DEBUG=2"])
-        return self.pick(["", "\t", "  "]) + "-D" + text
+        return self.pick(["", "\t", "  ", "\t "]) + "-D" + self.pick(["", "", " ", "  "]) + text
 
     def otherLine(self):
         return self.pick(["", " ", "\t", "#comment", "# old.gpj", "#x.c", " #x.c", "\t# y.gpj",
-                          "foo.h", "readme.txt", "-Wall", "#-Iinc"])
+                          "foo.h", "readme.txt", "-Wall", "#-Iinc", "\t#-I..\\old", "-o x.c.o",
+                          ':depends="x.cmake"', "\t-Iinc.cfg", "-DNAME=x.c", "macros.c", " macro Q=x.gpj",
+                          "x macro Q=1", "{optional} nothere\\opt.gpj", "gone.gpj {optional}", "\t x y.gpjz"])
 
     def randomLine(self, pf):
+        if self.chance(0.2):
+            return "".join(self.pick(BRACE_GROUPS) for _ in range(self.rnd.randrange(1, 3))) + self.plainLine(pf)
+        return self.plainLine(pf)
+
+    def plainLine(self, pf):
         kind = self.rnd.randrange(12)
         if kind == 0:
             return self.sourceDirLine(pf)
@@ -172,11 +195,19 @@ class Generator:
             entry = entry.replace("\\", "/")
         elif way == 3:
             entry = "./" + entry if self.chance(0.5) else ".\\" + entry
+        elif way == 4:
+            entry = entry.replace("\\", "/")
+        elif way == 5:
+            entry = '"' + entry + '"'
+        elif way == 6:
+            absolute = os.path.join(self.src, *[p for p in child.path.split("\\") if p])
+            entry = absolute if self.chance(0.5) else absolute.replace("/", "\\")
+        prefix = self.pick(["", "", "", "{optional} ", "{optgroup=x}\t", "{streq(a,a)} "])
         if len(child.fileName) < 4 or not child.fileName.endswith(".gpj"):
-            lines.append(self.pick(["\t", ""]) + entry + "\tsee.gpj")
+            lines.append(prefix + self.pick(["\t", ""]) + entry + "\tsee.gpj")
         else:
-            lines.append(self.pick(["", "\t", "\t\t", "  "]) + entry +
-                         self.pick(["", "", "\tx.c", " comment", "\tx y", " "]))
+            lines.append(prefix + self.pick(["", "\t", "\t\t", "  "]) + entry +
+                         self.pick(["", "", "\tx.c", " comment", "\tx y", " ", " [Library]", "\t[Subproject]"]))
         if self.chance(0.1):
             lines.append(entry + self.pick([" {optional}", " # old", "\t#x"]))
         return lines

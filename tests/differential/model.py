@@ -90,15 +90,33 @@ def trimLine(text):
     return stripChar(stripChar(text, b" "), b"\t")
 
 
+BLANKS = b" \t"
+UNIT_EXTENSIONS = [b"c", b"cc", b"cp", b"cpp", b"cxx", b"c++"]
+
+
+def textOf(line):
+    """What the line rules look at: the trimmed line without further leading blanks or tabs."""
+    return trimLine(line).lstrip(BLANKS)
+
+
 def subProjectEntry(line):
-    t = trimLine(line)
-    if b"{optional}" in t or b"#" in t:
+    text = textOf(line)
+    if b"#" in text:
         return b""
+    if text.startswith(b'"'):
+        closing = text.find(b'"', 1)
+        return text[1:] if closing < 0 else text[1:closing]
+    head = text.split(b"\t", 1)[0]
+    at = head.find(b".gpj")
+    while at >= 0:
+        after = head[at + 4:at + 5]
+        if after in (b"", b" "):
+            return head[:at + 4]
+        at = head.find(b".gpj", at + 1)
+    t = trimLine(line)
     if b"\t" in t:
-        return t[:t.index(b"\t")]
-    if b" " in t:
-        return t[:t.index(b" ")]
-    return t
+        return t.split(b"\t", 1)[0]
+    return t.split(b" ", 1)[0]
 
 
 def sourceDirText(line):
@@ -120,18 +138,50 @@ def defineText(line):
 def macroDefinition(line):
     """(name, value), or None when no "=" follows the first "macro"."""
     start = line.index(b"macro") + len(b"macro")
+    while line[start:start + 1] in (b" ", b"\t"):
+        start += 1
     equals = line.find(b"=", start)
     if equals < 0:
         return None
     return stripChar(line[start:equals], b" "), stripChar(line[equals + 1:], b" ")
 
 
+def withoutQuotes(text):
+    if len(text) >= 2 and text[:1] in (b'"', b"'") and text[:1] == text[-1:]:
+        return text[1:-1]
+    return text
+
+
+def isAbsolute(text):
+    return b":" in text or text[:1] in (BS, SL)
+
+
 def extensionAccepted(path, extensions):
-    if not extensions:
-        return True
+    wanted = extensions if extensions else UNIT_EXTENSIONS
     dot = path.rfind(b".")
     ext = path[dot + 1:] if dot >= 0 else path
-    return any(entry.upper() == ext.upper() for entry in extensions)
+    return any(entry.upper() == ext.upper() for entry in wanted)
+
+
+def braceGroups(text):
+    """([inner texts stripped of blanks], rest): groups at the start up to their matching brace."""
+    inners = []
+    while text.startswith(b"{"):
+        depth, end = 0, -1
+        for index in range(len(text)):
+            ch = text[index:index + 1]
+            if ch == b"{":
+                depth += 1
+            elif ch == b"}":
+                depth -= 1
+                if depth == 0:
+                    end = index
+                    break
+        if end < 0:
+            break
+        inners.append(text[1:end].strip(BLANKS))
+        text = text[end + 1:].lstrip(BLANKS)
+    return inners, text
 
 
 # ---------------------------------------------------------------- model objects
@@ -172,20 +222,70 @@ class Reader:
         self.settings = settings
         self.out = out
         self.macros = {}
+        self.written = {}
         self.sourceDirs = []
         self.includeSearchDirs = []
         self.current = None
 
     def defineMacro(self, name, value):
-        if b":" not in value:
-            value = self.current.sourcePath + BS + value
-        self.macros[name] = value
+        self.written[name] = value
+        self.macros[name] = value if isAbsolute(value) else self.current.sourcePath + BS + value
+
+    def lookUp(self, name):
+        """A macro as written, else the environment variable; None when neither exists."""
+        if name in self.written:
+            return self.written[name]
+        return os.environb.get(name) if name else None
+
+    def expandBraces(self, text):
+        pieces = []
+        while True:
+            start = text.find(b"${")
+            close = text.find(b"}", start + 2) if start >= 0 else -1
+            if close < 0:
+                pieces.append(text)
+                return b"".join(pieces)
+            name = text[start + 2:close]
+            value = None if name.startswith(b"%") else self.lookUp(name)
+            pieces.append(text[:start] + (text[start:close + 1] if value is None else value))
+            text = text[close + 1:]
+
+    def condition(self, inner):
+        """True or False for a condition, None for any other group."""
+        negate = inner.startswith(b"!")
+        body = inner[1:] if negate else inner
+        paren = body.find(b"(")
+        if paren < 0 or not body.endswith(b")"):
+            return None
+        depth = 0
+        for index in range(paren, len(body)):
+            ch = body[index:index + 1]
+            depth += ch == b"("
+            depth -= ch == b")"
+            if depth == 0 and index != len(body) - 1:
+                return None
+        if depth != 0:
+            return None
+        name, inside = body[:paren], body[paren + 1:-1]
+        if name == b"streq":
+            if inside.count(b",") != 1:
+                return None
+            left, right = [self.expandBraces(part.strip(BLANKS)) for part in inside.split(b",")]
+            left, right = self.written.get(left, left), self.written.get(right, right)
+            result = left == right
+        elif name in (b"isdefined", b"isundefined"):
+            known = self.lookUp(self.expandBraces(inside.strip(BLANKS))) is not None
+            result = known if name == b"isdefined" else not known
+        else:
+            return None
+        return not result if negate else result
 
     def resolvePath(self, text, search):
+        text = self.expandBraces(text)
         if b"$" in text:
-            return self.expandMacro(text)
-        if b":" in text:
-            return text
+            return self.expandMacro(text).replace(SL, BS)
+        if isAbsolute(text):
+            return text.replace(SL, BS)
         unjoined = text
         base = self.current.sourcePath
         if text == b".":
@@ -194,13 +294,14 @@ class Reader:
             text = base + BS + text[2:]
         else:
             text = base + BS + text
+        text = text.replace(SL, BS)
         if search:
             if not readableFile(text):
                 for directory in self.sourceDirs:
-                    candidate = directory + BS + unjoined
+                    candidate = (directory + BS + unjoined).replace(SL, BS)
                     if readableFile(candidate):
                         return candidate
-        elif text.endswith(b"."):
+        elif text.endswith(BS + b"."):
             text = text[:-2]
         return text
 
@@ -225,31 +326,56 @@ class Reader:
             return text
         return text[:c] + value + text[spanEnd:]
 
+    def addInclude(self, line):
+        path = self.resolvePath(withoutQuotes(includeText(line)), False)
+        group = self.current
+        if path not in group.includes and path not in self.settings.compilerIncludes:
+            group.includes.append(path)
+        self.includeSearchDirs.append(path)
+
+    def addSourceDir(self, line):
+        value = self.resolvePath(withoutQuotes(sourceDirText(line)), False)
+        if value:
+            self.sourceDirs.append(value)
+
     def applyLine(self, line, subProjects):
         group = self.current
-        if line[:1] == b"#":
+        inners, text = braceGroups(textOf(line))
+        optional = False
+        for inner in inners:
+            if inner == b"optional":
+                optional = True
+            elif self.condition(inner) is False:
+                return
+        if inners:
+            line = text
+        if text.startswith(b"#"):
             return
-        if b":sourceDir=" in line:
-            value = self.resolvePath(sourceDirText(line), False)
-            if value:
-                self.sourceDirs.append(value)
-        elif b".gpj" in line:
-            entry = subProjectEntry(line)
-            if entry:
-                subProjects.append(entry)
-        elif b"macro" in line:
+        if text[:1] in (b"-", b":"):
+            if text.startswith(b":sourceDir="):
+                self.addSourceDir(line)
+            elif text.startswith(b"-I"):
+                self.addInclude(line)
+            elif text.startswith(b"-D"):
+                group.addDefine(defineText(line).lstrip(b" "))
+            return
+        if text.startswith(b"macro") and text[5:6] in (b" ", b"\t"):
             definition = macroDefinition(line)
             if definition is not None:
                 self.defineMacro(*definition)
+        elif b":sourceDir=" in line:
+            self.addSourceDir(line)
+        elif b".gpj" in line:
+            entry = subProjectEntry(line)
+            if entry:
+                subProjects.append((entry, optional or b"{optional}" in text))
         elif b".c" in line:
-            path = self.resolvePath(trimLine(line), True)
+            written = trimLine(line).split(b"\t", 1)[0]
+            path = self.resolvePath(withoutQuotes(written), True)
             if extensionAccepted(path, self.settings.extensions):
                 group.files.append(path)
         elif b"-I" in line:
-            path = self.resolvePath(includeText(line), False)
-            if path not in group.includes and path not in self.settings.compilerIncludes:
-                group.includes.append(path)
-            self.includeSearchDirs.append(path)
+            self.addInclude(line)
         elif b"-D" in line:
             group.addDefine(defineText(line))
 
@@ -261,15 +387,25 @@ class Reader:
         subProjects = []
         for line in splitLines(readBytes(path)):
             self.applyLine(line, subProjects)
-        for entry in subProjects:
-            self.walkSubProject(group, entry, chain)
+        for entry, optional in subProjects:
+            self.walkSubProject(group, entry, optional, chain)
 
-    def walkSubProject(self, parent, entry, chain):
-        candidates = [parent.sourcePath + BS + entry]
-        candidates += [d + BS + entry for d in self.sourceDirs]
-        candidates += [d + BS + entry for d in self.includeSearchDirs]
-        located = next((c for c in candidates if readableFile(c)), candidates[0])
-        component = entry[entry.rfind(BS) + 1:]
+    def walkSubProject(self, parent, entry, optional, chain):
+        self.current = parent
+        entry = self.expandBraces(entry)
+        if b"$" in entry:
+            entry = self.expandMacro(entry)
+        if isAbsolute(entry):
+            candidates = [entry]
+        else:
+            directories = [parent.sourcePath] + self.sourceDirs + self.includeSearchDirs
+            candidates = [d + BS + entry for d in directories]
+        candidates = [c.replace(SL, BS) for c in candidates]
+        found = [c for c in candidates if readableFile(c)]
+        if optional and not found:
+            return
+        located = found[0] if found else candidates[0]
+        component = located[located.rfind(BS) + 1:]
         child = Group(component if len(component) < 4 else component[:-4])
         child.sourcePath = located[:located.rfind(BS)]
         parent.children.append(child)

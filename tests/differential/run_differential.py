@@ -101,6 +101,8 @@ def runCase(binary, seed):
 
 
 def main():
+    os.environ.update(generate.ENVIRONMENT)
+    os.environ.pop("KDIFF_UNSET", None)
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--binary", required=True)
     parser.add_argument("--cases", type=int, default=300)

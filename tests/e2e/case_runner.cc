@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -18,6 +20,18 @@ std::string lf(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
   return text;
+}
+
+std::vector<std::string> blockHead(const std::string& name, const std::string& source, const std::string& folder,
+                                   const std::string& subs, const std::string& anal, const std::string& comp) {
+  return {"StartProjectMarker", "FolderName=" + name, "SourcePath=" + source, "OutputPath=" + folder + R"(\output\)",
+          "SubsPers=" + subs,   "AnalPers=" + anal,   "CompPers=" + comp};
+}
+
+std::vector<std::string> join(std::vector<std::vector<std::string>> parts) {
+  std::vector<std::string> all;
+  for (auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
 }
 
 std::string withRoot(std::string text, const std::string& root) {
@@ -47,6 +61,34 @@ void layOut(const Step& step, Launcher& launcher, const std::string& root) {
   }
 }
 
+void setVariable(const std::string& name, const std::string& value, bool set) {
+#ifdef _WIN32
+  _putenv_s(name.c_str(), set ? value.c_str() : "");
+#else
+  if (set) {
+    setenv(name.c_str(), value.c_str(), 1);
+  } else {
+    unsetenv(name.c_str());
+  }
+#endif
+}
+
+// Sets a step's variables for as long as it lives.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const Step& step, const std::string& root) : step_(step) {
+    for (const auto& [name, value] : step_.environment) setVariable(name, withRoot(value, root), true);
+  }
+  ~ScopedEnvironment() {
+    for (const auto& variable : step_.environment) setVariable(variable.first, "", false);
+  }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  const Step& step_;
+};
+
 void check(const Step& step, Launcher& launcher, const std::string& root) {
   auto host = [&](const std::string& path) { return onHost(launcher, root, path); };
   for (const ExpectedFile& file : step.expectedFiles) {
@@ -75,6 +117,7 @@ void runCase(const Case& c, Launcher& launcher) {
     if (::testing::Test::IsSkipped()) return;
     std::vector<std::string> words;
     for (const std::string& word : step.words) words.push_back(withRoot(word, root));
+    const ScopedEnvironment environment(step, root);
     const testing::ProgramResult result = launcher.run(words, withRoot(step.workingDirectory, root));
     EXPECT_EQ(result.standardOutput, withRoot(step.output, root));
     EXPECT_EQ(result.exitStatus, step.exitStatus);

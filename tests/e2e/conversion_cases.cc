@@ -5,19 +5,6 @@ namespace {
 
 const std::string kCompiler = R"({root}\cfg\ghs.p_c)";
 
-// A group block up to its file list, for a group whose personalities are all as given.
-std::vector<std::string> blockHead(const std::string& name, const std::string& source, const std::string& folder,
-                                   const std::string& subs, const std::string& anal, const std::string& comp) {
-  return {"StartProjectMarker", "FolderName=" + name, "SourcePath=" + source, "OutputPath=" + folder + R"(\output\)",
-          "SubsPers=" + subs,   "AnalPers=" + anal,   "CompPers=" + comp};
-}
-
-std::vector<std::string> join(std::vector<std::vector<std::string>> parts) {
-  std::vector<std::string> all;
-  for (auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
 Case workedExample() {
   Step step;
   step.folders = {R"({root}\out)"};
@@ -112,13 +99,14 @@ Case omittedChild() {
   return {"OmittedChildLeavesAnEmptyMarkerPair", {step}};
 }
 
+// A forward slash in a sub-project entry is a separator: the group is named x and lives in sub.
 Case nameWithSlash() {
   Step step;
   step.folders = {R"({root}\out)"};
   step.files = {{R"({root}\w\top.gpj)", "main.c\nsub/x.gpj\n"}, {R"({root}\w\sub\x.gpj)", "x.c\n-DX=1\n"}, {kCompiler, ""}};
   step.words = {R"({root}\w\top.gpj)", R"({root}\out)", "-cp", kCompiler};
-  const std::string personality = R"({root}\out\top\sub/x\person\x.p_a)";
-  step.output = lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "  Creating Group - sub/x",
+  const std::string personality = R"({root}\out\top\x\person\x.p_a)";
+  step.output = lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "  Creating Group - x",
                     "  Creating Analyser Personality - " + personality, "Zintra/Zintra++ Project Completed!"});
   step.expectedFiles = {
       {R"({root}\out\top.prj)",
@@ -126,11 +114,11 @@ Case nameWithSlash() {
                   blockHead("top", R"({root}\w)", R"({root}\out\top)", R"({root}\out\person\top.p_s)",
                             R"({root}\out\person\top.p_a)", kCompiler),
                   {R"({root}\w\main.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
-                  blockHead("sub/x", R"({root}\w)", R"({root}\out\top\sub/x)", R"({root}\out\person\top.p_s)",
-                            personality, kCompiler),
-                  {R"({root}\w\x.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
+                  blockHead("x", R"({root}\w\sub)", R"({root}\out\top\x)", R"({root}\out\person\top.p_s)", personality,
+                            kCompiler),
+                  {R"({root}\w\sub\x.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
       {personality, crlf({R"(-d "X=1")"})}};
-  step.expectedFolders = {R"({root}\out\top\sub)", R"({root}\out\top\sub\x\output)"};
+  step.expectedFolders = {R"({root}\out\top\x\output)"};
   return {"NameWithSlash", {step}};
 }
 

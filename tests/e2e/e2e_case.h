@@ -24,6 +24,7 @@ struct Step {
   std::vector<std::string> folders;                         // made before the run
   std::vector<std::pair<std::string, std::string>> files;   // path and bytes, written before the run
   std::vector<std::string> fullDeviceLinks;                 // links to a device that fails every write
+  std::vector<std::pair<std::string, std::string>> environment;  // variables set for the run only
   std::vector<std::string> words;                           // the command line after the program name
   std::string workingDirectory = "{root}";
   std::string output;                                       // standard output, lines ended by LF
@@ -45,7 +46,15 @@ std::string crlf(const std::vector<std::string>& lines);
 // Lines each ended by LF, as Kalvex prints them.
 std::string lf(const std::vector<std::string>& lines);
 
+// A group block of the .prj file up to its file list.
+std::vector<std::string> blockHead(const std::string& name, const std::string& source, const std::string& folder,
+                                   const std::string& subs, const std::string& anal, const std::string& comp);
+// The parts one after the other.
+std::vector<std::string> join(std::vector<std::vector<std::string>> parts);
+
 std::vector<Case> conversionCases();
+// Project trees as the IDE, people and other tools write them.
+std::vector<Case> dialectCases();
 std::vector<Case> failureCases();
 // Paths given relative to the working directory, the bundled example among them.
 std::vector<Case> workingDirectoryCases();

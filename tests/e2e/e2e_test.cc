@@ -18,6 +18,7 @@ TEST_P(Conversion, MatchesOutputStatusAndFilesExactly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Succeeds, Conversion, ::testing::ValuesIn(conversionCases()), caseName);
+INSTANTIATE_TEST_SUITE_P(Dialect, Conversion, ::testing::ValuesIn(dialectCases()), caseName);
 INSTANTIATE_TEST_SUITE_P(Fails, Conversion, ::testing::ValuesIn(failureCases()), caseName);
 INSTANTIATE_TEST_SUITE_P(Relative, Conversion, ::testing::ValuesIn(workingDirectoryCases()), caseName);
 

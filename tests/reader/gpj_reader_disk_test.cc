@@ -42,7 +42,7 @@ class DiskReaderTest : public ::testing::Test {
   void readProject(const std::string& top) {
     converter = std::make_unique<ProjectConverter>(sys(top), sys("out"), *host, log);
     converter->rootGroup().sourcePath = sys(top).substr(0, sys(top).rfind('\\'));
-    converter->reader().link(converter->rootGroup(), *converter);
+    testing::linkReader(*converter);
     converter->reader().open(sys(top));
     converter->reader().parse();
   }

@@ -7,6 +7,7 @@
 
 #include "host/virtual_host.h"
 #include "project_converter.h"
+#include "reader_fixture.h"
 
 namespace kalvex {
 namespace {
@@ -28,7 +29,7 @@ double millisecondsToRead(int count) {
   host.addFile("C:\\w\\top.gpj", top);
   host.addFile("C:\\w\\inc" + std::to_string(count - 1) + "\\sub.gpj", "");
   converter.rootGroup().sourcePath = "C:\\w";
-  converter.reader().link(converter.rootGroup(), converter);
+  testing::linkReader(converter);
 
   const auto start = std::chrono::steady_clock::now();
   converter.reader().open("C:\\w\\top.gpj");

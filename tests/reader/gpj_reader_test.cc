@@ -66,26 +66,59 @@ TEST_F(ParserTest, TheFirstMatchingRuleDecides) {
   EXPECT_EQ(tree(),
             "group top\n"
             "  sourcePath C:\\w\n"
-            "  file C:\\w\\#x.c\n"
-            "  file C:\\w\\-Iinc.cfg\n"
-            "  file C:\\w\\-DNAME=x.c\n"
+            "  file C:\\w\\macros.c\n"
             "  file C:\\w\\b.cpp\n"
+            "  include C:\\w\\inc.cfg\n"
             "  include C:\\w\\real\n"
             "  define =\n"
             "  define A=B=C\n"
+            "  define NAME=x.c\n"
             "  group sub\n"
             "    sourcePath C:\\w\n"
+            "    include C:\\w\\inc.cfg\n"
             "    include C:\\w\\real\n"
             "    define =\n"
-            "    define A=B=C\n");
+            "    define A=B=C\n"
+            "    define NAME=x.c\n");
   EXPECT_EQ(reader().sourceDirs(), (std::vector<std::string>{"C:\\w\\x.gpj"}));
   EXPECT_EQ(reader().macros(), (MacroTable{{"M", "C:\\w\\..\\m.c"}}));
+}
+
+// Lines as real project files write them: brace groups first, comments and options after
+// blanks, macros only at the start, quoted paths, a tab ending the file name.
+TEST_F(ParserTest, RealLinesAreReadAsTheirAuthorsMeant) {
+  environment = {{"GHS_ENV", "1"}, {"SDK", "C:\\sdk"}};
+  host.addFile("C:\\w\\top.gpj",
+               gpjFile({"macro[SP]targetCore=pe0", "{optgroup=GhsCommonOptions}[SP]-DOPT", "{streq(targetCore,pe0)}[SP]pe0.c",
+                        "{streq(targetCore,pe1)}[SP]pe1.c", "{streq(later,yes)}[SP]early.c", "macro[SP]later=yes",
+                        "{isdefined(GHS_ENV)}{!isdefined(NOPE)}[SP]env.c", "{isundefined(GHS_ENV)}[SP]noenv.c",
+                        "[TAB]#-I..\\old", "[SP][TAB]-I\"C:\\Program[SP]Files\\inc\"", "-I'quoted[SP]dir'", "-D[SP][SP]NAME",
+                        "[TAB]-Iinc/.", "-I..", "-I${SDK}/include", "-Iinc.cfg", "-o[SP]x.c.o", ":depends=\"x.cmake\"",
+                        "{optional}[SP]missing.gpj", "gone.gpj[SP]{optional}", "{optional}[SP]here.gpj",
+                        "{[SP]unclosed[SP]x.c", "..\\..\\common\\src\\x.c[TAB]-DPER_FILE",
+                        "app.con", "x.cmake", "readme.c.txt", "gen/out.cc"}));
+  host.addFile("C:\\w\\here.gpj", gpjFile({"{streq(targetCore,pe0)}[SP]core.c"}));
+  readProject();
+  const ProjectGroup& root = converter->rootGroup();
+  EXPECT_EQ(root.files, (std::vector<std::string>{"C:\\w\\pe0.c", "C:\\w\\env.c", "C:\\w\\{ unclosed x.c",
+                                                  "C:\\w\\..\\..\\common\\src\\x.c", "C:\\w\\gen\\out.cc"}));
+  EXPECT_EQ(root.includes(), (std::vector<std::string>{"C:\\Program Files\\inc", "C:\\w\\quoted dir", "C:\\w\\inc",
+                                                       "C:\\w\\..", "C:\\sdk\\include", "C:\\w\\inc.cfg"}));
+  EXPECT_EQ(root.defines(), (std::map<std::string, std::string>{{"NAME", ""}, {"OPT", ""}}));
+  ASSERT_EQ(root.children().size(), 1u);
+  const ProjectGroup& here = *root.children()[0];
+  EXPECT_EQ(here.name(), "here");
+  EXPECT_EQ(here.files, (std::vector<std::string>{"C:\\w\\core.c"}));
+  EXPECT_EQ(here.includes(), root.includes());
+  EXPECT_EQ(here.defines(), root.defines());
+  EXPECT_EQ(reader().writtenMacros(), (MacroTable{{"targetCore", "pe0"}, {"later", "yes"}}));
 }
 
 TEST_F(ParserTest, ExtensionListFiltersSourceFiles) {
   host.addFile("C:\\w\\top.gpj", gpjFile({"a.c", "b.cpp", "C.C", "main.c[TAB]x", "d.h.c"}));
   readProject("C:\\w\\top.gpj", {"C"});
-  EXPECT_EQ(converter->rootGroup().files, (std::vector<std::string>{"C:\\w\\a.c", "C:\\w\\d.h.c"}));
+  EXPECT_EQ(converter->rootGroup().files,
+            (std::vector<std::string>{"C:\\w\\a.c", "C:\\w\\main.c", "C:\\w\\d.h.c"}));
 }
 
 TEST_F(ParserTest, IncludesAreKeptOnceAndOutOfTheCompilersButAlwaysSearched) {
@@ -189,17 +222,21 @@ TEST_F(ParserTest, MacrosAndSearchDirectoriesOfAFileServeEveryFileReadLater) {
             "      sourcePath C:\\w\\a\\libs\n");
 }
 
-TEST_F(ParserTest, SubProjectEntriesAreJoinedAsWrittenAndShortNamesStayWhole) {
+TEST_F(ParserTest, SubProjectEntriesAreExpandedAbsoluteOrJoinedAndShortNamesStayWhole) {
   prepare();
+  environment = {{"BSP", "C:\\bsp"}};
   host.addFile("C:\\w\\top.gpj",
-               gpjFile({":sourceDir=s1", ":sourceDir=s2", "macro[SP]M=C:\\m", "sub\\b.gpj", "ab[SP]x.gpj",
-                        "C:\\abs\\z.gpj", "$(M)\\m.gpj"}));
+               gpjFile({":sourceDir=s1", ":sourceDir=s2", "macro[SP]M=C:\\m", "sub\\b.gpj", "ab[TAB]x.gpj",
+                        "C:\\abs\\z.gpj", "$(M)\\m.gpj", "${BSP}/board/board.gpj", "/r/root.gpj", "ab[SP]x.gpj"}));
   host.addFile("C:\\w\\s2\\sub\\b.gpj", "");
   host.addFile("C:\\w\\ab", "");
   host.addFile("C:\\w\\s1\\C:\\abs\\z.gpj", "");
   host.addFile("C:\\abs\\z.gpj", "");
   host.addFile("C:\\m\\m.gpj", "");
   host.addFile("C:\\w\\$(M)\\m.gpj", "");
+  host.addFile("C:\\bsp\\board\\board.gpj", "");
+  host.addFile("\\r\\root.gpj", "");
+  host.addFile("C:\\w\\ab x.gpj", "");
   readProject();
   EXPECT_EQ(tree(),
             "group top\n"
@@ -209,9 +246,15 @@ TEST_F(ParserTest, SubProjectEntriesAreJoinedAsWrittenAndShortNamesStayWhole) {
             "  group ab\n"
             "    sourcePath C:\\w\n"
             "  group z\n"
-            "    sourcePath C:\\w\\s1\\C:\\abs\n"
+            "    sourcePath C:\\abs\n"
             "  group m\n"
-            "    sourcePath C:\\w\\$(M)\n");
+            "    sourcePath C:\\m\n"
+            "  group board\n"
+            "    sourcePath C:\\bsp\\board\n"
+            "  group root\n"
+            "    sourcePath \\r\n"
+            "  group ab x\n"
+            "    sourcePath C:\\w\n");
 }
 
 TEST_F(ParserTest, AMissingSubProjectFailsOnItsFirstCandidateAfterItsGroupIsMade) {

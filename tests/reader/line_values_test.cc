@@ -58,17 +58,40 @@ TEST(TrimLine, StripsSpacesBeforeTabs) {
   for (const TextCase& c : cases) EXPECT_EQ(trimLine(spelled(c.input)), spelled(c.expected)) << c.input;
 }
 
-TEST(SubProjectEntry, CutsAtTheFirstTabElseTheFirstSpace) {
+TEST(LineText, StripsEveryLeadingBlankAndTab) {
+  const TextCase cases[] = {
+      {"[TAB][SP]-Iinc", "-Iinc"}, {"[SP][TAB][SP]#x", "#x"}, {"x[SP][TAB]", "x[SP]"}, {"[TAB][SP]", ""}, {"", ""},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(lineText(spelled(c.input)), spelled(c.expected)) << c.input;
+}
+
+TEST(IsMacroLine, WantsABlankOrTabAfterTheWord) {
+  for (const char* text : {"macro[SP]A=1", "macro[TAB]A=1", "macro[SP]G=x.gpj"}) EXPECT_TRUE(isMacroLine(spelled(text))) << text;
+  for (const char* text : {"macros.c", "macro", "macro=1", "x[SP]macro[SP]A=1"}) {
+    EXPECT_FALSE(isMacroLine(spelled(text))) << text;
+  }
+}
+
+TEST(SubProjectEntry, EndsAfterAWordEndingInGpjElseCutsAtTheFirstTabElseTheFirstSpace) {
   const TextCase cases[] = {
       {"sub.gpj[TAB]x[SP]y", "sub.gpj"},
       {"my[SP]dir\\sub.gpj[TAB]x", "my[SP]dir\\sub.gpj"},
-      {"my[SP]dir\\sub.gpj", "my"},
-      {"sub.gpj[SP]{optional}", ""},
+      {"my[SP]dir\\sub.gpj", "my[SP]dir\\sub.gpj"},
+      {"CMake[SP]Rules.gpj[SP][Subproject]", "CMake[SP]Rules.gpj"},
+      {"ui/ui.gpj[TAB][TAB][Library]", "ui/ui.gpj"},
+      {"a.gpjx[SP]b.gpj[SP]c.gpj", "a.gpjx[SP]b.gpj"},
+      {"sub.gpj[SP]{optional}", "sub.gpj"},
+      {"\"my[SP]dir\\sub.gpj\"[SP][Library]", "my[SP]dir\\sub.gpj"},
+      {"\"open[SP]ended.gpj", "open[SP]ended.gpj"},
+      {"x.gpj.bak[SP]y", "x.gpj.bak"},
+      {"ab[TAB]x.gpj", "ab"},
       {"sub.gpj[SP]#[SP]old", ""},
+      {"\"x#.gpj\"", ""},
+      {"lib\\lib.gpj", "lib\\lib.gpj"},
       {"[TAB][TAB]sub.gpj", "sub.gpj"},
-      {"[SP][SP]lib\\lib.gpj[SP][SP]", "lib\\lib.gpj"},
-      {"{optional}x.gpj", ""},
-      {"x#.gpj", ""},
+      {"[TAB][SP]my[SP]dir\\sub.gpj[SP]x", "my[SP]dir\\sub.gpj"},
+      {"[TAB][SP]x[SP]y.gpjz", ""},
+      {"[SP][TAB]x[SP]y.gpjz", "x"},
   };
   for (const TextCase& c : cases) EXPECT_EQ(subProjectEntry(spelled(c.input)), spelled(c.expected)) << c.input;
 }
@@ -109,7 +132,8 @@ TEST(MacroDefinition, NameRunsToTheFirstEqualsSignAfterMacro) {
       {"macro[SP]ROOT[SP]=[SP]..\\base", "ROOT", "..\\base"},
       {"[TAB]macro[SP]A=[TAB]x[SP]", "A", "[TAB]x"},
       {"X=1[SP]macro[SP]B=2", "B", "2"},
-      {"macro[TAB]C[SP]=[SP]a=b", "[TAB]C", "a=b"},
+      {"macro[TAB]C[SP]=[SP]a=b", "C", "a=b"},
+      {"macro[SP][TAB][SP]E[TAB]=1", "E[TAB]", "1"},
       {"macroD=", "D", ""},
       {"macro[SP]macro=1", "macro", "1"},
   };
@@ -127,9 +151,10 @@ TEST(MacroDefinition, DefinesNothingWithoutAnEqualsSignAfterMacro) {
   }
 }
 
-TEST(SourceFileText, KeepsWhateverFollowsTheFileName) {
+TEST(SourceFileText, EndsAtTheFirstTab) {
   const TextCase cases[] = {
-      {"main.c[TAB]x", "main.c[TAB]x"}, {"[SP][TAB]a.c[SP]", "a.c"}, {"[SP]#x.c", "#x.c"},
+      {"main.c[TAB]x", "main.c"},       {"[SP][TAB]a.c[SP]", "a.c"}, {"[SP]#x.c", "#x.c"},
+      {"..\\src\\x.c[TAB][TAB]-DX", "..\\src\\x.c"}, {"a[SP]b.c[SP]-o[SP]x", "a[SP]b.c[SP]-o[SP]x"},
   };
   for (const TextCase& c : cases) EXPECT_EQ(sourceFileText(spelled(c.input)), spelled(c.expected)) << c.input;
 }
@@ -143,7 +168,18 @@ TEST(ExtensionAccepted, ComparesTheLastExtensionIgnoringAsciiCase) {
   const Case cases[] = {
       {"C:\\a\\B.CPP", {"cpp"}, true},
       {"C:\\a\\b.c", {"cpp"}, false},
-      {"C:\\a\\b.weird", {}, true},
+      {"C:\\a\\b.weird", {}, false},
+      {"C:\\a\\b.CPP", {}, true},
+      {"C:\\a\\b.c++", {}, true},
+      {"C:\\a\\b.Cp", {}, true},
+      {"C:\\a\\b.cxx", {}, true},
+      {"C:\\a\\b.cc", {}, true},
+      {"C:\\a\\b.c", {}, true},
+      {"C:\\a\\app.con", {}, false},
+      {"C:\\a\\rules.cmake", {}, false},
+      {"C:\\a\\b.h", {}, false},
+      {"C:\\a\\b.cpp.o", {}, false},
+      {"C:\\a\\b.con", {"con"}, true},
       {"C:\\a\\b.c", {".c"}, false},
       {"C:\\a\\b.c", {"h", "C"}, true},
       {"C:\\a\\main.c[TAB]x", {"c"}, false},

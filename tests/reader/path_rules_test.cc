@@ -44,6 +44,44 @@ TEST(ExpandFirstMacro, ReplacesOnlyTheFirstKnownReference) {
   for (const TextCase& c : cases) EXPECT_EQ(expandFirstMacro(spelled(c.input), macros), spelled(c.expected)) << c.input;
 }
 
+TEST(ExpandBraceReferences, PutsInMacrosAsWrittenThenTheEnvironment) {
+  const MacroTable written{{"ROOT", "..\\base"}, {"HOME", "macro"}, {"E", ""}, {"A B", "spaced"}};
+  const Environment environment = [](const std::string& name) -> std::optional<std::string> {
+    if (name == "HOME" || name == "TOOLS") return "C:\\" + name;
+    return std::nullopt;
+  };
+  const NameSources names{written, environment};
+  const TextCase cases[] = {
+      {"${ROOT}\\inc", "..\\base\\inc"},
+      {"${HOME}/x", "macro/x"},
+      {"${TOOLS}\\${ROOT}", "C:\\TOOLS\\..\\base"},
+      {"a${E}b", "ab"},
+      {"${A[SP]B}", "spaced"},
+      {"${[SP]ROOT}", "${[SP]ROOT}"},
+      {"${NONE}\\x", "${NONE}\\x"},
+      {"${%EXECDIR}\\x", "${%EXECDIR}\\x"},
+      {"${ROOT", "${ROOT"},
+      {"$(ROOT)\\${ROOT}", "$(ROOT)\\..\\base"},
+      {"${}", "${}"},
+  };
+  for (const TextCase& c : cases) {
+    EXPECT_EQ(expandBraceReferences(spelled(c.input), names), spelled(c.expected)) << c.input;
+  }
+}
+
+TEST(Unquoted, DropsAMatchingPairOfQuotes) {
+  const TextCase cases[] = {
+      {"\"C:\\Program[SP]Files\\inc\"", "C:\\Program[SP]Files\\inc"}, {"'inc'", "inc"}, {"\"\"", ""},
+      {"\"", "\""}, {"\"inc'", "\"inc'"}, {"in\"c\"", "in\"c\""}, {"inc", "inc"},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(unquoted(spelled(c.input)), spelled(c.expected)) << c.input;
+}
+
+TEST(IsAbsolutePath, AColonOrALeadingSeparator) {
+  for (const char* text : {"C:\\x", "\\server\\x", "/usr/include", "x:"}) EXPECT_TRUE(isAbsolutePath(text)) << text;
+  for (const char* text : {"", "x\\y", "./x", "..\\x", "$(A)"}) EXPECT_FALSE(isAbsolutePath(text)) << text;
+}
+
 TEST(GroupNameOf, DropsFourCharactersOfTheLastComponent) {
   const TextCase cases[] = {
       {"lib\\lib.gpj", "lib"}, {"a.gpj", "a"},  {"sub\\b.gpj", "b"},  {"x\\.gpj", ""},
@@ -68,20 +106,33 @@ class PathResolutionTest : public testing::ReaderTest {
 };
 
 TEST_F(PathResolutionTest, WithoutSearchJoinsRelativeTextsAndDropsATrailingDot) {
-  readTop({"macro[SP]ROOT=C:\\proj"});
+  environment = {{"SDK", "C:/sdk"}, {"ROOT", "C:\\env"}};
+  readTop({"macro[SP]ROOT=C:\\proj", "macro[SP]REL=..\\rel"});
   const TextCase cases[] = {
       {".", "C:\\d"},
       {"inc\\.", "C:\\d\\inc"},
-      {"..", "C:\\d\\"},
+      {"inc/.", "C:\\d\\inc"},
+      {"..", "C:\\d\\.."},
+      {"x.", "C:\\d\\x."},
+      {"inc\\..", "C:\\d\\inc\\.."},
       {"", "C:\\d\\"},
       {"..\\src\\a.c", "C:\\d\\..\\src\\a.c"},
+      {"../src/a.c", "C:\\d\\..\\src\\a.c"},
       {"./a.c", "C:\\d\\a.c"},
       {".\\a", "C:\\d\\.\\a"},
-      {"a//b\\\\c", "C:\\d\\a//b\\\\c"},
+      {"a//b\\\\c", "C:\\d\\a\\\\b\\\\c"},
       {"C:\\src\\a.c", "C:\\src\\a.c"},
+      {"C:/src/a.c", "C:\\src\\a.c"},
+      {"\\src\\.", "\\src\\."},
+      {"/usr/include", "\\usr\\include"},
       {"x:", "x:"},
       {"$(ROOT)\\inc\\.", "C:\\proj\\inc\\."},
+      {"$(ROOT)/inc", "C:\\proj\\inc"},
       {"$(NONE)\\inc", "$(NONE)\\inc"},
+      {"${REL}\\inc", "C:\\d\\..\\rel\\inc"},
+      {"${ROOT}\\inc", "C:\\proj\\inc"},
+      {"${SDK}/inc", "C:\\sdk\\inc"},
+      {"${NONE}\\inc", "${NONE}\\inc"},
   };
   const std::size_t opened = host.readsOpened().size();
   for (const TextCase& c : cases) EXPECT_EQ(resolved(c.input, PathSearch::kNone), c.expected) << c.input;
@@ -98,17 +149,18 @@ TEST_F(PathResolutionTest, SearchTriesTheGroupDirectoryThenEachSourceDirectoryIn
   host.addFile("C:\\d\\s1\\c.c", "");
   host.addDirectory("C:\\d\\dir.c");
   host.addFile("C:\\s2\\dir.c", "");
-  host.addFile("C:\\s2\\./e.c", "");
+  host.addFile("C:\\s2\\.\\e.c", "");
+  host.addFile("C:\\s2\\sub\\f.c", "");
 
   const std::size_t before = host.readsOpened().size();
-  EXPECT_EQ(resolved("./e.c", PathSearch::kSourceDirs), "C:\\s2\\./e.c");
+  EXPECT_EQ(resolved("./e.c", PathSearch::kSourceDirs), "C:\\s2\\.\\e.c");
   EXPECT_EQ(std::vector<std::string>(host.readsOpened().begin() + static_cast<long>(before), host.readsOpened().end()),
-            (std::vector<std::string>{"C:\\d\\e.c", "C:\\d\\s1\\./e.c", "C:\\s2\\./e.c"}));
+            (std::vector<std::string>{"C:\\d\\e.c", "C:\\d\\s1\\.\\e.c", "C:\\s2\\.\\e.c"}));
 
   const TextCase cases[] = {
       {"a.c", "C:\\s2\\a.c"},       {"b.c", "C:\\d\\s1\\b.c"}, {"c.c", "C:\\d\\c.c"},
       {"dir.c", "C:\\s2\\dir.c"},   {"none.c", "C:\\d\\none.c"}, {"./none.c", "C:\\d\\none.c"},
-      {"x.", "C:\\d\\x."},
+      {"x.", "C:\\d\\x."},      {"sub/f.c", "C:\\s2\\sub\\f.c"},
   };
   for (const TextCase& c : cases) EXPECT_EQ(resolved(c.input, PathSearch::kSourceDirs), c.expected) << c.input;
 }
@@ -120,6 +172,8 @@ TEST_F(PathResolutionTest, AbsoluteAndMacroTextsAreNeverSearchedFor) {
   EXPECT_EQ(resolved("C:\\src\\a.c", PathSearch::kSourceDirs), "C:\\src\\a.c");
   EXPECT_EQ(resolved("$(ROOT)\\src\\a.c", PathSearch::kSourceDirs), "C:\\proj\\src\\a.c");
   EXPECT_EQ(resolved("$(NONE)\\a.c", PathSearch::kSourceDirs), "$(NONE)\\a.c");
+  EXPECT_EQ(resolved("\\src\\a.c", PathSearch::kSourceDirs), "\\src\\a.c");
+  EXPECT_EQ(resolved("/src/a.c", PathSearch::kSourceDirs), "\\src\\a.c");
   EXPECT_EQ(host.readsOpened().size(), before);
 }
 
@@ -130,14 +184,23 @@ TEST_F(PathResolutionTest, MacroValuesAreMadeAbsoluteWhenDefined) {
   reader().defineMacro("ONE", "1");
   reader().defineMacro("EMPTY", "");
   reader().defineMacro("B", "$(DRIVE)\\x");
+  reader().defineMacro("SLASH", "/opt/x");
   EXPECT_EQ(reader().macros(), (MacroTable{{"ROOT", "C:\\d\\..\\base"},
                                            {"DRIVE", "C:\\base"},
                                            {"ONE", "C:\\d\\1"},
                                            {"EMPTY", "C:\\d\\"},
-                                           {"B", "C:\\d\\$(DRIVE)\\x"}}));
+                                           {"B", "C:\\d\\$(DRIVE)\\x"},
+                                           {"SLASH", "/opt/x"}}));
+  EXPECT_EQ(reader().writtenMacros(), (MacroTable{{"ROOT", "..\\base"},
+                                                  {"DRIVE", "C:\\base"},
+                                                  {"ONE", "1"},
+                                                  {"EMPTY", ""},
+                                                  {"B", "$(DRIVE)\\x"},
+                                                  {"SLASH", "/opt/x"}}));
   EXPECT_EQ(resolved("$(B)\\y", PathSearch::kNone), "C:\\d\\$(DRIVE)\\x\\y");
   reader().defineMacro("ROOT", "C:\\other");
   EXPECT_EQ(resolved("$(ROOT)\\a", PathSearch::kNone), "C:\\other\\a");
+  EXPECT_EQ(resolved("${ROOT}\\a", PathSearch::kNone), "C:\\other\\a");
 }
 
 }  // namespace

@@ -26,6 +26,16 @@ std::string gpjFile(std::initializer_list<std::string> lines) {
   return content;
 }
 
+void linkReader(ProjectConverter& converter, const std::map<std::string, std::string>& environment) {
+  converter.reader().link(converter.rootGroup(), converter.host(),
+                          [&converter](const std::string& directory) { return converter.isCompilerInclude(directory); });
+  converter.reader().setEnvironment([environment](const std::string& name) -> std::optional<std::string> {
+    const auto found = environment.find(name);
+    if (found == environment.end()) return std::nullopt;
+    return found->second;
+  });
+}
+
 ProjectConverter& ReaderTest::prepare(const std::string& topPath) {
   converter = std::make_unique<ProjectConverter>(topPath, "C:\\out", host, log);
   return *converter;
@@ -35,7 +45,7 @@ void ReaderTest::readProject(const std::string& topPath, const std::vector<std::
   if (!converter) prepare(topPath);
   const std::size_t slash = topPath.rfind('\\');
   converter->rootGroup().sourcePath = topPath.substr(0, slash);
-  reader().link(converter->rootGroup(), *converter);
+  linkReader(*converter, environment);
   reader().setExtensions(extensions);
   reader().open(topPath);
   reader().parse();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -22,6 +23,10 @@ std::string spelled(const std::string& text);
 // The spelled lines, each ended by CR LF.
 std::string gpjFile(std::initializer_list<std::string> lines);
 
+// Links the converter's reader to its root group, its host and its compiler includes, with
+// an environment that holds only the given variables.
+void linkReader(ProjectConverter& converter, const std::map<std::string, std::string>& environment = {});
+
 // A converter on the in-memory host, reading the top file C:\w\top.gpj.
 class ReaderTest : public ::testing::Test {
  protected:
@@ -36,6 +41,7 @@ class ReaderTest : public ::testing::Test {
   GpjReader& reader() { return converter->reader(); }
 
   VirtualHost host;
+  std::map<std::string, std::string> environment;
   std::ostringstream log;
   std::unique_ptr<ProjectConverter> converter;
 };
