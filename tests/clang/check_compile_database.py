@@ -1,9 +1,17 @@
-"""A real client of the compilation database: converts the bundled example with "-cdb" and
-compiles every entry with clang -fsyntax-only, with the entry's own arguments in the entry's
-own directory. Each entry must compile, and must fail once its "-I" or its "-D" options are
-taken away, so that the check notices when the database loses either."""
+"""Real clients of the compilation database.
+
+clang: converts the bundled example with "-cdb" and compiles every entry with clang
+-fsyntax-only, with the entry's own arguments in the entry's own directory. Each entry must
+compile, and must fail once its "-I" or its "-D" options are taken away, so that the check
+notices when the database loses either.
+
+escapes: converts a tree whose file names and defines hold quotes, backslashes, control
+characters and bytes that are not UTF-8, and reads the database back with Python's strict
+JSON parser: every text must come back as written, a byte that is not UTF-8 as the character
+of its Latin-1 reading."""
 import argparse
 import json
+import os
 import subprocess
 import sys
 import tempfile
@@ -70,20 +78,63 @@ def check(clang, entries):
     return failures
 
 
+def check_escapes(kalvex):
+    names = [b"caf\xe9.c", b"say \"hi\".c", b"tab\x01\x1f.c", b"\xc3\xa9t\xc3\xa9.c"]
+    defines = [b'MSG="a\\b"', b"RAW=\xff\xfe"]
+    with tempfile.TemporaryDirectory() as work:
+        work = os.fsencode(work)
+        os.mkdir(work + b"/out")
+        for name in names:
+            Path(os.fsdecode(work + b"/" + name)).write_bytes(b"")
+        project = b"".join(name + b"\n" for name in names) + b"".join(b"-D" + d + b"\n" for d in defines)
+        Path(os.fsdecode(work + b"/top.gpj")).write_bytes(project)
+        database = work + b"/cc.json"
+        run = subprocess.run([kalvex, work + b"/top.gpj", work + b"/out", b"-cdb", database], capture_output=True)
+        if run.returncode != 0:
+            sys.exit(f"Kalvex failed ({run.returncode}):\n{run.stdout!r}")
+        with open(database, encoding="utf-8", errors="strict") as f:
+            entries = json.load(f)
+    root = read_as_kalvex_writes(work)
+    failures = []
+    for entry, name in zip(entries, names):
+        file = root + "/" + read_as_kalvex_writes(name)
+        arguments = ["cc"]
+        for define in defines:
+            arguments += ["-D", read_as_kalvex_writes(define)]
+        expected = {"directory": root, "file": file, "arguments": arguments + ["-c", file]}
+        if entry != expected:
+            failures.append(f"{entry!r}\n  expected {expected!r}")
+    if len(entries) != len(names):
+        failures.append(f"{len(entries)} entries for {len(names)} files")
+    return failures
+
+
+def read_as_kalvex_writes(raw):
+    """The text of raw: its valid UTF-8 sequences decoded, every other byte read as Latin-1."""
+    escaped = raw.decode("utf-8", errors="surrogateescape")
+    return "".join(chr(ord(c) - 0xDC00) if 0xDC80 <= ord(c) <= 0xDCFF else c for c in escaped)
+
+
 def main():
     parser = argparse.ArgumentParser()
+    parser.add_argument("check", choices=["clang", "escapes"])
     parser.add_argument("--kalvex", required=True)
-    parser.add_argument("--example", required=True, type=Path)
+    parser.add_argument("--example", type=Path)
     parser.add_argument("--clang", default="clang")
     options = parser.parse_args()
-    with tempfile.TemporaryDirectory() as work:
-        entries = convert(options.kalvex, options.example, Path(work))
-    if not entries:
-        sys.exit("the database holds no entry")
-    failures = check(options.clang, entries)
+    if options.check == "escapes":
+        failures = check_escapes(options.kalvex)
+        count = "the escapes"
+    else:
+        with tempfile.TemporaryDirectory() as work:
+            entries = convert(options.kalvex, options.example, Path(work))
+        if not entries:
+            sys.exit("the database holds no entry")
+        failures = check(options.clang, entries)
+        count = f"{len(entries)} entries"
     for failure in failures:
         print(failure)
-    print(f"{len(entries)} entries checked, {len(failures)} failures")
+    print(f"{count} checked, {len(failures)} failures")
     sys.exit(1 if failures else 0)
 
 
