@@ -8,24 +8,10 @@
 #include "host/host.h"
 #include "project_converter.h"
 #include "project_group.h"
+#include "reader/line_values.h"
 
 namespace kalvex {
 namespace {
-
-std::string lowerCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-// The extension of the last component of a system path, without its full stop.
-std::string extensionOf(const std::string& file) {
-  const std::size_t slash = file.rfind('\\');
-  const std::size_t dot = file.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::string();
-  return file.substr(dot + 1);
-}
 
 void addOption(std::vector<std::string>& arguments, const char* option, const std::string& value) {
   arguments.push_back(option);
@@ -117,11 +103,7 @@ class TemporaryFile {
 }  // namespace
 
 std::string compilerFor(const std::string& file) {
-  const std::string extension = lowerCase(extensionOf(file));
-  for (const char* cplusplus : {"cc", "cp", "cpp", "cxx", "c++"}) {
-    if (extension == cplusplus) return "c++";
-  }
-  return "cc";
+  return extensionAccepted(file, {"cc", "cp", "cpp", "cxx", "c++"}) ? "c++" : "cc";
 }
 
 std::vector<CompileCommand> compileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
