@@ -45,6 +45,8 @@ void applyOptions(const std::vector<std::string>& words, ProjectConverter& conve
       converter.settings.analyserPersonality = absolute(value);
     } else if (word == "-cp") {
       converter.settings.compilerPersonality = absolute(value);
+    } else if (word == "-cdb") {
+      converter.settings.compileDatabase = absolute(value);
     } else if (word == "-ext") {
       converter.addExtensions(value);
     }

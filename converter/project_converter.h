@@ -26,6 +26,8 @@ struct ConversionSettings {
   std::string compilerPersonality;
   // Accepted source-file extensions; empty accepts every file.
   std::vector<std::string> extensions;
+  // Where the compilation database goes; empty writes none.
+  std::string compileDatabase;
 };
 
 class ProjectConverter {
@@ -66,6 +68,9 @@ class ProjectConverter {
   // Writer operations, defined with the writer.
   int writeProject();
   void readCompilerIncludes();
+  // Writes the compilation database of the tree to settings.compileDatabase, replacing an
+  // earlier one only once the new one is complete.
+  void writeCompileDatabase();
   bool parseIncludeOption(const std::string& line, std::string& directory) const;
 
  private:

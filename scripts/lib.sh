@@ -16,7 +16,7 @@ ensure_packages() {
 }
 
 # Kalvex and its tests.
-CONVERTER_PACKAGES="cmake ninja-build g++ libgtest-dev python3"
+CONVERTER_PACKAGES="cmake ninja-build g++ libgtest-dev python3 clang"
 # Quorlin and its tests.
 WIZARD_PACKAGES="qt6-base-dev libgl-dev fontconfig fonts-liberation fonts-dejavu-core"
 # The Windows build of Kalvex and its tests under Wine.

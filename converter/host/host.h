@@ -57,6 +57,15 @@ class Host {
 
   // A path word from the command line as a system path (POSIX: every "/" becomes "\").
   virtual std::string fromCommandLine(const std::string& word) = 0;
+
+  // A system path as the operating system spells it, for texts that other programs read
+  // (POSIX: every "\" becomes "/").
+  virtual std::string hostPath(const std::string& path) = 0;
+  // Moves the file from onto to, replacing a file of that path in one step; false when it
+  // cannot (from then stays as it was).
+  virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
+  // Removes a file; false when there is none or it cannot be removed.
+  virtual bool removeFile(const std::string& path) = 0;
 };
 
 // The host of the running operating system: Windows when built for it, POSIX otherwise.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <vector>
 
@@ -178,6 +179,27 @@ class SystemHost : public Host {
     std::string path = word;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
+#endif
+  }
+
+  std::string hostPath(const std::string& path) override { return toHostPath(path); }
+
+  bool replaceFile(const std::string& from, const std::string& to) override {
+    if (holdsNul(from) || holdsNul(to)) return false;
+#ifdef _WIN32
+    // rename() refuses an existing target on Windows.
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+    return std::rename(toHostPath(from).c_str(), toHostPath(to).c_str()) == 0;
+#endif
+  }
+
+  bool removeFile(const std::string& path) override {
+    if (holdsNul(path)) return false;
+#ifdef _WIN32
+    return DeleteFileA(path.c_str()) != 0;
+#else
+    return ::unlink(toHostPath(path).c_str()) == 0;
 #endif
   }
 };

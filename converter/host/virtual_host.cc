@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <streambuf>
+#include <utility>
 
 namespace kalvex {
 namespace {
@@ -178,6 +179,27 @@ bool VirtualHost::makeDirectory(const std::string& path) {
   nodes_.emplace(k, nodes_.size() + 1);
   directoriesMade_.push_back(path);
   return true;
+}
+
+bool VirtualHost::replaceFile(const std::string& from, const std::string& to) {
+  const std::string source = key(from);
+  const std::string target = key(to);
+  auto it = files_.find(source);
+  if (it == files_.end() || directories_.count(target) != 0 || directories_.count(parentOf(target)) == 0 ||
+      refusedReplaces_.count(target) != 0) {
+    return false;
+  }
+  if (source == target) return true;
+  // Node numbers are never taken back, so that a later file gets a number of its own.
+  files_[target] = std::move(it->second);
+  nodes_[target] = nodes_[source];
+  files_.erase(source);
+  return true;
+}
+
+bool VirtualHost::removeFile(const std::string& path) {
+  const std::string k = key(path);
+  return files_.erase(k) != 0;
 }
 
 std::optional<FileIdentity> VirtualHost::identify(const std::string& path) {

@@ -39,6 +39,8 @@ class VirtualHost : public Host {
   // The file opens for writing, but every write to it fails (a full disk).
   void failWritesTo(const std::string& path) { failingWrites_.insert(key(path)); }
   void refuseDirectory(const std::string& path) { refusedDirectories_.insert(key(path)); }
+  // Moving a file onto this path fails.
+  void refuseReplace(const std::string& path) { refusedReplaces_.insert(key(path)); }
 
   // The canonical form under which a path is stored, such as "C:\a\b".
   std::string key(const std::string& path) const;
@@ -56,6 +58,9 @@ class VirtualHost : public Host {
   std::string currentDirectory() override;
   bool makeDriveCurrent(const std::string& drive) override;
   std::string fromCommandLine(const std::string& word) override { return word; }
+  std::string hostPath(const std::string& path) override { return path; }
+  bool replaceFile(const std::string& from, const std::string& to) override;
+  bool removeFile(const std::string& path) override;
 
  private:
   static std::string parentOf(const std::string& key);
@@ -67,7 +72,8 @@ class VirtualHost : public Host {
   std::map<std::string, std::string> files_;
   std::set<std::string> directories_;
   std::map<std::string, std::uint64_t> nodes_;
-  std::set<std::string> refusedReads_, refusedWrites_, failingWrites_, refusedDirectories_;
+  std::set<std::string> refusedReads_, refusedWrites_, failingWrites_, refusedDirectories_,
+      refusedReplaces_;
   std::vector<std::string> readsOpened_, writesOpened_, directoriesMade_;
 };
 

@@ -85,6 +85,7 @@ int ProjectConverter::writeProject() {
   out.writeLine("VersionTag45");
   rootGroup_->writeGroup(*file, std::string(), personFolder(destFolder()) + projectName() + ".p_a");
   out.close();
+  if (!settings.compileDatabase.empty()) writeCompileDatabase();
   print("Zintra/Zintra++ Project Completed!");
   return 0;
 }

@@ -76,6 +76,7 @@ TEST(DefaultProjectName, FollowsTheStemRules) {
 struct ScanResult {
   std::string projectName, message, analyser, compiler;
   std::vector<std::string> extensions;
+  std::string database;
 };
 
 ScanResult scan(const std::vector<std::string>& words) {
@@ -86,7 +87,8 @@ ScanResult scan(const std::vector<std::string>& words) {
   converter.settings.projectName = "top";
   applyOptions(words, converter, host);
   const ConversionSettings& s = converter.settings;
-  return {s.projectName, s.messagePersonality, s.analyserPersonality, s.compilerPersonality, s.extensions};
+  return {s.projectName, s.messagePersonality, s.analyserPersonality, s.compilerPersonality, s.extensions,
+          s.compileDatabase};
 }
 
 TEST(OptionScan, ValueWordsAreExaminedAgain) {
@@ -96,25 +98,31 @@ TEST(OptionScan, ValueWordsAreExaminedAgain) {
 }
 
 TEST(OptionScan, RepeatedOptions) {
-  const ScanResult r = scan({"Kalvex", "top.gpj", "out", "-pn", "one", "-ext", "c,cpp", "-pn", "two", "-ext", "h"});
+  const ScanResult r = scan({"Kalvex", "top.gpj", "out", "-pn", "one", "-cdb", "a.json", "-ext", "c,cpp", "-pn",
+                            "two", "-ext", "h", "-cdb", "D:\\b.json"});
   EXPECT_EQ(r.projectName, "two");
+  EXPECT_EQ(r.database, "D:\\b.json");
   EXPECT_EQ(r.extensions, (std::vector<std::string>{"c", "cpp", "h"}));
 }
 
 TEST(OptionScan, PathOptionsAreMadeAbsoluteAndTheNameIsNot) {
   const ScanResult r =
-      scan({"Kalvex", "top.gpj", "out", "-pn", "..\\x", "-mp", "x", "-ap", "C:\\a.p_a", "-cp", "\\c.p_c"});
+      scan({"Kalvex", "top.gpj", "out", "-pn", "..\\x", "-mp", "x", "-ap", "C:\\a.p_a", "-cp", "\\c.p_c", "-cdb",
+            "db\\cc.json"});
   EXPECT_EQ(r.projectName, "..\\x");
+  EXPECT_EQ(r.database, "C:\\cwd\\db\\cc.json");
   EXPECT_EQ(r.message, "C:\\cwd\\x");
   EXPECT_EQ(r.analyser, "C:\\a.p_a");
   EXPECT_EQ(r.compiler, "\\c.p_c");
 }
 
 TEST(OptionScan, OptionWordsAreCaseSensitiveAndStrayWordsIgnored) {
-  const ScanResult r = scan({"Kalvex", "top.gpj", "out", "-PN", "x", "stray", "-Ext", "c", "-cp"});
+  const ScanResult r = scan({"Kalvex", "top.gpj", "out", "-PN", "x", "stray", "-Ext", "c", "-CDB", "x", "-cp"});
   EXPECT_EQ(r.projectName, "top");
   EXPECT_TRUE(r.extensions.empty());
+  EXPECT_EQ(r.database, "");
   EXPECT_EQ(r.compiler, "") << "an option word with nothing after it is ignored";
+  EXPECT_EQ(scan({"Kalvex", "top.gpj", "out", "-cdb"}).database, "");
 }
 
 TEST(OptionScan, PositionalWordsThatLookLikeOptionsStillAct) {

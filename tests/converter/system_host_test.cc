@@ -67,6 +67,24 @@ TEST_F(SystemHostTest, AFullDiskFailsTheClose) {
   EXPECT_FALSE(out->close());
 }
 
+TEST_F(SystemHostTest, ReplacesAndRemovesFiles) {
+  const std::string a = systemRoot + "\\a", b = systemRoot + "\\b";
+  std::ofstream(root + "/a") << "new";
+  std::ofstream(root + "/b") << "old";
+  ASSERT_TRUE(host->makeDirectory(systemRoot + "\\d"));
+  EXPECT_FALSE(host->replaceFile(a, systemRoot + "\\d")) << "a folder is not replaced";
+  EXPECT_TRUE(host->replaceFile(a, b));
+  EXPECT_FALSE(host->exists(a));
+  std::ifstream in(root + "/b");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), "new");
+  EXPECT_FALSE(host->replaceFile(a, b)) << "nothing left to move";
+  EXPECT_FALSE(host->removeFile(systemRoot + "\\d")) << "a folder is not a file";
+  EXPECT_TRUE(host->removeFile(b));
+  EXPECT_FALSE(host->exists(b));
+  EXPECT_FALSE(host->removeFile(b));
+  EXPECT_EQ(host->hostPath("\\tmp\\x y\\z.c"), "/tmp/x y/z.c");
+}
+
 TEST_F(SystemHostTest, CommandLineAndCurrentDirectoryUseBackslashes) {
   EXPECT_EQ(host->fromCommandLine("/tmp/w/top.gpj"), "\\tmp\\w\\top.gpj");
   EXPECT_EQ(host->fromCommandLine("w/a\\b"), "w\\a\\b");

@@ -42,6 +42,28 @@ class SystemHostTest : public ::testing::Test {
   std::string root;
 };
 
+// rename() refuses an existing target on Windows; the host replaces it.
+TEST_F(SystemHostTest, ReplacesAnExistingFileAndRemovesFiles) {
+  for (const char* name : {"\\a", "\\b"}) {
+    auto out = host->openWrite(root + name);
+    ASSERT_NE(out, nullptr);
+    out->stream() << name;
+    ASSERT_TRUE(out->close());
+  }
+  ASSERT_TRUE(host->makeDirectory(root + "\\d"));
+  EXPECT_FALSE(host->replaceFile(root + "\\a", root + "\\d"));
+  EXPECT_TRUE(host->replaceFile(root + "\\a", root + "\\b"));
+  EXPECT_FALSE(host->exists(root + "\\a"));
+  auto in = host->openRead(root + "\\b");
+  ASSERT_NE(in, nullptr);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(*in), std::istreambuf_iterator<char>()), "\\a");
+  in.reset();
+  EXPECT_FALSE(host->removeFile(root + "\\d"));
+  EXPECT_TRUE(host->removeFile(root + "\\b"));
+  EXPECT_FALSE(host->exists(root + "\\b"));
+  EXPECT_EQ(host->hostPath(root + "\\x"), root + "\\x");
+}
+
 TEST_F(SystemHostTest, PassesSystemPathsUnchanged) {
   ASSERT_TRUE(host->makeDirectory(root + "\\sub\\"));
   EXPECT_TRUE(host->exists(root + "\\sub"));

@@ -56,6 +56,27 @@ TEST(VirtualHost, FilesFoldersAndFailures) {
   EXPECT_FALSE(full->close());
 }
 
+TEST(VirtualHost, ReplacesAndRemovesFiles) {
+  VirtualHost host;
+  host.addFile("C:\\p\\a", "new");
+  host.addFile("C:\\p\\b", "old");
+  host.addDirectory("C:\\p\\d");
+  const auto identity = host.identify("C:\\p\\a");
+  EXPECT_FALSE(host.replaceFile("C:\\p\\a", "C:\\p\\d"));
+  EXPECT_FALSE(host.replaceFile("C:\\p\\a", "C:\\none\\b"));
+  host.refuseReplace("C:\\p\\c");
+  EXPECT_FALSE(host.replaceFile("C:\\p\\a", "C:\\p\\c"));
+  EXPECT_TRUE(host.replaceFile("C:\\p\\a", "C:\\p\\b"));
+  EXPECT_EQ(host.fileContent("C:\\p\\b"), "new");
+  EXPECT_EQ(host.identify("C:\\p\\b"), identity) << "the file itself moved";
+  EXPECT_FALSE(host.exists("C:\\p\\a"));
+  EXPECT_FALSE(host.removeFile("C:\\p\\a"));
+  EXPECT_FALSE(host.removeFile("C:\\p\\d"));
+  EXPECT_TRUE(host.removeFile("C:\\p\\b"));
+  EXPECT_FALSE(host.exists("C:\\p\\b"));
+  EXPECT_EQ(host.hostPath("C:\\p\\b"), "C:\\p\\b");
+}
+
 TEST(VirtualHost, IdentityIgnoresSpelling) {
   VirtualHost host;
   host.setCurrentDirectory("C:\\p");

@@ -70,5 +70,34 @@ TEST_F(DriveConversion, PathsFromTheRootOfTheCurrentDriveStayWithoutADrive) {
   runCase({"RootOfTheDrive", {step}}, *launcher);
 }
 
+// JSON text of a Windows path: every backslash doubled.
+std::string jsonPath(const std::string& path) {
+  std::string text = "\"";
+  for (char c : path) text += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  return text + "\"";
+}
+
+// The compilation database keeps paths as Windows writes them, here from the root of the
+// drive, and replaces an earlier database in place.
+TEST_F(DriveConversion, CompileDatabaseOnWindowsPaths) {
+  const std::string root = launcher->systemRoot();
+  const std::string r = root.substr(2);
+  Step step;
+  step.folders = {R"({root}\out)"};
+  step.files = {{R"({root}\w\x.gpj)", "main.cpp\r\n-Iinc\r\n"}, {R"({root}\w\main.cpp)", ""},
+                {R"({root}\cfg\ghs.p_c)", "-I C:\\ghs\r\n"},
+                {R"({root}\cc.json)", "earlier"}};
+  step.words = {r + "\\w\\x.gpj", r + "\\out", "-cp", r + "\\cfg\\ghs.p_c", "-cdb", r + "\\cc.json"};
+  step.output = lf({kStart, "  Creating Group - x", "  Creating Analyser Personality - " + r + "\\out\\x\\person\\x.p_a",
+                    kDone});
+  const std::string file = jsonPath(r + "\\w\\main.cpp");
+  step.expectedFiles = {
+      {R"({root}\cc.json)", "[\n  {\n    \"directory\": " + jsonPath(r + "\\w") + ",\n    \"file\": " + file +
+                                ",\n    \"arguments\": [\"c++\", \"-I\", \"C:\\\\ghs\", \"-I\", " +
+                                jsonPath(r + "\\w\\inc") + ", \"-c\", " + file + "]\n  }\n]\n"},
+      {R"({root}\cc.json.kalvex-tmp)", std::nullopt}};
+  runCase({"CompileDatabase", {step}}, *launcher);
+}
+
 }  // namespace
 }  // namespace kalvex::e2e

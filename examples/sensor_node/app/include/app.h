@@ -1,6 +1,10 @@
 #ifndef APP_H
 #define APP_H
 
+#ifndef APP_VERSION
+#error "the application's project must define APP_VERSION"
+#endif
+
 #include <stdint.h>
 
 #define APP_SAMPLE_PERIOD_MS 1000u

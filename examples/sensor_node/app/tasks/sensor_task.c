@@ -1,4 +1,5 @@
 #include "app.h"
+#include "board.h"
 #include "drivers.h"
 #include "tasks.h"
 

@@ -2,6 +2,13 @@
 #ifndef BOARD_H
 #define BOARD_H
 
+#ifndef BOARD_SN200
+#error "board.h describes the SN-200; the project must define BOARD_SN200"
+#endif
+#ifndef F_CPU
+#error "the project must define F_CPU, the core clock in Hz"
+#endif
+
 #include <stdint.h>
 
 #define BOARD_LED_PIN      5u

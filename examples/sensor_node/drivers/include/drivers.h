@@ -4,6 +4,11 @@
 
 #include <stdint.h>
 
+/* Channels that adc_read() serves. */
+#ifndef ADC_CHANNELS
+#define ADC_CHANNELS 4
+#endif
+
 void clock_init(uint32_t core_hz);
 uint32_t clock_ticks(void);
 

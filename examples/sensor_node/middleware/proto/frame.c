@@ -16,3 +16,15 @@ uint32_t frame_encode(const uint8_t *payload, uint8_t length, uint8_t *out, uint
     out[3u + length] = (uint8_t)(crc & 0xFFu);
     return needed;
 }
+
+int frame_queue(ringbuf_t *tx, const uint8_t *frame, uint32_t length)
+{
+    uint32_t free_slots = (tx->tail + tx->size - tx->head - 1u) % tx->size;
+    if (length > free_slots) {
+        return 0;
+    }
+    for (uint32_t i = 0u; i < length; i++) {
+        (void)ringbuf_put(tx, frame[i]);
+    }
+    return 1;
+}

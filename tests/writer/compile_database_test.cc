@@ -1,0 +1,141 @@
+#include "writer/compile_database.h"
+
+#include <gtest/gtest.h>
+
+#include "errors.h"
+#include "writer_fixture.h"
+
+namespace kalvex {
+namespace {
+
+struct Escape {
+  std::string bytes;
+  std::string json;
+};
+
+TEST(JsonString, EscapesWhatJsonNeedsAndKeepsEveryByteReadable) {
+  const std::vector<Escape> cases = {
+      {"", "\"\""},
+      {"C:\\a b\\x.c", "\"C:\\\\a b\\\\x.c\""},
+      {"say \"hi\"", "\"say \\\"hi\\\"\""},
+      {"a\tb\nc\rd\be\ff", "\"a\\tb\\nc\\rd\\be\\ff\""},
+      {std::string("\x01\x1f\x7f", 3) + std::string(1, '\0'), "\"\\u0001\\u001F\x7f\\u0000\""},
+      {"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x94\xa7", "\"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x94\xa7\""},  // UTF-8 stays
+      {"caf\xe9.c", "\"caf\\u00E9.c\""},                 // a Latin-1 byte
+      {"\xc3", "\"\\u00C3\""},                           // a sequence cut short at the end
+      {"\xe2\x82x", "\"\\u00E2\\u0082x\""},              // cut short before an ASCII byte
+      {"\xc0\x80", "\"\\u00C0\\u0080\""},                // an overlong NUL
+      {"\xe0\x80\xaf", "\"\\u00E0\\u0080\\u00AF\""},     // an overlong "/"
+      {"\xed\xa0\x80", "\"\\u00ED\\u00A0\\u0080\""},     // a surrogate
+      {"\xf4\x90\x80\x80", "\"\\u00F4\\u0090\\u0080\\u0080\""},  // above U+10FFFF
+      {"\xf5\xff", "\"\\u00F5\\u00FF\""},
+  };
+  for (const Escape& c : cases) EXPECT_EQ(jsonString(c.bytes), c.json) << c.bytes;
+}
+
+TEST(CompilerFor, CppExtensionsInAnyCaseGoToTheCppCompiler) {
+  for (const char* file : {"C:\\a\\x.cpp", "x.CC", "x.cxx", "x.Cp", "x.c++"}) EXPECT_EQ(compilerFor(file), "c++") << file;
+  for (const char* file : {"C:\\a\\x.c", "x.C", "x.s", "x.h", "C:\\a.cpp\\x", "x"}) EXPECT_EQ(compilerFor(file), "cc") << file;
+}
+
+class CompileDatabaseTest : public WriterTest {
+ protected:
+  CompileDatabaseTest() { converter.settings.compileDatabase = "C:\\out\\cc.json"; }
+};
+
+// Compiler includes first, then the group's own, defines by name; empty file entries and
+// groups without files give no entry.
+TEST_F(CompileDatabaseTest, OneEntryPerFileInProjectOrderWithThePersonalitysLists) {
+  converter.addCompilerInclude("C:\\ghs\\inc");
+  root.sourcePath = "C:\\src";
+  root.files = {"C:\\src\\main.c", ""};
+  root.addDefine("Z=1");
+  ProjectGroup& empty = root.addChild("empty");
+  empty.addDefine("UNUSED");
+  ProjectGroup& drv = root.addChild("drv");
+  drv.sourcePath = "C:\\src\\drv";
+  drv.files = {"C:\\src\\drv\\uart.cpp", "C:\\src\\drv\\b \"q\".c"};
+  drv.inheritFrom(root);
+  drv.addInclude("C:\\src\\drv\\inc");
+  drv.addDefine("BAUD=9600");
+  drv.addDefine("a");
+
+  ASSERT_EQ(converter.writeProject(), 0);
+
+  const std::string drvArguments = R"("-I", "C:\\ghs\\inc", "-I", "C:\\src\\drv\\inc", "-D", "BAUD=9600", "-D", "Z=1", "-D", "a", "-c", )";
+  EXPECT_EQ(content("C:\\out\\cc.json"),
+            "[\n"
+            "  {\n"
+            R"(    "directory": "C:\\src",)" "\n"
+            R"(    "file": "C:\\src\\main.c",)" "\n"
+            R"(    "arguments": ["cc", "-I", "C:\\ghs\\inc", "-D", "Z=1", "-c", "C:\\src\\main.c"])" "\n"
+            "  },\n"
+            "  {\n"
+            R"(    "directory": "C:\\src\\drv",)" "\n"
+            R"(    "file": "C:\\src\\drv\\uart.cpp",)" "\n"
+            R"(    "arguments": ["c++", )" + drvArguments + R"("C:\\src\\drv\\uart.cpp"])" "\n"
+            "  },\n"
+            "  {\n"
+            R"(    "directory": "C:\\src\\drv",)" "\n"
+            R"(    "file": "C:\\src\\drv\\b \"q\".c",)" "\n"
+            R"(    "arguments": ["cc", )" + drvArguments + R"("C:\\src\\drv\\b \"q\".c"])" "\n"
+            "  }\n"
+            "]\n");
+  EXPECT_EQ(content("C:\\out\\demo\\drv\\person\\drv.p_a"),
+            crlf({"-i \"C:\\src\\drv\\inc\"", "-d \"BAUD=9600\"", "-d \"Z=1\"", "-d \"a\""}))
+      << "the database and the personality carry the same lists";
+  EXPECT_FALSE(host.exists("C:\\out\\cc.json.kalvex-tmp"));
+  EXPECT_EQ(log.str().substr(log.str().rfind("  ")),
+            "  Creating Analyser Personality - C:\\out\\demo\\drv\\person\\drv.p_a\nZintra/Zintra++ Project Completed!\n")
+      << "the database prints nothing of its own";
+}
+
+TEST_F(CompileDatabaseTest, ATreeWithoutFilesGivesAnEmptyArray) {
+  ASSERT_EQ(converter.writeProject(), 0);
+  EXPECT_EQ(content("C:\\out\\cc.json"), "[]\n");
+}
+
+enum class Fault { kTemporaryRefused, kDiskFull, kMoveRefused, kFolderInTheWay };
+
+// Each fault: "Could not write file: " with the database's path, the earlier database as it
+// was, no temporary file left, and no completion line.
+TEST_F(CompileDatabaseTest, AFailedWriteKeepsTheEarlierDatabaseAndLeavesNoTemporaryFile) {
+  for (Fault fault : {Fault::kTemporaryRefused, Fault::kDiskFull, Fault::kMoveRefused, Fault::kFolderInTheWay}) {
+    VirtualHost host;
+    std::ostringstream log;
+    host.addDirectory("C:\\out");
+    std::string database = "C:\\out\\cc.json";
+    const std::string temporary = database + ".kalvex-tmp";
+    host.addFile(database, "earlier");
+    if (fault == Fault::kTemporaryRefused) host.refuseWrite(temporary);
+    if (fault == Fault::kDiskFull) host.failWritesTo(temporary);
+    if (fault == Fault::kMoveRefused) host.refuseReplace(database);
+    if (fault == Fault::kFolderInTheWay) {
+      database = "C:\\out\\folder";
+      host.addDirectory(database);
+    }
+    ProjectConverter converter("C:\\src\\demo.gpj", "C:\\out", host, log);
+    converter.settings.projectName = "demo";
+    converter.settings.compileDatabase = database;
+    converter.rootGroup().files = {"C:\\src\\main.c"};
+    try {
+      converter.writeProject();
+      ADD_FAILURE() << "no IOERROR for fault " << static_cast<int>(fault);
+    } catch (const IOERROR& error) {
+      EXPECT_EQ(error.code, IOERROR::kCannotWriteFile);
+      EXPECT_EQ(error.path, database);
+    }
+    EXPECT_EQ(host.fileContent("C:\\out\\cc.json"), "earlier");
+    EXPECT_FALSE(host.exists(database + ".kalvex-tmp")) << static_cast<int>(fault);
+    EXPECT_EQ(log.str().find("Completed"), std::string::npos);
+  }
+}
+
+TEST_F(CompileDatabaseTest, ReplacesAnEarlierDatabase) {
+  host.addFile("C:\\out\\cc.json", "earlier");
+  ASSERT_EQ(converter.writeProject(), 0);
+  EXPECT_EQ(content("C:\\out\\cc.json"), "[]\n");
+}
+
+}  // namespace
+}  // namespace kalvex
