@@ -23,4 +23,4 @@ QUORLIN_SAMPLE_FOLDER="$sample/out" \
 QUORLIN_SAMPLE_NAME=demo \
 QUORLIN_SAMPLE_COMPILER="$sample/compiler.p_c" \
 LD_PRELOAD="$root/build/default/tests/wizard/libquorlin_snapshot_hook.so" \
-  "$root/build/default/wizard/Quorlin"
+  "$root/build/default/bin/Quorlin"
