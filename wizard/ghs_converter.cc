@@ -10,6 +10,8 @@
 #include <QPalette>
 #include <utility>
 
+#include "kalvex_run.h"
+
 namespace {
 
 bool pathExists(const QString& path) {
@@ -41,11 +43,8 @@ GHSConverter::GHSConverter(QWidget* parent, const char* name, bool modal, Qt::Wi
 
 GHSConverter::~GHSConverter() {
   // A run still going when the wizard goes must not report into a half-destroyed object.
-  if (process && process->state() != QProcess::NotRunning) {
+  if (process)
     process->disconnect(this);
-    process->kill();
-    process->waitForFinished(3000);
-  }
 }
 
 void GHSConverter::connectSignals() {
@@ -153,7 +152,7 @@ QString GHSConverter::summary() const {
 }
 
 bool GHSConverter::conversionRunning() const {
-  return process != nullptr && process->state() != QProcess::NotRunning;
+  return process != nullptr && process->isRunning();
 }
 
 void GHSConverter::updateFinish() {

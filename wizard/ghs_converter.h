@@ -1,12 +1,12 @@
 #ifndef QUORLIN_GHS_CONVERTER_H
 #define QUORLIN_GHS_CONVERTER_H
 
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
 #include "ghs_converter_base.h"
 
+class KalvexRun;
 class QLineEdit;
 
 // Quorlin's behaviour on top of the form: page checks, browsing, the extension list and the
@@ -33,9 +33,9 @@ class GHSConverter : public GHSConverterBase {
   void AnalBrowseBtn_clicked();
   void CmpBrowseBtn_clicked();
   void readFromStdout();
+  // Judges the latest run once it has ended: success, failure or crash (one message box), a
+  // run the wizard killed (nothing shown), or a converter that could not be started.
   void processExit();
-  // Reports a converter that could not be started; other errors end in processExit().
-  void processError(QProcess::ProcessError error);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,7 +60,7 @@ class GHSConverter : public GHSConverterBase {
   void saveSettings();
 
   QString extList;
-  QProcess* process = nullptr;
+  KalvexRun* process = nullptr;
   QString lastPath;
 
  private:
