@@ -3,8 +3,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 
 #include "ghs_converter_base.h"
+#include "settings_records.h"
 
 class KalvexRun;
 class QLineEdit;
@@ -70,6 +72,8 @@ class GHSConverter : public GHSConverterBase {
   // dialog's empty choice changes nothing.
   void takeChoice(QLineEdit* field, const QString& choice);
   void browseInto(QLineEdit* field, const QString& caption, const QString& filter);
+  // The fields of the settings file's keys, in key order.
+  std::array<QLineEdit*, settings_records::kKeyCount> settingsFields() const;
   void buildExtList();
   QString summary() const;
   void appendToLog(const QString& text);

@@ -33,6 +33,8 @@ class RunTest : public QObject {
   void successRelabelsCancel();
   void failureShowsOneMessage_data();
   void failureShowsOneMessage();
+  void settingsFileOfAnotherKindSurvives_data();
+  void settingsFileOfAnotherKindSurvives();
   void missingKalvex();
   void cancelKillsTheRun();
   void finishStaysDisabledDuringARun();
@@ -173,6 +175,32 @@ void RunTest::failureShowsOneMessage() {
   wizard_->clickNext();
   QVERIFY(finishEnabled(*wizard_));
   QVERIFY(QFileInfo::exists(tree_->path("settings.txt")));
+}
+
+void RunTest::settingsFileOfAnotherKindSurvives_data() {
+  QTest::addColumn<QByteArray>("before");
+  QTest::addColumn<bool>("kept");
+  QTest::newRow("notes") << QByteArray("remember the milk\r\n") << true;
+  QTest::newRow("records and more")
+      << QByteArray("Compiler Personality:\nold.p_c\n\nwindow=3\n") << true;
+  QTest::newRow("binary") << QByteArray("\0\x01\xff\n", 4) << true;
+  QTest::newRow("old records") << QByteArray("Compiler Personality:\r\nold.p_c\r\n\r\n") << false;
+  QTest::newRow("empty") << QByteArray() << false;
+}
+
+void RunTest::settingsFileOfAnotherKindSurvives() {
+  QFETCH(QByteArray, before);
+  QFETCH(bool, kept);
+  tree_->write(QStringLiteral("settings.txt"), before);
+  reachPage3();
+  QVERIFY(finishAndWait());
+  const QByteArray written = "Compiler Personality:\n" + tree_->path("cmp.p_c").toLocal8Bit() + "\n\n";
+  QCOMPARE(tree_->read(QStringLiteral("settings.txt")), kept ? before : written);
+  const QString note = QStringLiteral("\nThe personality paths were not saved: settings.txt holds "
+                                      "other text and was left unchanged.");
+  const QString log = wizard_->DetailsText->toPlainText();
+  QCOMPARE(log.count(note), kept ? 1 : 0);
+  QVERIFY(log.contains(QStringLiteral("Project Converted Successfully!")));
 }
 
 void RunTest::missingKalvex() {
