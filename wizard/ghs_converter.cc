@@ -60,6 +60,7 @@ void GHSConverter::connectSignals() {
   connect(CmpBrowseBtn, &QPushButton::clicked, this, &GHSConverter::CmpBrowseBtn_clicked);
   connect(MsgPersonEdit, &QLineEdit::textChanged, this, &GHSConverter::Page1LineEdit_textchanged);
   connect(CmpPersonEdit, &QLineEdit::textChanged, this, &GHSConverter::Page1LineEdit_textchanged);
+  connect(AnalPersonEdit, &QLineEdit::textChanged, this, &GHSConverter::Page1LineEdit_textchanged);
 }
 
 void GHSConverter::whitenWizardButtons() {

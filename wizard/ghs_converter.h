@@ -71,6 +71,9 @@ class GHSConverter : public GHSConverterBase {
   // A dialog's choice, in native form, fills the field and becomes lastPath; a cancelled
   // dialog's empty choice changes nothing.
   void takeChoice(QLineEdit* field, const QString& choice);
+  // Where a dialog opens: the folder chosen last, or the folder of the file chosen last, so
+  // that nothing in it is selected.
+  QString dialogStart() const;
   void browseInto(QLineEdit* field, const QString& caption, const QString& filter);
   // The fields of the settings file's keys, in key order.
   std::array<QLineEdit*, settings_records::kKeyCount> settingsFields() const;
