@@ -143,13 +143,15 @@ void GHSConverter::buildExtList() {
 }
 
 QString GHSConverter::summary() const {
-  return QStringLiteral("GreenHills Project:\n") + GHSProjectEdit->text() +
-         QStringLiteral("\n\nZintra / Zintra++ Project Directory:\n") + ZinProjectEdit->text() +
-         QStringLiteral("\n\nZintra / Zintra++ Project Name:\n") + ZinNameEdit->text() +
-         QStringLiteral("\n\nMessage Personality:\n") + MsgPersonEdit->text() +
-         QStringLiteral("\n\nTemplate Analyser Personality:\n") + AnalPersonEdit->text() +
-         QStringLiteral("\n\nCompiler Personality:\n") + CmpPersonEdit->text() +
-         QStringLiteral("\n\nFile Extensions:\n") + extList + QStringLiteral("\n");
+  return tr("GreenHills Project:\n%1\n\n"
+            "Zintra / Zintra++ Project Directory:\n%2\n\n"
+            "Zintra / Zintra++ Project Name:\n%3\n\n"
+            "Message Personality:\n%4\n\n"
+            "Template Analyser Personality:\n%5\n\n"
+            "Compiler Personality:\n%6\n\n"
+            "File Extensions:\n%7\n")
+      .arg(GHSProjectEdit->text(), ZinProjectEdit->text(), ZinNameEdit->text(),
+           MsgPersonEdit->text(), AnalPersonEdit->text(), CmpPersonEdit->text(), extList);
 }
 
 bool GHSConverter::conversionRunning() const {

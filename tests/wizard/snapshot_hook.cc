@@ -74,9 +74,12 @@ void awaitEnd(QWizard* wizard, QTextBrowser* log, bool savedPages) {
     const bool succeeded = text.endsWith(kSucceeded);
     if (!succeeded && !text.contains(kNotStarted))
       return;
-    const bool saved = save(wizard, QStringLiteral("log.png")) && savedPages;
-    std::printf("%s\n", qPrintable(text));
-    QCoreApplication::exit(succeeded && saved ? 0 : 1);
+    // The wizard finishes its reaction (the Close label, the scrolled log) after this line.
+    QTimer::singleShot(200, wizard, [wizard, text, succeeded, savedPages] {
+      const bool saved = save(wizard, QStringLiteral("log.png")) && savedPages;
+      std::printf("%s\n", qPrintable(text));
+      QCoreApplication::exit(succeeded && saved ? 0 : 1);
+    });
   };
   QObject::connect(log, &QTextBrowser::textChanged, wizard, judge);
   qApp->installEventFilter(new FailureWatch(wizard));
