@@ -34,7 +34,8 @@ void KalvexRunTest::endings_data() {
   QTest::addColumn<bool>("crash");
   QTest::addColumn<KalvexRun::Outcome>("outcome");
   QTest::addColumn<QByteArray>("output");
-  const QByteArray both("Creating Zintra/Zintra++ Project ...\nZintra/Zintra++ Project Completed!\n");
+  const QByteArray both(
+      "Creating Zintra/Zintra++ Project ...\nZintra/Zintra++ Project Completed!\n");
   QTest::newRow("exit 0") << QByteArray("0") << false << KalvexRun::Outcome::Succeeded << both;
   QTest::newRow("exit 1") << QByteArray("1") << false << KalvexRun::Outcome::Failed << both;
   QTest::newRow("exit 255") << QByteArray("255") << false << KalvexRun::Outcome::Failed << both;

@@ -184,7 +184,8 @@ void RunTest::settingsFileOfAnotherKindSurvives_data() {
   QTest::newRow("records and more")
       << QByteArray("Compiler Personality:\nold.p_c\n\nwindow=3\n") << true;
   QTest::newRow("binary") << QByteArray("\0\x01\xff\n", 4) << true;
-  QTest::newRow("old records") << QByteArray("Compiler Personality:\r\nold.p_c\r\n\r\n") << false;
+  QTest::newRow("old records")
+      << QByteArray("Compiler Personality:\r\nold.p_c\r\n\r\n") << false;
   QTest::newRow("empty") << QByteArray() << false;
 }
 
@@ -194,10 +195,12 @@ void RunTest::settingsFileOfAnotherKindSurvives() {
   tree_->write(QStringLiteral("settings.txt"), before);
   reachPage3();
   QVERIFY(finishAndWait());
-  const QByteArray written = "Compiler Personality:\n" + tree_->path("cmp.p_c").toLocal8Bit() + "\n\n";
+  const QByteArray written =
+      "Compiler Personality:\n" + tree_->path("cmp.p_c").toLocal8Bit() + "\n\n";
   QCOMPARE(tree_->read(QStringLiteral("settings.txt")), kept ? before : written);
-  const QString note = QStringLiteral("\nThe personality paths were not saved: settings.txt holds "
-                                      "other text and was left unchanged.");
+  const QString note = QStringLiteral(
+      "\nThe personality paths were not saved: settings.txt holds other text and was left "
+      "unchanged.");
   const QString log = wizard_->DetailsText->toPlainText();
   QCOMPARE(log.count(note), kept ? 1 : 0);
   QVERIFY(log.contains(QStringLiteral("Project Converted Successfully!")));
