@@ -15,7 +15,7 @@ output=build/demo-output
 rm -rf "$output"
 mkdir -p "$output"
 example=examples/sensor_node
-./build/release/converter/Kalvex "$example/sensor_node.gpj" "$output" \
+./build/release/bin/Kalvex "$example/sensor_node.gpj" "$output" \
   -cp "$example/config/sn200.p_c" -ap "$example/config/misra.p_a" -ext c
 echo
 echo "== $output/sensor_node.prj (its lines end in CR LF) =="

@@ -1,26 +1,17 @@
 #!/bin/sh
-# Builds Quorlin, starts the real program on Qt's offscreen platform with a small sample project
-# filled in, and saves a picture of each of its four pages as docs/images/page0.png to page3.png.
+# Builds Quorlin, starts the real program on Qt's offscreen platform with the bundled example
+# project filled in, walks its four pages and runs the conversion with the Kalvex beside it.
+# Saves docs/images/page0.png to page3.png and log.png, the log after the run.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
 ensure_packages $BUILD_PACKAGES
 root=$(pwd)
 cmake --preset default >/dev/null
-cmake --build --preset default --target Quorlin quorlin_snapshot_hook
-
-sample=$(mktemp -d)
-trap 'rm -rf "$sample"' EXIT
-mkdir -p "$sample/out" "$root/docs/images"
-printf 'main.c\n' >"$sample/board.gpj"
-printf -- '-I include\n' >"$sample/compiler.p_c"
-
-cd "$sample"
-QT_QPA_PLATFORM=offscreen \
-QUORLIN_SNAPSHOT_DIR="$root/docs/images" \
-QUORLIN_SAMPLE_PROJECT="$sample/board.gpj" \
-QUORLIN_SAMPLE_FOLDER="$sample/out" \
-QUORLIN_SAMPLE_NAME=demo \
-QUORLIN_SAMPLE_COMPILER="$sample/compiler.p_c" \
-LD_PRELOAD="$root/build/default/tests/wizard/libquorlin_snapshot_hook.so" \
-  "$root/build/default/wizard/Quorlin"
+cmake --build --preset default --target Kalvex Quorlin quorlin_snapshot_hook
+mkdir -p docs/images
+# The pictures show the sample's paths, so it lies in a folder of a plausible name rather than
+# a random one.
+sh tests/wizard/walk_quorlin.sh "$root/build/default/bin/Quorlin" \
+  "$root/build/default/tests/wizard/libquorlin_snapshot_hook.so" \
+  "$root/examples/sensor_node" /tmp/projects "$root/docs/images"

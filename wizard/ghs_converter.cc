@@ -10,6 +10,8 @@
 #include <QPalette>
 #include <utility>
 
+#include "kalvex_run.h"
+
 namespace {
 
 bool pathExists(const QString& path) {
@@ -41,11 +43,8 @@ GHSConverter::GHSConverter(QWidget* parent, const char* name, bool modal, Qt::Wi
 
 GHSConverter::~GHSConverter() {
   // A run still going when the wizard goes must not report into a half-destroyed object.
-  if (process && process->state() != QProcess::NotRunning) {
+  if (process)
     process->disconnect(this);
-    process->kill();
-    process->waitForFinished(3000);
-  }
 }
 
 void GHSConverter::connectSignals() {
@@ -61,6 +60,7 @@ void GHSConverter::connectSignals() {
   connect(CmpBrowseBtn, &QPushButton::clicked, this, &GHSConverter::CmpBrowseBtn_clicked);
   connect(MsgPersonEdit, &QLineEdit::textChanged, this, &GHSConverter::Page1LineEdit_textchanged);
   connect(CmpPersonEdit, &QLineEdit::textChanged, this, &GHSConverter::Page1LineEdit_textchanged);
+  connect(AnalPersonEdit, &QLineEdit::textChanged, this, &GHSConverter::Page1LineEdit_textchanged);
 }
 
 void GHSConverter::whitenWizardButtons() {
@@ -143,17 +143,19 @@ void GHSConverter::buildExtList() {
 }
 
 QString GHSConverter::summary() const {
-  return QStringLiteral("GreenHills Project:\n") + GHSProjectEdit->text() +
-         QStringLiteral("\n\nZintra / Zintra++ Project Directory:\n") + ZinProjectEdit->text() +
-         QStringLiteral("\n\nZintra / Zintra++ Project Name:\n") + ZinNameEdit->text() +
-         QStringLiteral("\n\nMessage Personality:\n") + MsgPersonEdit->text() +
-         QStringLiteral("\n\nTemplate Analyser Personality:\n") + AnalPersonEdit->text() +
-         QStringLiteral("\n\nCompiler Personality:\n") + CmpPersonEdit->text() +
-         QStringLiteral("\n\nFile Extensions:\n") + extList + QStringLiteral("\n");
+  return tr("GreenHills Project:\n%1\n\n"
+            "Zintra / Zintra++ Project Directory:\n%2\n\n"
+            "Zintra / Zintra++ Project Name:\n%3\n\n"
+            "Message Personality:\n%4\n\n"
+            "Template Analyser Personality:\n%5\n\n"
+            "Compiler Personality:\n%6\n\n"
+            "File Extensions:\n%7\n")
+      .arg(GHSProjectEdit->text(), ZinProjectEdit->text(), ZinNameEdit->text(),
+           MsgPersonEdit->text(), AnalPersonEdit->text(), CmpPersonEdit->text(), extList);
 }
 
 bool GHSConverter::conversionRunning() const {
-  return process != nullptr && process->state() != QProcess::NotRunning;
+  return process != nullptr && process->isRunning();
 }
 
 void GHSConverter::updateFinish() {

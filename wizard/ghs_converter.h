@@ -1,12 +1,14 @@
 #ifndef QUORLIN_GHS_CONVERTER_H
 #define QUORLIN_GHS_CONVERTER_H
 
-#include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 #include "ghs_converter_base.h"
+#include "settings_records.h"
 
+class KalvexRun;
 class QLineEdit;
 
 // Quorlin's behaviour on top of the form: page checks, browsing, the extension list and the
@@ -33,9 +35,9 @@ class GHSConverter : public GHSConverterBase {
   void AnalBrowseBtn_clicked();
   void CmpBrowseBtn_clicked();
   void readFromStdout();
+  // Judges the latest run once it has ended: success, failure or crash (one message box), a
+  // run the wizard killed (nothing shown), or a converter that could not be started.
   void processExit();
-  // Reports a converter that could not be started; other errors end in processExit().
-  void processError(QProcess::ProcessError error);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,7 +62,7 @@ class GHSConverter : public GHSConverterBase {
   void saveSettings();
 
   QString extList;
-  QProcess* process = nullptr;
+  KalvexRun* process = nullptr;
   QString lastPath;
 
  private:
@@ -69,7 +71,12 @@ class GHSConverter : public GHSConverterBase {
   // A dialog's choice, in native form, fills the field and becomes lastPath; a cancelled
   // dialog's empty choice changes nothing.
   void takeChoice(QLineEdit* field, const QString& choice);
+  // Where a dialog opens: the folder chosen last, or the folder of the file chosen last, so
+  // that nothing in it is selected.
+  QString dialogStart() const;
   void browseInto(QLineEdit* field, const QString& caption, const QString& filter);
+  // The fields of the settings file's keys, in key order.
+  std::array<QLineEdit*, settings_records::kKeyCount> settingsFields() const;
   void buildExtList();
   QString summary() const;
   void appendToLog(const QString& text);

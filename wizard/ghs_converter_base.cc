@@ -1,8 +1,10 @@
 #include "ghs_converter_base.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 
 #include "images/bottom_banner.xpm"
@@ -19,9 +21,12 @@ GHSConverterBase::GHSConverterBase(QWidget* parent, const char* name, bool modal
   setWindowIcon(QIcon(QPixmap(quorlin_icon_xpm)));
   paintWhite();
   showBanners();
+  orderTabs();
   languageChange();
   const QSize hint = minimumSizeHint();
-  resize(qMax(543, hint.width()), qMax(458, hint.height()));
+  // The pages place their widgets at fixed positions: a smaller window would hide some, a
+  // larger one would only add blank space.
+  setFixedSize(qMax(543, hint.width()), qMax(458, hint.height()));
 }
 
 GHSConverterBase::~GHSConverterBase() = default;
@@ -59,10 +64,33 @@ void GHSConverterBase::showBanners() {
     label->setPixmap(bottomBanner);
 }
 
+void GHSConverterBase::orderTabs() {
+  // Each page heads its own chain, so that arriving on it focuses its first field.
+  const QList<QList<QWidget*>> chains{
+      {Page0, GHSProjectEdit, GHSProjectBrowseBtn, ZinProjectEdit, ZinProjectBrowseBtn,
+       ZinNameEdit},
+      {Page1, MsgPersonEdit, MsgBrowseBtn, AnalPersonEdit, AnalBrowseBtn, CmpPersonEdit,
+       CmpBrowseBtn},
+      {Page2, cppCheck, ccCheck, cxxCheck, cCheck, hCheck, hhCheck, hppCheck, hxxCheck,
+       CustExtEdit},
+      {Page3, DetailsText}};
+  for (const QList<QWidget*>& chain : chains) {
+    for (qsizetype index = 1; index < chain.size(); ++index)
+      setTabOrder(chain[index - 1], chain[index]);
+  }
+}
+
 void GHSConverterBase::paintWhite() {
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
   setPalette(white);
+  // On a white window the style's light scroll-bar handle vanishes: the log's bars keep the
+  // application's own colours.
+  for (QScrollBar* bar : {DetailsText->verticalScrollBar(), DetailsText->horizontalScrollBar()}) {
+    QPalette standard = QApplication::palette(bar);
+    standard.setResolveMask(~QPalette::ResolveMask(0));
+    bar->setPalette(standard);
+  }
   for (QPushButton* button : {GHSProjectBrowseBtn, ZinProjectBrowseBtn, MsgBrowseBtn,
                               AnalBrowseBtn, CmpBrowseBtn}) {
     QPalette buttonPalette = button->palette();

@@ -34,6 +34,8 @@ class GHSConverterBase : public QWizard, public Ui::GHSConverterBase {
  private:
   void showBanners();
   void paintWhite();
+  // Tab goes through each page's fields in reading order: by rows, left to right.
+  void orderTabs();
 };
 
 #endif  // QUORLIN_GHS_CONVERTER_BASE_H

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include "ghs_converter.h"
@@ -28,6 +29,11 @@ QString GHSConverter::chooseDirectory(const QString& caption, const QString& sta
   return dialog.selectedFiles().constFirst();
 }
 
+QString GHSConverter::dialogStart() const {
+  const QFileInfo last(lastPath);
+  return nativePath(last.isDir() ? last.filePath() : last.absolutePath());
+}
+
 void GHSConverter::takeChoice(QLineEdit* field, const QString& choice) {
   const QString chosen = nativePath(choice);
   if (chosen.isEmpty())
@@ -37,7 +43,7 @@ void GHSConverter::takeChoice(QLineEdit* field, const QString& choice) {
 }
 
 void GHSConverter::browseInto(QLineEdit* field, const QString& caption, const QString& filter) {
-  takeChoice(field, chooseOpenFile(caption, lastPath, filter));
+  takeChoice(field, chooseOpenFile(caption, dialogStart(), filter));
 }
 
 void GHSConverter::GHSProjectBrowseBtn_clicked() {
@@ -47,7 +53,8 @@ void GHSConverter::GHSProjectBrowseBtn_clicked() {
 
 void GHSConverter::ZinProjectBrowseBtn_clicked() {
   takeChoice(ZinProjectEdit,
-             chooseDirectory(tr("Select the Zintra/Zintra++ Project Destination Directory"), lastPath));
+             chooseDirectory(tr("Select the Zintra/Zintra++ Project Destination Directory"),
+                             dialogStart()));
 }
 
 void GHSConverter::MsgBrowseBtn_clicked() {

@@ -7,6 +7,7 @@
 
 #include "ghs_converter.h"
 #include "kalvex_locator.h"
+#include "kalvex_run.h"
 
 QStringList GHSConverter::kalvexArguments() const {
   QStringList arguments{GHSProjectEdit->text(), ZinProjectEdit->text(), QStringLiteral("-cp"),
@@ -23,15 +24,12 @@ QStringList GHSConverter::kalvexArguments() const {
 void GHSConverter::accept() {
   if (conversionRunning())
     return;
-  process = new QProcess(this);
-  process->setProgram(locateKalvex(QCoreApplication::applicationDirPath()));
-  process->setArguments(kalvexArguments());
-  process->setStandardErrorFile(QProcess::nullDevice());
+  process = new KalvexRun(locateKalvex(QCoreApplication::applicationDirPath()),
+                          kalvexArguments(), this);
   DetailsText->clear();
-  DetailsText->setPlainText(QStringLiteral("Initialising Project Conversion ...\n"));
-  connect(process, &QProcess::readyReadStandardOutput, this, &GHSConverter::readFromStdout);
-  connect(process, &QProcess::finished, this, &GHSConverter::processExit);
-  connect(process, &QProcess::errorOccurred, this, &GHSConverter::processError);
+  DetailsText->setPlainText(tr("Initialising Project Conversion ...\n"));
+  connect(process, &KalvexRun::outputReady, this, &GHSConverter::readFromStdout);
+  connect(process, &KalvexRun::ended, this, &GHSConverter::processExit);
   finishReady = false;
   process->start();
   updateFinish();
@@ -39,38 +37,38 @@ void GHSConverter::accept() {
 
 void GHSConverter::readFromStdout() {
   if (process)
-    appendToLog(QString::fromLocal8Bit(process->readAllStandardOutput()));
-}
-
-void GHSConverter::processError(QProcess::ProcessError error) {
-  if (error != QProcess::FailedToStart)
-    return;
-  appendToLog(tr("Project Conversion could not be executed: Please ensure Kalvex.exe is set on "
-                 "the path.\n"));
-  updateFinish();
+    appendToLog(QString::fromLocal8Bit(process->readOutput()));
 }
 
 void GHSConverter::processExit() {
-  if (process->exitStatus() == QProcess::NormalExit) {
-    if (process->exitCode() == 0) {
+  switch (process->outcome()) {
+    case KalvexRun::Outcome::NotStarted:
+      appendToLog(tr("Project Conversion could not be executed: Please ensure Kalvex.exe is set "
+                     "on the path.\n"));
+      updateFinish();
+      return;
+    case KalvexRun::Outcome::Succeeded:
       appendToLog(tr("Project Converted Successfully!"));
       finishReady = false;
       setButtonText(QWizard::CancelButton, tr("Close"));
-    } else {
+      break;
+    case KalvexRun::Outcome::Failed:
+    case KalvexRun::Outcome::Crashed:
       showMessage(tr("Quorlin"),
                   tr("Project Conversion Failed!\nPlease check the details log and try again."));
-    }
+      break;
+    case KalvexRun::Outcome::Killed:
+    case KalvexRun::Outcome::Running:
+      break;
   }
   updateFinish();
   saveSettings();
 }
 
 void GHSConverter::reject() {
-  if (process && process->state() != QProcess::NotRunning) {
+  // Killing reaps the converter at once, so that its end is judged and the settings kept.
+  if (process)
     process->kill();
-    // Reaps the killed converter at once, so that its end is judged and the settings kept.
-    process->waitForFinished(3000);
-  }
   GHSConverterBase::reject();
 }
 

@@ -1,56 +1,52 @@
-#include <array>
-
 #include <QFile>
 #include <QLineEdit>
-#include <QStringConverter>
-#include <QTextStream>
 
 #include "ghs_converter.h"
+#include "settings_records.h"
 
 namespace {
 
 const QString kSettingsFile = QStringLiteral("settings.txt");
 
-// Records of three lines: key, value, empty line. Only these keys are kept.
-struct SettingsKey {
-  QLatin1String key;
-  QLineEdit* field;
-};
-
-// The keys in the order they are written, each with the field it fills.
-std::array<SettingsKey, 3> settingsKeys(const GHSConverter& wizard) {
-  return {{{QLatin1String("Message Personality:"), wizard.MsgPersonEdit},
-           {QLatin1String("Analyser Personality:"), wizard.AnalPersonEdit},
-           {QLatin1String("Compiler Personality:"), wizard.CmpPersonEdit}}};
+// A file of that name that is not the wizard's own, or cannot be read, is not overwritten.
+bool mayOverwrite(QFile& file) {
+  if (!file.exists())
+    return true;
+  if (!file.open(QIODevice::ReadOnly))
+    return false;
+  const bool ours = settings_records::holdsOnlyRecords(file.readAll());
+  file.close();
+  return ours;
 }
 
 }  // namespace
+
+std::array<QLineEdit*, settings_records::kKeyCount> GHSConverter::settingsFields() const {
+  return {MsgPersonEdit, AnalPersonEdit, CmpPersonEdit};
+}
 
 void GHSConverter::loadSettings() {
   QFile file(kSettingsFile);
   if (!file.open(QIODevice::ReadOnly))
     return;
-  QTextStream in(&file);
-  in.setEncoding(QStringConverter::System);
-  while (!in.atEnd()) {
-    const QString line = in.readLine();
-    for (const SettingsKey& key : settingsKeys(*this)) {
-      if (line == key.key) {
-        key.field->setText(in.readLine());
-        break;
-      }
-    }
-  }
+  const QHash<settings_records::Key, QString> values = settings_records::read(file);
+  const auto fields = settingsFields();
+  for (auto value = values.cbegin(); value != values.cend(); ++value)
+    fields[value.key()]->setText(value.value());
 }
 
 void GHSConverter::saveSettings() {
   QFile file(kSettingsFile);
+  if (!mayOverwrite(file)) {
+    appendToLog(tr("The personality paths were not saved: settings.txt holds other text and "
+                   "was left unchanged."));
+    return;
+  }
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
     return;
-  QTextStream out(&file);
-  out.setEncoding(QStringConverter::System);
-  for (const SettingsKey& key : settingsKeys(*this)) {
-    if (!key.field->text().isEmpty())
-      out << key.key << "\n" << key.field->text() << "\n\n";
-  }
+  settings_records::Values values;
+  const auto fields = settingsFields();
+  for (int key = 0; key < settings_records::kKeyCount; ++key)
+    values[key] = fields[key]->text();
+  settings_records::write(file, values);
 }

@@ -1,6 +1,8 @@
 // The controller driven like a user: page checks and colours, browsing through the dialog
 // seam, the extension list and summary, and the settings file.
+#include <QApplication>
 #include <QCheckBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTextBrowser>
 #include <memory>
@@ -28,7 +30,11 @@ class ControllerTest : public QObject {
   void cleanup();
   void page0ColoursAndNext();
   void page1ColoursAndNext();
-  void analyserCheckedOnlyOnKeyRelease();
+  void browseRechecksThePage_data();
+  void browseRechecksThePage();
+  void loadedSettingsAreChecked();
+  void enterGoesNextOrFinish_data();
+  void enterGoesNextOrFinish();
   void helpStaysDisabled();
   void extensionList_data();
   void extensionList();
@@ -111,18 +117,104 @@ void ControllerTest::page1ColoursAndNext() {
   QVERIFY(!nextEnabled(wizard));
 }
 
-void ControllerTest::analyserCheckedOnlyOnKeyRelease() {
+void ControllerTest::browseRechecksThePage_data() {
+  QTest::addColumn<int>("page");
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QString>("missing");
+  QTest::addColumn<QString>("valid");
+  QTest::newRow("project") << 0 << "GHSProjectBrowseBtn" << "GHSProjectEdit" << "missing.gpj"
+                           << "board.gpj";
+  QTest::newRow("folder") << 0 << "ZinProjectBrowseBtn" << "ZinProjectEdit" << "missing"
+                          << "out";
+  QTest::newRow("message") << 1 << "MsgBrowseBtn" << "MsgPersonEdit" << "missing.p_s"
+                           << "msg.p_s";
+  QTest::newRow("analyser") << 1 << "AnalBrowseBtn" << "AnalPersonEdit" << "missing.p_a"
+                            << "anal.p_a";
+  QTest::newRow("compiler") << 1 << "CmpBrowseBtn" << "CmpPersonEdit" << "missing.p_c"
+                            << "cmp.p_c";
+}
+
+void ControllerTest::browseRechecksThePage() {
+  QFETCH(int, page);
+  QFETCH(QString, button);
+  QFETCH(QString, field);
+  QFETCH(QString, missing);
+  QFETCH(QString, valid);
+  TestWizard wizard;
+  wizard.setStartId(page);
+  wizard.show();
+  if (page == 0) {
+    TestWizard::type(wizard.GHSProjectEdit, tree_->path("board.gpj"));
+    TestWizard::type(wizard.ZinProjectEdit, tree_->path("out"));
+    TestWizard::type(wizard.ZinNameEdit, QStringLiteral("demo"));
+  } else {
+    TestWizard::type(wizard.CmpPersonEdit, tree_->path("cmp.p_c"));
+  }
+  auto* edit = wizard.findChild<QLineEdit*>(field);
+  auto* browse = wizard.findChild<QPushButton*>(button);
+  wizard.answers << tree_->path(missing) << tree_->path(valid);
+  QTest::mouseClick(browse, Qt::LeftButton);
+  QCOMPARE(textColour(edit), QColor(255, 0, 0));
+  QVERIFY(!nextEnabled(wizard));
+  QTest::mouseClick(browse, Qt::LeftButton);
+  QCOMPARE(edit->text(), QDir::toNativeSeparators(tree_->path(valid)));
+  QCOMPARE(textColour(edit), QColor(0, 0, 0));
+  QVERIFY(nextEnabled(wizard));
+}
+
+void ControllerTest::loadedSettingsAreChecked() {
+  tree_->write(QStringLiteral("settings.txt"),
+               "Analyser Personality:\nmissing.p_a\n\nCompiler Personality:\ncmp.p_c\n\n");
   TestWizard wizard;
   wizard.setStartId(1);
   wizard.show();
-  TestWizard::type(wizard.CmpPersonEdit, tree_->path("cmp.p_c"));
-  wizard.answers << tree_->path("missing.p_a");
-  QTest::mouseClick(wizard.AnalBrowseBtn, Qt::LeftButton);
-  QCOMPARE(wizard.AnalPersonEdit->text(), tree_->path("missing.p_a"));
-  QVERIFY(nextEnabled(wizard));
-  QTest::keyRelease(wizard.AnalPersonEdit, Qt::Key_Shift);
   QCOMPARE(textColour(wizard.AnalPersonEdit), QColor(255, 0, 0));
+  QCOMPARE(textColour(wizard.CmpPersonEdit), QColor(0, 0, 0));
   QVERIFY(!nextEnabled(wizard));
+}
+
+void ControllerTest::enterGoesNextOrFinish_data() {
+  QTest::addColumn<int>("page");
+  QTest::addColumn<QString>("focus");  // empty: where the focus lands on arrival
+  QTest::newRow("Page0 on arrival") << 0 << "";
+  QTest::newRow("Page0 project Browse") << 0 << "GHSProjectBrowseBtn";
+  QTest::newRow("Page0 folder Browse") << 0 << "ZinProjectBrowseBtn";
+  QTest::newRow("Page0 name") << 0 << "ZinNameEdit";
+  QTest::newRow("Page1 on arrival") << 1 << "";
+  QTest::newRow("Page1 message Browse") << 1 << "MsgBrowseBtn";
+  QTest::newRow("Page1 analyser Browse") << 1 << "AnalBrowseBtn";
+  QTest::newRow("Page1 compiler Browse") << 1 << "CmpBrowseBtn";
+  QTest::newRow("Page1 compiler") << 1 << "CmpPersonEdit";
+  QTest::newRow("Page2 on arrival") << 2 << "";
+  QTest::newRow("Page2 custom") << 2 << "CustExtEdit";
+  QTest::newRow("Page3 on arrival") << 3 << "";
+}
+
+void ControllerTest::enterGoesNextOrFinish() {
+  QFETCH(int, page);
+  QFETCH(QString, focus);
+  reachPage2();
+  wizard_->clickNext();
+  // Arrives as a user does: on Page0 coming back, on the others going forward.
+  while (wizard_->currentId() > qMax(page - 1, 0))
+    wizard_->clickBack();
+  if (page > 0)
+    wizard_->clickNext();
+  QCOMPARE(wizard_->currentId(), page);
+  QVERIFY(QTest::qWaitForWindowActive(wizard_.get()));
+  if (!focus.isEmpty())
+    wizard_->findChild<QWidget*>(focus)->setFocus();
+  QWidget* focused = QApplication::focusWidget();
+  QVERIFY(focused && wizard_->currentPage()->isAncestorOf(focused));
+  QVERIFY2(!qobject_cast<QPushButton*>(focused) || !focus.isEmpty(),
+           qPrintable(focused->objectName()));
+  QTest::keyClick(focused, Qt::Key_Return);
+  QVERIFY(wizard_->dialogCalls.isEmpty());
+  if (page < 3)
+    QCOMPARE(wizard_->currentId(), page + 1);
+  else
+    QVERIFY(wizard_->process);  // Finish was pressed
 }
 
 void ControllerTest::helpStaysDisabled() {
@@ -205,13 +297,15 @@ void ControllerTest::browseThroughTheSeam() {
   QCOMPARE(wizard.GHSProjectEdit->text(), chosen);
   QCOMPARE(wizard.dialogCalls[1].caption,
            QStringLiteral("Select the Zintra/Zintra++ Project Destination Directory"));
-  QCOMPARE(wizard.dialogCalls[1].start, chosen);
-  QCOMPARE(wizard.dialogCalls[2].start, chosen);  // the cancelled dialog changed nothing
+  const QString chosenFolder = QDir::toNativeSeparators(tree_->path("p"));
+  QCOMPARE(wizard.dialogCalls[1].start, chosenFolder);  // the folder, no file selected in it
+  QCOMPARE(wizard.dialogCalls[2].start, chosenFolder);  // the cancelled dialog changed nothing
   QCOMPARE(wizard.ZinProjectEdit->text(), QDir::toNativeSeparators(tree_->path("out")));
   QCOMPARE(wizard.dialogCalls[3].caption, QStringLiteral("Select a Message Personality"));
+  QCOMPARE(wizard.dialogCalls[3].start, QDir::toNativeSeparators(tree_->path("out")));
   QCOMPARE(wizard.dialogCalls[3].filter, QStringLiteral("Msg Personalities(*.p_s)"));
   QCOMPARE(wizard.dialogCalls[4].filter, QStringLiteral("Compiler Personalities(*.p_c)"));
-  QCOMPARE(wizard.dialogCalls[4].start, QDir::toNativeSeparators(tree_->path("msg.p_s")));
+  QCOMPARE(wizard.dialogCalls[4].start, QDir::toNativeSeparators(tree_->path(QString())));
   QCOMPARE(wizard.lastPath, QDir::toNativeSeparators(tree_->path("cmp.p_c")));
   QCOMPARE(textColour(wizard.CmpPersonEdit), QColor(0, 0, 0));  // a browse fires the check
 }

@@ -1,7 +1,9 @@
 // Plays Kalvex for the wizard tests: writes its argument count and arguments, one a line, to
 // the file named by FAKE_KALVEX_RECORD, prints two progress lines, waits FAKE_KALVEX_SLEEP_MS
-// milliseconds and exits with FAKE_KALVEX_EXIT (default 0).
+// milliseconds and exits with FAKE_KALVEX_EXIT (default 0). With FAKE_KALVEX_CRASH set it dies
+// of a segmentation fault after the first line instead.
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -12,6 +14,12 @@ namespace {
 int numberFrom(const char* variable) {
   const char* text = std::getenv(variable);
   return text ? std::atoi(text) : 0;
+}
+
+void crash() {
+  // A sanitizer's handler would turn the signal into an ordinary exit: take the default action.
+  std::signal(SIGSEGV, SIG_DFL);
+  std::raise(SIGSEGV);
 }
 
 }  // namespace
@@ -25,6 +33,8 @@ int main(int argc, char* argv[]) {
   }
   std::cout << "Creating Zintra/Zintra++ Project ..." << std::endl;
   std::this_thread::sleep_for(std::chrono::milliseconds(numberFrom("FAKE_KALVEX_SLEEP_MS")));
+  if (std::getenv("FAKE_KALVEX_CRASH"))
+    crash();
   std::cout << "Zintra/Zintra++ Project Completed!" << std::endl;
   return numberFrom("FAKE_KALVEX_EXIT");
 }

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTest>
@@ -22,6 +23,10 @@ class FormTest : public QObject {
   void freshFormIsEmptyAndUnchecked();
   void noTextIsCutOff();
   void pagesFitTheWindow();
+  void windowKeepsItsSize();
+  void tabOrderFollowsReading_data();
+  void tabOrderFollowsReading();
+  void logScrollBarLooksAsTheStyleDrawsIt();
 
  private:
   QTemporaryDir folder_;
@@ -171,6 +176,70 @@ void FormTest::pagesFitTheWindow() {
     QVERIFY(area->width() >= 532);
     QVERIFY(area->height() >= 380);
   }
+}
+
+void FormTest::windowKeepsItsSize() {
+  GHSConverter wizard;
+  wizard.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+  const QSize size = wizard.size();
+  for (const QSize& asked : {QSize(274, 66), QSize(1200, 900)}) {
+    wizard.resize(asked);
+    QCOMPARE(wizard.size(), size);
+  }
+  wizard.next();
+  wizard.next();
+  QCOMPARE(wizard.minimumSize(), size);
+  QCOMPARE(wizard.maximumSize(), size);
+}
+
+void FormTest::tabOrderFollowsReading_data() {
+  QTest::addColumn<QString>("page");
+  QTest::addColumn<QStringList>("order");
+  QTest::newRow("Page0") << "Page0"
+                         << QStringList{"GHSProjectEdit", "GHSProjectBrowseBtn", "ZinProjectEdit",
+                                        "ZinProjectBrowseBtn", "ZinNameEdit"};
+  QTest::newRow("Page1") << "Page1"
+                         << QStringList{"MsgPersonEdit", "MsgBrowseBtn", "AnalPersonEdit",
+                                        "AnalBrowseBtn", "CmpPersonEdit", "CmpBrowseBtn"};
+  QTest::newRow("Page2") << "Page2"
+                         << QStringList{"cppCheck", "ccCheck", "cxxCheck", "cCheck", "hCheck",
+                                        "hhCheck", "hppCheck", "hxxCheck", "CustExtEdit"};
+}
+
+void FormTest::tabOrderFollowsReading() {
+  QFETCH(QString, page);
+  QFETCH(QStringList, order);
+  GHSConverter wizard;
+  auto* pageWidget = wizard.findChild<QWidget*>(page);
+  auto* first = wizard.findChild<QWidget*>(order.first());
+  QStringList seen;
+  QWidget* widget = first;
+  do {
+    if (pageWidget->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus))
+      seen << widget->objectName();
+    widget = widget->nextInFocusChain();
+  } while (widget != first);
+  QCOMPARE(seen, order);
+}
+
+void FormTest::logScrollBarLooksAsTheStyleDrawsIt() {
+  const QString lines = QStringLiteral("line\n").repeated(200);
+  GHSConverter wizard;
+  wizard.setStartId(3);
+  wizard.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+  wizard.DetailsText->setPlainText(lines);
+  QTextBrowser plain;
+  plain.resize(wizard.DetailsText->size());
+  plain.setFont(wizard.DetailsText->font());
+  plain.setPlainText(lines);
+  plain.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&plain));
+  QScrollBar* bar = wizard.DetailsText->verticalScrollBar();
+  QVERIFY(bar->isVisible());
+  QCOMPARE(bar->size(), plain.verticalScrollBar()->size());
+  QCOMPARE(bar->grab().toImage(), plain.verticalScrollBar()->grab().toImage());
 }
 
 QTEST_MAIN(FormTest)

@@ -1,7 +1,9 @@
 // The wizard runs the real Kalvex on a small project and the converted project appears.
+#include <QSignalSpy>
 #include <QTextBrowser>
 #include <memory>
 
+#include "kalvex_run.h"
 #include "sample_tree.h"
 #include "test_wizard.h"
 
@@ -36,8 +38,9 @@ void RealKalvexTest::convertsASmallProject() {
   QTest::mouseClick(wizard.cCheck, Qt::LeftButton, {}, QPoint(5, 10));
   wizard.clickNext();
   wizard.clickFinish();
-  QVERIFY(QTest::qWaitFor([&tree] { return QFileInfo::exists(tree.path("settings.txt")); },
-                          30000));
+  QVERIFY(wizard.process);
+  QSignalSpy ended(wizard.process, &KalvexRun::ended);
+  QVERIFY(ended.wait(30000));
   qputenv("PATH", path);
 
   const QString log = wizard.DetailsText->toPlainText();

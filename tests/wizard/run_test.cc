@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "kalvex_locator.h"
+#include "kalvex_run.h"
 #include "sample_tree.h"
 #include "test_wizard.h"
 
@@ -30,7 +31,10 @@ class RunTest : public QObject {
   void argumentList_data();
   void argumentList();
   void successRelabelsCancel();
+  void failureShowsOneMessage_data();
   void failureShowsOneMessage();
+  void settingsFileOfAnotherKindSurvives_data();
+  void settingsFileOfAnotherKindSurvives();
   void missingKalvex();
   void cancelKillsTheRun();
   void finishStaysDisabledDuringARun();
@@ -40,7 +44,8 @@ class RunTest : public QObject {
   // Fills every page with the sample and stops on Page3, ready for Finish.
   void reachPage3(const QString& folder = QStringLiteral("out"));
   QStringList recordedArguments() const;
-  bool waitForEnd();
+  // Presses Finish and waits until the run it starts has been judged.
+  bool finishAndWait();
 
   std::unique_ptr<SampleTree> tree_;
   std::unique_ptr<TestWizard> wizard_;
@@ -55,6 +60,7 @@ void RunTest::init() {
   qputenv("FAKE_KALVEX_RECORD", tree_->path("arguments.txt").toLocal8Bit());
   qputenv("FAKE_KALVEX_EXIT", "0");
   qputenv("FAKE_KALVEX_SLEEP_MS", "0");
+  qunsetenv("FAKE_KALVEX_CRASH");
 }
 
 void RunTest::cleanup() {
@@ -88,11 +94,13 @@ QStringList RunTest::recordedArguments() const {
   return lines;
 }
 
-bool RunTest::waitForEnd() {
-  return wizard_->process &&
-         QTest::qWaitFor([this] { return wizard_->process->state() == QProcess::NotRunning; },
-                         20000) &&
-         QTest::qWaitFor([this] { return QFileInfo::exists(tree_->path("settings.txt")); }, 5000);
+bool RunTest::finishAndWait() {
+  wizard_->clickFinish();
+  KalvexRun* run = wizard_->process;
+  if (!run)
+    return false;
+  QSignalSpy ended(run, &KalvexRun::ended);
+  return run->outcome() != KalvexRun::Outcome::Running || ended.wait(20000);
 }
 
 void RunTest::argumentList_data() {
@@ -121,15 +129,13 @@ void RunTest::argumentList() {
     expected << "-mp" << tree_->path("msg.p_s") << "-ap" << tree_->path("anal.p_a") << "-ext"
              << "cpp,h";
   }
-  wizard_->clickFinish();
-  QVERIFY(waitForEnd());
+  QVERIFY(finishAndWait());
   QCOMPARE(recordedArguments(), expected);
 }
 
 void RunTest::successRelabelsCancel() {
   reachPage3();
-  wizard_->clickFinish();
-  QVERIFY(waitForEnd());
+  QVERIFY(finishAndWait());
   const QString log = wizard_->DetailsText->toPlainText();
   QVERIFY(log.startsWith(QStringLiteral("Initialising Project Conversion ...\n")));
   QVERIFY2(log.contains(QStringLiteral("Zintra/Zintra++ Project Completed!")), qPrintable(log));
@@ -147,11 +153,19 @@ void RunTest::successRelabelsCancel() {
   QVERIFY(!wizard_->isVisible());
 }
 
+void RunTest::failureShowsOneMessage_data() {
+  QTest::addColumn<QByteArray>("variable");
+  QTest::addColumn<QByteArray>("value");
+  QTest::newRow("exit code 1") << QByteArray("FAKE_KALVEX_EXIT") << QByteArray("1");
+  QTest::newRow("crash") << QByteArray("FAKE_KALVEX_CRASH") << QByteArray("1");
+}
+
 void RunTest::failureShowsOneMessage() {
-  qputenv("FAKE_KALVEX_EXIT", "1");
+  QFETCH(QByteArray, variable);
+  QFETCH(QByteArray, value);
+  qputenv(variable.constData(), value);
   reachPage3();
-  wizard_->clickFinish();
-  QVERIFY(waitForEnd());
+  QVERIFY(finishAndWait());
   QCOMPARE(wizard_->messages, QStringList{kFailed});
   QVERIFY(wizard_->DetailsText->toPlainText().contains(QStringLiteral("Creating Zintra")));
   QVERIFY(!wizard_->DetailsText->toPlainText().contains(QStringLiteral("Successfully")));
@@ -160,15 +174,43 @@ void RunTest::failureShowsOneMessage() {
   wizard_->clickBack();
   wizard_->clickNext();
   QVERIFY(finishEnabled(*wizard_));
+  QVERIFY(QFileInfo::exists(tree_->path("settings.txt")));
+}
+
+void RunTest::settingsFileOfAnotherKindSurvives_data() {
+  QTest::addColumn<QByteArray>("before");
+  QTest::addColumn<bool>("kept");
+  QTest::newRow("notes") << QByteArray("remember the milk\r\n") << true;
+  QTest::newRow("records and more")
+      << QByteArray("Compiler Personality:\nold.p_c\n\nwindow=3\n") << true;
+  QTest::newRow("binary") << QByteArray("\0\x01\xff\n", 4) << true;
+  QTest::newRow("old records")
+      << QByteArray("Compiler Personality:\r\nold.p_c\r\n\r\n") << false;
+  QTest::newRow("empty") << QByteArray() << false;
+}
+
+void RunTest::settingsFileOfAnotherKindSurvives() {
+  QFETCH(QByteArray, before);
+  QFETCH(bool, kept);
+  tree_->write(QStringLiteral("settings.txt"), before);
+  reachPage3();
+  QVERIFY(finishAndWait());
+  const QByteArray written =
+      "Compiler Personality:\n" + tree_->path("cmp.p_c").toLocal8Bit() + "\n\n";
+  QCOMPARE(tree_->read(QStringLiteral("settings.txt")), kept ? before : written);
+  const QString note = QStringLiteral(
+      "\nThe personality paths were not saved: settings.txt holds other text and was left "
+      "unchanged.");
+  const QString log = wizard_->DetailsText->toPlainText();
+  QCOMPARE(log.count(note), kept ? 1 : 0);
+  QVERIFY(log.contains(QStringLiteral("Project Converted Successfully!")));
 }
 
 void RunTest::missingKalvex() {
   qputenv("PATH", tree_->path("out").toLocal8Bit());
   reachPage3();
-  wizard_->clickFinish();
-  QVERIFY(wizard_->process);
-  QVERIFY(QTest::qWaitFor([this] { return wizard_->DetailsText->toPlainText().contains(
-                                       QStringLiteral("could not")); }, 10000));
+  QVERIFY(finishAndWait());
+  QCOMPARE(wizard_->process->outcome(), KalvexRun::Outcome::NotStarted);
   QCOMPARE(wizard_->DetailsText->toPlainText(),
            QStringLiteral("Initialising Project Conversion ...\n\nProject Conversion could not be "
                           "executed: Please ensure Kalvex.exe is set on the path.\n"));
@@ -182,14 +224,14 @@ void RunTest::cancelKillsTheRun() {
   qputenv("FAKE_KALVEX_SLEEP_MS", "60000");
   reachPage3();
   wizard_->clickFinish();
-  QVERIFY(QTest::qWaitFor([this] { return wizard_->DetailsText->toPlainText().contains(
-                                       QStringLiteral("Creating Zintra")); }, 10000));
+  QSignalSpy output(wizard_->process, &KalvexRun::outputReady);
+  QVERIFY(output.wait(10000));
   QElapsedTimer clock;
   clock.start();
   wizard_->clickCancel();
   QVERIFY(clock.elapsed() < 5000);
-  QCOMPARE(wizard_->process->state(), QProcess::NotRunning);
-  QCOMPARE(wizard_->process->exitStatus(), QProcess::CrashExit);
+  QVERIFY(!wizard_->process->isRunning());
+  QCOMPARE(wizard_->process->outcome(), KalvexRun::Outcome::Killed);
   QVERIFY(!wizard_->isVisible());
   QCOMPARE(wizard_->result(), int(QDialog::Rejected));
   QVERIFY(wizard_->messages.isEmpty());
@@ -202,14 +244,13 @@ void RunTest::finishStaysDisabledDuringARun() {
   reachPage3();
   wizard_->clickFinish();
   QVERIFY(!finishEnabled(*wizard_));
-  QVERIFY(QTest::qWaitFor([this] { return wizard_->process->state() == QProcess::Running; }));
+  QVERIFY(wizard_->process->isRunning());
   wizard_->clickBack();
   wizard_->clickNext();
   QVERIFY(!finishEnabled(*wizard_));
-  QProcess* first = wizard_->process;
-  wizard_->clickFinish();  // ignored while the run goes on
+  KalvexRun* first = wizard_->process;
+  QVERIFY(finishAndWait());  // the click is ignored while the run goes on
   QCOMPARE(wizard_->process, first);
-  QVERIFY(waitForEnd());
   QCOMPARE(wizard_->messages, QStringList{kFailed});
   QVERIFY(finishEnabled(*wizard_));  // this run has ended; Next re-readied Finish meanwhile
 }

@@ -1,17 +1,26 @@
-// Loaded into the real Quorlin with LD_PRELOAD by scripts/screenshots.sh: fills the wizard with
-// the sample named in QUORLIN_SAMPLE_* variables, walks its four pages and saves each one as
-// page<N>.png in QUORLIN_SNAPSHOT_DIR, then quits.
+// Loaded into the real Quorlin with LD_PRELOAD (scripts/screenshots.sh and the README command
+// test): fills the wizard with the sample named in QUORLIN_SAMPLE_* variables, walks its four
+// pages, presses Finish and waits for the run's end. When QUORLIN_SNAPSHOT_DIR is set it saves
+// each page as page<N>.png there, and the log after the run as log.png. Prints the log and quits
+// with 0 only when the run converted the project.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWizard>
 #include <cstdio>
 
 namespace {
+
+const QString kSucceeded = QStringLiteral("Project Converted Successfully!");
+const QString kNotStarted = QStringLiteral("Project Conversion could not be executed");
+const int kRunTimeoutMs = 60000;
 
 void fill(QWizard* wizard, const char* field, const char* variable) {
   if (auto* edit = wizard->findChild<QLineEdit*>(QLatin1String(field)))
@@ -23,22 +32,67 @@ void check(QWizard* wizard, const char* box) {
     checkBox->setChecked(true);
 }
 
-bool savePage(QWizard* wizard, int index) {
+bool save(QWizard* wizard, const QString& name) {
+  if (!qEnvironmentVariableIsSet("QUORLIN_SNAPSHOT_DIR"))
+    return true;
   QCoreApplication::processEvents();
-  const QString path = QDir(qEnvironmentVariable("QUORLIN_SNAPSHOT_DIR"))
-                           .filePath(QStringLiteral("page%1.png").arg(index));
+  const QString path = QDir(qEnvironmentVariable("QUORLIN_SNAPSHOT_DIR")).filePath(name);
   const bool saved = wizard->grab().save(path);
   std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
   return saved;
 }
 
-void walk() {
-  QWizard* wizard = nullptr;
+QWizard* findWizard() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     if (auto* found = qobject_cast<QWizard*>(widget))
-      wizard = found;
+      return found;
   }
-  if (!wizard) {
+  return nullptr;
+}
+
+// A failed run shows a message box: print its text and quit.
+class FailureWatch : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+        std::printf("message box: %s\n", qPrintable(box->text()));
+        QCoreApplication::exit(1);
+      }
+    }
+    return false;
+  }
+};
+
+// Quits once the log shows how the run ended, or when it takes too long.
+void awaitEnd(QWizard* wizard, QTextBrowser* log, bool savedPages) {
+  auto judge = [wizard, log, savedPages] {
+    const QString text = log->toPlainText();
+    const bool succeeded = text.endsWith(kSucceeded);
+    if (!succeeded && !text.contains(kNotStarted))
+      return;
+    // The wizard finishes its reaction (the Close label, the scrolled log) after this line.
+    QTimer::singleShot(200, wizard, [wizard, text, succeeded, savedPages] {
+      const bool saved = save(wizard, QStringLiteral("log.png")) && savedPages;
+      std::printf("%s\n", qPrintable(text));
+      QCoreApplication::exit(succeeded && saved ? 0 : 1);
+    });
+  };
+  QObject::connect(log, &QTextBrowser::textChanged, wizard, judge);
+  qApp->installEventFilter(new FailureWatch(wizard));
+  QTimer::singleShot(kRunTimeoutMs, wizard, [] {
+    std::printf("the run did not end\n");
+    QCoreApplication::exit(3);
+  });
+}
+
+void walk() {
+  QWizard* wizard = findWizard();
+  auto* log = wizard ? wizard->findChild<QTextBrowser*>(QStringLiteral("DetailsText")) : nullptr;
+  if (!log) {
     std::printf("no wizard found\n");
     QCoreApplication::exit(2);
     return;
@@ -47,15 +101,17 @@ void walk() {
   fill(wizard, "ZinProjectEdit", "QUORLIN_SAMPLE_FOLDER");
   fill(wizard, "ZinNameEdit", "QUORLIN_SAMPLE_NAME");
   fill(wizard, "CmpPersonEdit", "QUORLIN_SAMPLE_COMPILER");
-  check(wizard, "cppCheck");
+  fill(wizard, "AnalPersonEdit", "QUORLIN_SAMPLE_ANALYSER");
+  check(wizard, "cCheck");
   check(wizard, "hCheck");
   bool saved = true;
   for (int index = 0; index < 4; ++index) {
-    saved = savePage(wizard, index) && saved;
+    saved = save(wizard, QStringLiteral("page%1.png").arg(index)) && saved;
     if (index < 3)
       wizard->button(QWizard::NextButton)->click();
   }
-  QCoreApplication::exit(saved ? 0 : 1);
+  awaitEnd(wizard, log, saved);
+  wizard->button(QWizard::FinishButton)->click();
 }
 
 void scheduleWalk() {
