@@ -33,9 +33,8 @@ set(CPACK_PACKAGE_NAME kalvex)
 set(CPACK_PACKAGE_VENDOR "Kalvex developers")
 set(CPACK_PACKAGE_CONTACT "Kalvex developers <kalvex@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "GHS project converter for the Zintra/Zintra++ analyser, with its wizard")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Kalvex converts a tree of GHS .gpj project files into a Zintra/Zintra++ analyser project.\n"
-    "Quorlin is a four-page wizard that gathers the inputs and runs Kalvex.")
+set(CPACK_PACKAGE_DESCRIPTION "Kalvex converts a tree of GHS .gpj project files into a Zintra/Zintra++ \
+analyser project. Quorlin is a four-page wizard that gathers the inputs and runs Kalvex.")
 set(CPACK_RESOURCE_FILE_README ${CMAKE_CURRENT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)
 
