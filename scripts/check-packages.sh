@@ -47,6 +47,9 @@ echo "Depends: $depends"
 echo "$depends" | tr ',' '\n' | awk '{ print $1 }' >"$check/deb.depends"
 expect_files "$check/deb.depends" libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6
 if grep -E -- '-dev$|^(cmake|ninja-build|g\+\+)$' "$check/deb.depends"; then fail "Depends names a build package"; fi
+# What apt would do to install it on this machine: the dependencies resolve.
+apt-get -s -o Debug::NoLocking=1 install "$root/$deb" >"$check/apt.log" 2>&1 &&
+  grep -q "^Inst kalvex ($version " "$check/apt.log" || { cat "$check/apt.log"; fail "apt cannot install the package"; }
 
 echo "== contents of $tarball =="
 tar tzf "$tarball" | sed 's|^[^/]*/|/usr/|; s|/$||' | grep -v '^/usr$' | sort >"$check/tar.files"
