@@ -3,25 +3,15 @@
 // and waits for the conversion. Prints the log and quits: 0 when the run reported success.
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLineEdit>
 #include <QProcess>
 #include <QTextEdit>
 #include <QTimer>
 #include <QWizard>
 #include <cstdio>
 
+#include "support/wizard_sample.h"
+
 namespace {
-
-QWizard* findWizard() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* wizard = qobject_cast<QWizard*>(widget)) return wizard;
-  }
-  return nullptr;
-}
-
-void fill(QWizard* wizard, const char* field, const char* variable) {
-  if (auto* edit = wizard->findChild<QLineEdit*>(QLatin1String(field))) edit->setText(qEnvironmentVariable(variable));
-}
 
 // Prints the log once the wizard has handled the end of the run, closes what it opened and quits.
 void finish(QWizard* wizard) {
@@ -36,18 +26,9 @@ void finish(QWizard* wizard) {
 }
 
 void run() {
-  QWizard* wizard = findWizard();
-  if (!wizard) {
-    std::printf("no wizard found\n");
-    QCoreApplication::exit(2);
-    return;
-  }
-  fill(wizard, "GHSProjectEdit", "QUORLIN_SAMPLE_PROJECT");
-  fill(wizard, "ZinProjectEdit", "QUORLIN_SAMPLE_FOLDER");
-  fill(wizard, "ZinNameEdit", "QUORLIN_SAMPLE_NAME");
-  fill(wizard, "CmpPersonEdit", "QUORLIN_SAMPLE_COMPILER");
-  fill(wizard, "AnalPersonEdit", "QUORLIN_SAMPLE_ANALYSER");
-  fill(wizard, "CustExtEdit", "QUORLIN_SAMPLE_EXTENSIONS");
+  QWizard* wizard = testing::findSampleWizard();
+  if (!wizard) return;
+  testing::fillSample(wizard);
   for (int page = 0; page < 3; ++page) wizard->button(QWizard::NextButton)->click();
   wizard->button(QWizard::FinishButton)->click();
   auto* process = wizard->findChild<QProcess*>();

@@ -6,17 +6,13 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QTimer>
 #include <QWizard>
 #include <cstdio>
 
-namespace {
+#include "support/wizard_sample.h"
 
-void fill(QWizard* wizard, const char* field, const char* variable) {
-  if (auto* edit = wizard->findChild<QLineEdit*>(QLatin1String(field)))
-    edit->setText(qEnvironmentVariable(variable));
-}
+namespace {
 
 void check(QWizard* wizard, const char* box) {
   if (auto* checkBox = wizard->findChild<QCheckBox*>(QLatin1String(box)))
@@ -33,20 +29,9 @@ bool savePage(QWizard* wizard, int index) {
 }
 
 void walk() {
-  QWizard* wizard = nullptr;
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* found = qobject_cast<QWizard*>(widget))
-      wizard = found;
-  }
-  if (!wizard) {
-    std::printf("no wizard found\n");
-    QCoreApplication::exit(2);
-    return;
-  }
-  fill(wizard, "GHSProjectEdit", "QUORLIN_SAMPLE_PROJECT");
-  fill(wizard, "ZinProjectEdit", "QUORLIN_SAMPLE_FOLDER");
-  fill(wizard, "ZinNameEdit", "QUORLIN_SAMPLE_NAME");
-  fill(wizard, "CmpPersonEdit", "QUORLIN_SAMPLE_COMPILER");
+  QWizard* wizard = testing::findSampleWizard();
+  if (!wizard) return;
+  testing::fillSample(wizard);
   check(wizard, "cppCheck");
   check(wizard, "hCheck");
   bool saved = true;
