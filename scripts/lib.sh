@@ -9,10 +9,32 @@ ensure_packages() {
   if [ -n "$missing" ]; then
     echo "Installing:$missing"
     if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
-    $SUDO apt-get update -qq
+    apt_waiting update -qq
     # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null
+    apt_waiting install -y -qq --no-install-recommends $missing >/dev/null
   fi
+}
+
+# apt_waiting ARGUMENTS...: apt-get that waits while another apt-get or dpkg holds the package
+# manager's locks, up to ten minutes, instead of failing at once. The timeout option covers the
+# dpkg lock; `apt-get update` takes the lists lock, which it does not cover, so a run that fails
+# on a lock is tried again.
+apt_waiting() {
+  errors=$(mktemp)
+  waited=0
+  while ! $SUDO env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@" 2>"$errors"; do
+    if ! grep -q -e "Could not get lock" -e "Unable to lock" -e "Unable to acquire" "$errors" ||
+       [ "$waited" -ge 600 ]; then
+      cat "$errors" >&2
+      rm -f "$errors"
+      return 1
+    fi
+    [ "$waited" -eq 0 ] && echo "Waiting for another package installation to finish ..."
+    sleep 5
+    waited=$((waited + 5))
+  done
+  cat "$errors" >&2
+  rm -f "$errors"
 }
 
 # Kalvex and its tests.
@@ -21,5 +43,7 @@ CONVERTER_PACKAGES="cmake ninja-build g++ libgtest-dev python3 clang"
 WIZARD_PACKAGES="qt6-base-dev libgl-dev fontconfig fonts-liberation fonts-dejavu-core"
 # The Windows build of Kalvex and its tests under Wine.
 WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix wine64 libgtest-dev"
+# The format check, and the packages with their checks.
+RELEASE_PACKAGES="clang-format-14 dpkg-dev unzip"
 
 BUILD_PACKAGES="$CONVERTER_PACKAGES $WIZARD_PACKAGES"

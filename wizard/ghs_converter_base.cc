@@ -43,6 +43,7 @@ QFont GHSConverterBase::formFont() {
 
 void GHSConverterBase::languageChange() {
   retranslateUi(this);
+  setWindowTitle(tr("Quorlin %1").arg(QStringLiteral(KALVEX_VERSION)));
   for (QWizardPage* page : {Page0, Page1, Page2, Page3})
     page->setTitle(QString());
   for (QGroupBox* box : {groupBox1_3, groupBox1_3_2, groupBox1_3_2_2})

@@ -9,23 +9,19 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QWizard>
 #include <cstdio>
 
+#include "support/wizard_sample.h"
+
 namespace {
 
 const QString kSucceeded = QStringLiteral("Project Converted Successfully!");
 const QString kNotStarted = QStringLiteral("Project Conversion could not be executed");
 const int kRunTimeoutMs = 60000;
-
-void fill(QWizard* wizard, const char* field, const char* variable) {
-  if (auto* edit = wizard->findChild<QLineEdit*>(QLatin1String(field)))
-    edit->setText(qEnvironmentVariable(variable));
-}
 
 void check(QWizard* wizard, const char* box) {
   if (auto* checkBox = wizard->findChild<QCheckBox*>(QLatin1String(box)))
@@ -40,14 +36,6 @@ bool save(QWizard* wizard, const QString& name) {
   const bool saved = wizard->grab().save(path);
   std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
   return saved;
-}
-
-QWizard* findWizard() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* found = qobject_cast<QWizard*>(widget))
-      return found;
-  }
-  return nullptr;
 }
 
 // A failed run shows a message box: print its text and quit.
@@ -90,18 +78,15 @@ void awaitEnd(QWizard* wizard, QTextBrowser* log, bool savedPages) {
 }
 
 void walk() {
-  QWizard* wizard = findWizard();
-  auto* log = wizard ? wizard->findChild<QTextBrowser*>(QStringLiteral("DetailsText")) : nullptr;
+  QWizard* wizard = testing::findSampleWizard();
+  if (!wizard) return;
+  auto* log = wizard->findChild<QTextBrowser*>(QStringLiteral("DetailsText"));
   if (!log) {
-    std::printf("no wizard found\n");
+    std::printf("the wizard has no log\n");
     QCoreApplication::exit(2);
     return;
   }
-  fill(wizard, "GHSProjectEdit", "QUORLIN_SAMPLE_PROJECT");
-  fill(wizard, "ZinProjectEdit", "QUORLIN_SAMPLE_FOLDER");
-  fill(wizard, "ZinNameEdit", "QUORLIN_SAMPLE_NAME");
-  fill(wizard, "CmpPersonEdit", "QUORLIN_SAMPLE_COMPILER");
-  fill(wizard, "AnalPersonEdit", "QUORLIN_SAMPLE_ANALYSER");
+  testing::fillSample(wizard);
   check(wizard, "cCheck");
   check(wizard, "hCheck");
   bool saved = true;

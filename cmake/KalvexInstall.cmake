@@ -1,0 +1,54 @@
+# What an installation holds, and the packages CPack makes of it. The version comes from the
+# project() call; the man page is generated with it.
+#   Linux:   bin/Kalvex, bin/Quorlin, the desktop entry and icon, the man page, the documents.
+#   Windows: Kalvex.exe and the documents side by side at the top of the archive.
+include(GNUInstallDirs)
+
+if(WIN32)
+  set(KALVEX_INSTALL_BIN .)
+  set(KALVEX_INSTALL_DOC .)
+else()
+  set(KALVEX_INSTALL_BIN ${CMAKE_INSTALL_BINDIR})
+  set(KALVEX_INSTALL_DOC ${CMAKE_INSTALL_DATAROOTDIR}/doc/kalvex)
+endif()
+
+install(TARGETS Kalvex RUNTIME DESTINATION ${KALVEX_INSTALL_BIN})
+install(FILES README.md CHANGELOG.md DESTINATION ${KALVEX_INSTALL_DOC})
+
+if(TARGET Quorlin)
+  install(TARGETS Quorlin RUNTIME DESTINATION ${KALVEX_INSTALL_BIN})
+  if(NOT WIN32)
+    install(FILES packaging/quorlin.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+    install(FILES wizard/images/quorlin_icon.xpm DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/pixmaps
+            RENAME quorlin.xpm)
+  endif()
+endif()
+
+if(NOT WIN32)
+  configure_file(packaging/Kalvex.1.in ${CMAKE_CURRENT_BINARY_DIR}/Kalvex.1 @ONLY)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/Kalvex.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
+
+set(CPACK_PACKAGE_NAME kalvex)
+set(CPACK_PACKAGE_VENDOR "Kalvex developers")
+set(CPACK_PACKAGE_CONTACT "Kalvex developers <kalvex@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "GHS project converter for the Zintra/Zintra++ analyser, with its wizard")
+set(CPACK_PACKAGE_DESCRIPTION "Kalvex converts a tree of GHS .gpj project files into a Zintra/Zintra++ \
+analyser project. Quorlin is a four-page wizard that gathers the inputs and runs Kalvex.")
+set(CPACK_RESOURCE_FILE_README ${CMAKE_CURRENT_SOURCE_DIR}/README.md)
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME win64)
+else()
+  set(CPACK_GENERATOR DEB TGZ)
+  # The dependencies are read from the programs' own libraries: the Qt 6 runtime, the C and
+  # C++ runtimes. Nothing of the build goes in.
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+  set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+endif()
+
+include(CPack)

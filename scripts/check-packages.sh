@@ -1,0 +1,119 @@
+#!/bin/sh
+# Builds the packages (scripts/package.sh) and checks them: the Debian package's files and
+# dependencies, its Kalvex and Quorlin unpacked and run on the bundled example against the
+# Kalvex of the default build, the .tar.gz's files, and the .zip's Kalvex.exe under Wine.
+# Needs the default and windows presets built (scripts/test.sh builds them first).
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/lib.sh
+sh scripts/package.sh
+
+packages=build/packages
+version=$(sed -n 's/^project(Kalvex VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+deb=$packages/kalvex_${version}_amd64.deb
+tarball=$packages/kalvex-$version-Linux.tar.gz
+zip=$packages/kalvex-$version-win64.zip
+# The output folder has the same relative path in every run, so outputs compare byte for byte.
+root=$(pwd)
+check=build/package-check
+rm -rf "$check"
+mkdir -p "$check"
+check=$(cd "$check" && pwd)
+failures=0
+
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+expect_files() {
+  listing=$1
+  shift
+  for file in "$@"; do
+    grep -qx "$file" "$listing" || fail "$(basename "$listing") lacks $file"
+  done
+}
+
+echo "== contents and dependencies of $deb =="
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
+dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' >"$check/deb.files"
+installed="/usr/bin/Kalvex /usr/bin/Quorlin /usr/share/applications/quorlin.desktop
+  /usr/share/pixmaps/quorlin.xpm /usr/share/man/man1/Kalvex.1 /usr/share/doc/kalvex/README.md
+  /usr/share/doc/kalvex/CHANGELOG.md"
+expect_files "$check/deb.files" $installed
+if grep -E '\.(a|h|so|cmake)$|/include/|/lib/' "$check/deb.files"; then fail "build files in the package"; fi
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+echo "$depends" | tr ',' '\n' | awk '{ print $1 }' >"$check/deb.depends"
+expect_files "$check/deb.depends" libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6
+if grep -E -- '-dev$|^(cmake|ninja-build|g\+\+)$' "$check/deb.depends"; then fail "Depends names a build package"; fi
+# What apt would do to install it on this machine: the dependencies resolve.
+apt-get -s -o Debug::NoLocking=1 install "$root/$deb" >"$check/apt.log" 2>&1 &&
+  grep -q "^Inst kalvex ($version " "$check/apt.log" || { cat "$check/apt.log"; fail "apt cannot install the package"; }
+
+echo "== contents of $tarball =="
+tar tzf "$tarball" | sed 's|^[^/]*/|/usr/|; s|/$||' | grep -v '^/usr$' | sort >"$check/tar.files"
+grep -v '^/usr$' "$check/deb.files" | sort | diff "$check/tar.files" - || fail "the .tar.gz and the .deb hold other files"
+
+echo "== the unpacked Kalvex against the built one =="
+cmake --install build/default --prefix "$check/built" >/dev/null
+cmake --install build/default --prefix "$check/built" --component package_checks >/dev/null
+dpkg -x "$deb" "$check/root"
+example=examples/sensor_node
+convert() { # convert KALVEX NAME: converts the example into build/package-check/out, kept as NAME
+  rm -rf "$check/out" && mkdir "$check/out"
+  status=0
+  "$1" "$example/sensor_node.gpj" build/package-check/out -cp "$example/config/sn200.p_c" \
+    -ap "$example/config/misra.p_a" -ext c >"$check/$2.stdout" || status=$?
+  [ "$status" -eq 0 ] || fail "$2: exit status $status"
+  mv "$check/out" "$check/$2"
+}
+convert "$check/built/bin/Kalvex" built-out
+convert "$check/root/usr/bin/Kalvex" deb-out
+cmp "$check/built-out.stdout" "$check/deb-out.stdout" || fail "the unpacked Kalvex printed other lines"
+diff -r "$check/built-out" "$check/deb-out" || fail "the unpacked Kalvex wrote other files"
+grep -q "Project Completed!" "$check/deb-out.stdout" || fail "the unpacked Kalvex did not complete"
+
+echo "== the unpacked Quorlin runs the Kalvex beside it =="
+mkdir -p "$check/wizard" "$check/no-programs" "$check/out"
+status=0
+(cd "$check/wizard" &&
+  PATH="$check/no-programs" QT_QPA_PLATFORM=offscreen \
+  QUORLIN_SAMPLE_PROJECT="$root/$example/sensor_node.gpj" \
+  QUORLIN_SAMPLE_FOLDER="$check/out" QUORLIN_SAMPLE_NAME=sensor_node \
+  QUORLIN_SAMPLE_COMPILER="$root/$example/config/sn200.p_c" \
+  QUORLIN_SAMPLE_ANALYSER="$root/$example/config/misra.p_a" \
+  LD_PRELOAD="$check/built/lib/libquorlin_snapshot_hook.so" "$check/root/usr/bin/Quorlin" \
+    >"$check/wizard.log" 2>"$check/wizard.errors") || status=$?
+cat "$check/wizard.log"
+[ "$status" -eq 0 ] || { cat "$check/wizard.errors"; fail "the unpacked Quorlin's run did not succeed ($status)"; }
+tr -d '\r' <"$check/built-out.stdout" | while IFS= read -r line; do
+  grep -qxF -- "$line" "$check/wizard.log" || { echo "FAIL: the wizard's log lacks: $line"; exit 1; }
+done || failures=$((failures + 1))
+cmp "$check/built-out/sensor_node.prj" "$check/out/sensor_node.prj" ||
+  fail "the wizard's run wrote another project file"
+
+echo "== $zip under Wine =="
+unzip -l "$zip" | awk 'NR > 3 && $4 != "" { print $4 }' >"$check/zip.files"
+expect_files "$check/zip.files" "kalvex-$version-win64/Kalvex.exe" "kalvex-$version-win64/README.md"
+unzip -q "$zip" -d "$check/zip"
+rm -rf "$check/out" && mkdir "$check/out"
+status=0
+sh cmake/wine-run.sh "$(pwd)/build/windows/wine" "$check/zip/kalvex-$version-win64/Kalvex.exe" \
+  'examples\sensor_node\sensor_node.gpj' 'build\package-check\out' \
+  -cp 'examples\sensor_node\config\sn200.p_c' -ap 'examples\sensor_node\config\misra.p_a' -ext c \
+  >"$check/zip-out.stdout" || status=$?
+[ "$status" -eq 0 ] || fail "Kalvex.exe: exit status $status"
+# Windows paths start with the drive Z:, which Wine maps to the root folder; lines end in CR LF.
+without_drive() { sed 's/Z:\\/\\/g' "$1"; }
+tr -d '\r' <"$check/zip-out.stdout" >"$check/zip-out.lf"
+without_drive "$check/zip-out.lf" | cmp - "$check/built-out.stdout" ||
+  fail "Kalvex.exe printed other lines"
+without_drive "$check/out/sensor_node.prj" | cmp - "$check/built-out/sensor_node.prj" ||
+  fail "Kalvex.exe wrote another project file"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures package checks failed"
+  exit 1
+fi
+echo "All package checks passed."

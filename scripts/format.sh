@@ -1,0 +1,16 @@
+#!/bin/sh
+# Formats the C++ sources and headers of converter/, wizard/ and tests/ with clang-format and the
+# repository's .clang-format. With --check, changes nothing and fails on a file that is not
+# formatted, naming it.
+set -eu
+cd "$(dirname "$0")/.."
+formatter=${CLANG_FORMAT:-clang-format-14}
+files=$(git ls-files -- 'converter/*.cc' 'converter/*.h' 'wizard/*.cc' 'wizard/*.h' \
+  'tests/*.cc' 'tests/*.h')
+if [ "${1:-}" = "--check" ]; then
+  # shellcheck disable=SC2086
+  "$formatter" --dry-run --Werror $files
+else
+  # shellcheck disable=SC2086
+  "$formatter" -i $files
+fi
