@@ -44,10 +44,14 @@ bool isDirectory(const std::string& hostPath) {
 #endif
 }
 
+// Writes go to the file in blocks of kBufferSize bytes; destroying the stream flushes it.
 class FileOutput : public OutputFile {
  public:
-  explicit FileOutput(const std::string& hostPath)
-      : file_(hostPath, std::ios::binary | std::ios::out | std::ios::trunc) {}
+  explicit FileOutput(const std::string& hostPath) : buffer_(new char[kBufferSize]) {
+    // A stream buffer takes its array only before the file is opened.
+    file_.rdbuf()->pubsetbuf(buffer_.get(), kBufferSize);
+    file_.open(hostPath, std::ios::binary | std::ios::out | std::ios::trunc);
+  }
   bool isOpen() const { return file_.is_open(); }
   std::ostream& stream() override { return file_; }
   bool close() override {
@@ -58,6 +62,9 @@ class FileOutput : public OutputFile {
   }
 
  private:
+  static constexpr std::streamsize kBufferSize = 1 << 16;
+  // Declared before the stream, so that it outlives the stream's last flush.
+  std::unique_ptr<char[]> buffer_;
   std::ofstream file_;
 };
 

@@ -14,7 +14,11 @@ std::unique_ptr<OutputFile> openForWriting(Host& host, const std::string& path) 
 void LineWriter::writeLine(const std::string& text) {
   std::ostream& out = file_->stream();
   out << text << "\r\n";
-  out.flush();
+  check();
+}
+
+void LineWriter::flush() {
+  file_->stream().flush();
   check();
 }
 
@@ -27,8 +31,6 @@ void LineWriter::copyText(std::istream& in) {
     if (endedWithLineFeed) out << "\r\n";
     check();
   }
-  out.flush();
-  check();
 }
 
 void LineWriter::close() {
