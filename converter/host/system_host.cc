@@ -1,4 +1,5 @@
 #include "host/host.h"
+#include "host/folder_listings.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -77,6 +78,7 @@ class SystemHost : public Host {
   std::unique_ptr<std::istream> openRead(const std::string& path) override {
     if (holdsNul(path)) return nullptr;
     const std::string hostPath = toHostPath(path);
+    if (certainlyAbsent(hostPath)) return nullptr;
     auto file = std::make_unique<std::ifstream>(hostPath, std::ios::binary | std::ios::in);
     // A C++ stream opens a folder on some systems without complaint; a folder is no file.
     if (!file->is_open() || isDirectory(hostPath)) return nullptr;
@@ -85,6 +87,7 @@ class SystemHost : public Host {
 
   std::unique_ptr<OutputFile> openWrite(const std::string& path) override {
     if (holdsNul(path)) return nullptr;
+    forgetListings();
     auto file = std::make_unique<FileOutput>(toHostPath(path));
     if (!file->isOpen()) return nullptr;
     return file;
@@ -103,6 +106,7 @@ class SystemHost : public Host {
 
   bool makeDirectory(const std::string& path) override {
     if (holdsNul(path)) return false;
+    forgetListings();
 #ifdef _WIN32
     return _mkdir(path.c_str()) == 0;
 #else
@@ -178,6 +182,25 @@ class SystemHost : public Host {
   }
 #endif
 
+  // The cheapest test that gives exactly the answer of a failed open. Windows: the file's
+  // attributes, when they say that no such file or folder exists. POSIX: one listing per
+  // folder, made anew after anything was created.
+  bool certainlyAbsent(const std::string& hostPath) {
+#ifdef _WIN32
+    if (GetFileAttributesA(hostPath.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+#else
+    return listings_.certainlyAbsent(hostPath);
+#endif
+  }
+
+  void forgetListings() {
+#ifndef _WIN32
+    listings_.forgetAll();
+#endif
+  }
+
   std::string fromCommandLine(const std::string& word) override {
 #ifdef _WIN32
     return word;
@@ -187,6 +210,11 @@ class SystemHost : public Host {
     return path;
 #endif
   }
+
+ private:
+#ifndef _WIN32
+  FolderListings listings_;
+#endif
 };
 
 }  // namespace
