@@ -11,7 +11,7 @@ std::unique_ptr<OutputFile> openForWriting(Host& host, const std::string& path) 
   return file;
 }
 
-void LineWriter::writeLine(const std::string& text) {
+void LineWriter::writeLine(std::string_view text) {
   std::ostream& out = file_->stream();
   out << text << "\r\n";
   check();

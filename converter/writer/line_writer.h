@@ -7,6 +7,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "host/host.h"
 
@@ -21,7 +22,7 @@ class LineWriter {
   LineWriter(OutputFile& file, std::string path) : file_(&file), path_(std::move(path)) {}
 
   // Writes text and CR LF into the file's buffer.
-  void writeLine(const std::string& text);
+  void writeLine(std::string_view text);
   // Puts every line written so far on disk.
   void flush();
   // Copies a text file: each line that ended in a line feed (CR LF or LF) ends in CR LF, a

@@ -76,7 +76,7 @@ std::optional<std::string> writeBlockHead(ProjectGroup& group, LineWriter& out, 
   std::string handedOn = writeAnalyserEntry(group, out, folder, parentPath, inherited);
   out.flush();
   out.writeLine("CompPers=" + resolveCompilerPersonality(group));
-  for (const std::string& file : group.files) {
+  for (const std::string_view file : group.files) {
     if (!file.empty()) out.writeLine(file);
   }
   out.writeLine("EndContainedFilesMarker");
