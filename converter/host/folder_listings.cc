@@ -33,16 +33,15 @@ bool answerableName(std::string_view name) {
 
 }  // namespace
 
-bool FolderListings::Listing::holds(const std::string& lowerName) const {
+bool FolderListings::Listing::holds(std::string_view lowerName) const {
   const char* base = names.data();
-  const auto less = [base](std::uint32_t offset, const std::string& name) {
-    return std::string_view(base + offset) < name;
-  };
+  const auto less = [base](std::uint32_t offset, std::string_view name) { return std::string_view(base + offset) < name; };
   const auto found = std::lower_bound(sorted.begin(), sorted.end(), lowerName, less);
   return found != sorted.end() && std::string_view(base + *found) == lowerName;
 }
 
-FolderListings::Listing FolderListings::list(const std::string& folder) {
+FolderListings::Listing FolderListings::list(std::string folder) {
+  std::replace(folder.begin(), folder.end(), '\\', '/');
   Listing listing;
   DIR* directory = ::opendir(folder.c_str());
   if (directory == nullptr) {
@@ -72,17 +71,23 @@ FolderListings::Listing FolderListings::list(const std::string& folder) {
   return listing;
 }
 
-bool FolderListings::certainlyAbsent(const std::string& hostPath) {
-  const std::size_t slash = hostPath.rfind('/');
-  if (slash == std::string::npos) return false;
-  const std::string_view name = std::string_view(hostPath).substr(slash + 1);
+const FolderListings::Listing& FolderListings::listingOf(std::string_view folder) {
+  const auto found = folders_.find(folder);
+  if (found != folders_.end()) return found->second;
+  folderNames_.push_back(std::make_unique<std::string>(folder));
+  const std::string& name = *folderNames_.back();
+  return folders_.emplace(std::string_view(name), list(name)).first->second;
+}
+
+bool FolderListings::certainlyAbsent(std::string_view path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  if (slash == std::string_view::npos) return false;
+  const std::string_view name = path.substr(slash + 1);
   if (!answerableName(name)) return false;
-  const std::string folder = slash == 0 ? std::string("/") : hostPath.substr(0, slash);
-  auto found = folders_.find(folder);
-  if (found == folders_.end()) found = folders_.emplace(folder, list(folder)).first;
-  const Listing& listing = found->second;
+  const Listing& listing = listingOf(slash == 0 ? path.substr(0, 1) : path.substr(0, slash));
   if (listing.state == Listing::State::kMissing) return true;
-  return listing.state == Listing::State::kListed && !listing.holds(lowerAscii(name));
+  if (listing.state != Listing::State::kListed) return false;
+  return listing.sorted.empty() || !listing.holds(lowerAscii(name));
 }
 
 }  // namespace kalvex

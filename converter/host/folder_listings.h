@@ -5,7 +5,9 @@
 #define KALVEX_HOST_FOLDER_LISTINGS_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -18,9 +20,14 @@ class FolderListings {
   // case of ASCII letters is ignored (some file systems ignore it). False whenever a listing
   // cannot tell: the folder cannot be listed, the name or a listed name is not plain ASCII,
   // the name ends in a full stop or a blank, or the path has no folder part.
-  bool certainlyAbsent(const std::string& hostPath);
+  // Both "/" and "\\" separate components; a folder is listed under its host form, where
+  // every "\\" is a "/".
+  bool certainlyAbsent(std::string_view path);
   // Drops every listing; called before anything on the file system is created or changed.
-  void forgetAll() { folders_.clear(); }
+  void forgetAll() {
+    folders_.clear();
+    folderNames_.clear();
+  }
 
  private:
   // The listed names in ASCII lower case, each followed by a NUL byte, and their offsets in
@@ -29,11 +36,15 @@ class FolderListings {
     enum class State { kListed, kMissing, kUnknown } state = State::kUnknown;
     std::string names;
     std::vector<std::uint32_t> sorted;
-    bool holds(const std::string& lowerName) const;
+    bool holds(std::string_view lowerName) const;
   };
-  static Listing list(const std::string& folder);
+  static Listing list(std::string folder);
+  const Listing& listingOf(std::string_view folder);
 
-  std::unordered_map<std::string, Listing> folders_;
+  // Keyed by the folder as the path spells it; the keys point into folderNames_, so that a
+  // lookup needs no copy of the path.
+  std::unordered_map<std::string_view, Listing> folders_;
+  std::vector<std::unique_ptr<std::string>> folderNames_;
 };
 
 }  // namespace kalvex

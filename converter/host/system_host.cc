@@ -77,8 +77,8 @@ class SystemHost : public Host {
  public:
   std::unique_ptr<std::istream> openRead(const std::string& path) override {
     if (holdsNul(path)) return nullptr;
+    if (certainlyAbsent(path)) return nullptr;
     const std::string hostPath = toHostPath(path);
-    if (certainlyAbsent(hostPath)) return nullptr;
     auto file = std::make_unique<std::ifstream>(hostPath, std::ios::binary | std::ios::in);
     // A C++ stream opens a folder on some systems without complaint; a folder is no file.
     if (!file->is_open() || isDirectory(hostPath)) return nullptr;
@@ -185,13 +185,13 @@ class SystemHost : public Host {
   // The cheapest test that gives exactly the answer of a failed open. Windows: the file's
   // attributes, when they say that no such file or folder exists. POSIX: one listing per
   // folder, made anew after anything was created.
-  bool certainlyAbsent(const std::string& hostPath) {
+  bool certainlyAbsent(const std::string& path) {
 #ifdef _WIN32
-    if (GetFileAttributesA(hostPath.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 #else
-    return listings_.certainlyAbsent(hostPath);
+    return listings_.certainlyAbsent(path);
 #endif
   }
 
