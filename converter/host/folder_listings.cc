@@ -71,12 +71,17 @@ FolderListings::Listing FolderListings::list(std::string folder) {
   return listing;
 }
 
-const FolderListings::Listing& FolderListings::listingOf(std::string_view folder) {
+FolderListings::Listing& FolderListings::listingOf(std::string_view folder) {
   const auto found = folders_.find(folder);
-  if (found != folders_.end()) return found->second;
+  if (found != folders_.end()) {
+    Listing& listing = found->second;
+    if (listing.state == Listing::State::kAskedOnce) listing = list(std::string(folder));
+    return listing;
+  }
   folderNames_.push_back(std::make_unique<std::string>(folder));
-  const std::string& name = *folderNames_.back();
-  return folders_.emplace(std::string_view(name), list(name)).first->second;
+  Listing& listing = folders_[std::string_view(*folderNames_.back())];
+  listing.state = Listing::State::kAskedOnce;
+  return listing;
 }
 
 bool FolderListings::certainlyAbsent(std::string_view path) {

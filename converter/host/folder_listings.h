@@ -33,13 +33,15 @@ class FolderListings {
   // The listed names in ASCII lower case, each followed by a NUL byte, and their offsets in
   // ascending order of the names.
   struct Listing {
-    enum class State { kListed, kMissing, kUnknown } state = State::kUnknown;
+    // kAskedOnce: not listed yet; a folder asked about once is left to a real open, as a
+    // listing costs more than one open and pays only from the second question on.
+    enum class State { kAskedOnce, kListed, kMissing, kUnknown } state = State::kUnknown;
     std::string names;
     std::vector<std::uint32_t> sorted;
     bool holds(std::string_view lowerName) const;
   };
   static Listing list(std::string folder);
-  const Listing& listingOf(std::string_view folder);
+  Listing& listingOf(std::string_view folder);
 
   // Keyed by the folder as the path spells it; the keys point into folderNames_, so that a
   // lookup needs no copy of the path.
