@@ -1,4 +1,5 @@
 #include "host/host.h"
+#include "host/descriptor_input.h"
 #include "host/folder_listings.h"
 
 #include <algorithm>
@@ -35,15 +36,12 @@ std::string toHostPath(std::string path) {
 }
 #endif
 
-bool isDirectory(const std::string& hostPath) {
 #ifdef _WIN32
+bool isDirectory(const std::string& hostPath) {
   const DWORD attributes = GetFileAttributesA(hostPath.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-#else
-  struct stat info;
-  return ::stat(hostPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-#endif
 }
+#endif
 
 // Writes go to the file in blocks of kBufferSize bytes; destroying the stream flushes it.
 class FileOutput : public OutputFile {
@@ -79,10 +77,14 @@ class SystemHost : public Host {
     if (holdsNul(path)) return nullptr;
     if (certainlyAbsent(path)) return nullptr;
     const std::string hostPath = toHostPath(path);
+#ifdef _WIN32
     auto file = std::make_unique<std::ifstream>(hostPath, std::ios::binary | std::ios::in);
     // A C++ stream opens a folder on some systems without complaint; a folder is no file.
     if (!file->is_open() || isDirectory(hostPath)) return nullptr;
     return file;
+#else
+    return openDescriptorInput(hostPath);
+#endif
   }
 
   std::unique_ptr<OutputFile> openWrite(const std::string& path) override {
