@@ -62,10 +62,10 @@ void ProjectGroup::writePersonality(const std::string& path) {
   out.close();
 }
 
-// Creating first and testing only after a refusal costs one call for a folder that is new
-// and gives the same result: a refusal because the path exists is no failure.
 void ProjectGroup::ensureDirectory(const std::string& path) {
   Host& host = converter().host();
+  if (host.exists(path)) return;
+  // Another process may have made it between the test and the creation: that is no failure.
   if (!host.makeDirectory(path) && !host.exists(path)) {
     throw IOERROR{IOERROR::kCannotCreateDirectory, path};
   }
