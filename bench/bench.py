@@ -105,6 +105,8 @@ def row(shape, kalvex, peak, floor, model, same):
 
 
 def main():
+    # The deep shape nests a thousand folders: walking and removing them recurses that far.
+    sys.setrecursionlimit(20000)
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--kalvex", required=True)
     parser.add_argument("--floor", required=True)
