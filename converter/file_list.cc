@@ -37,7 +37,10 @@ std::string_view FileList::operator[](std::size_t index) const {
 }
 
 bool FileList::operator==(const std::vector<std::string>& files) const {
-  return files.size() == size() && std::equal(files.begin(), files.end(), begin());
+  for (std::size_t i = 0; i < files.size() && files.size() == size(); ++i) {
+    if (files[i] != (*this)[i]) return false;
+  }
+  return files.size() == size();
 }
 
 }  // namespace kalvex

@@ -19,12 +19,13 @@ class FileList {
   class const_iterator {
    public:
     using iterator_category = std::forward_iterator_tag;
-    using value_type = std::string_view;
+    using value_type = std::string;
     using difference_type = std::ptrdiff_t;
     using pointer = void;
-    using reference = std::string_view;
+    using reference = std::string;
     const_iterator(const FileList* list, std::size_t index) : list_(list), index_(index) {}
-    std::string_view operator*() const { return (*list_)[index_]; }
+    // A copy, so that loops written for a list of strings read this list unchanged.
+    std::string operator*() const { return std::string((*list_)[index_]); }
     const_iterator& operator++() {
       ++index_;
       return *this;
@@ -37,7 +38,7 @@ class FileList {
     std::size_t index_;
   };
   using iterator = const_iterator;
-  using value_type = std::string_view;
+  using value_type = std::string;
 
   FileList() = default;
   FileList(std::initializer_list<std::string_view> files);
@@ -47,7 +48,7 @@ class FileList {
   void push_back(std::string_view file);
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
-  // Valid until the list is assigned anew or destroyed.
+  // The path in place, without a copy; valid until the list is assigned anew or destroyed.
   std::string_view operator[](std::size_t index) const;
   std::string_view back() const { return (*this)[size() - 1]; }
   const_iterator begin() const { return const_iterator(this, 0); }

@@ -57,11 +57,7 @@ std::string dumpTree(const ProjectGroup& root) {
     const ProjectGroup& g = *item.group;
     out += indent + "group " + g.name() + "\n";
     out += indent + "  sourcePath " + g.sourcePath + "\n";
-    for (const std::string_view file : g.files) {
-      out += indent + "  file ";
-      out.append(file);
-      out += "\n";
-    }
+    for (const auto& file : g.files) out += indent + "  file " + file + "\n";
     for (const auto& include : g.includes()) out += indent + "  include " + include + "\n";
     for (const auto& define : g.defines()) out += indent + "  define " + define.first + "=" + define.second + "\n";
     for (auto it = g.children().rbegin(); it != g.children().rend(); ++it) {

@@ -76,8 +76,8 @@ std::optional<std::string> writeBlockHead(ProjectGroup& group, LineWriter& out, 
   std::string handedOn = writeAnalyserEntry(group, out, folder, parentPath, inherited);
   out.flush();
   out.writeLine("CompPers=" + resolveCompilerPersonality(group));
-  for (const std::string_view file : group.files) {
-    if (!file.empty()) out.writeLine(file);
+  for (std::size_t i = 0; i < group.files.size(); ++i) {
+    if (!group.files[i].empty()) out.writeLine(group.files[i]);
   }
   out.writeLine("EndContainedFilesMarker");
   return handedOn;
