@@ -9,6 +9,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "file_list.h"
+
 namespace kalvex {
 
 class OutputFile;
@@ -28,7 +30,7 @@ class ProjectGroup {
   // Directory of the group's project file; set once before the file is read.
   std::string sourcePath;
   // Source files in listing order; a file listed twice is held twice.
-  std::vector<std::string> files;
+  FileList files;
 
   // Include directories in the order they were added, none twice.
   const std::vector<std::string>& includes() const { return includes_; }

@@ -41,6 +41,8 @@ apt_waiting() {
 CONVERTER_PACKAGES="cmake ninja-build g++ libgtest-dev python3 clang"
 # Quorlin and its tests.
 WIZARD_PACKAGES="qt6-base-dev libgl-dev fontconfig fonts-liberation fonts-dejavu-core"
+# The benchmark (scripts/bench.sh): peak memory of each run.
+BENCH_PACKAGES="time"
 # The Windows build of Kalvex and its tests under Wine.
 WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix wine64 libgtest-dev"
 # The format check, and the packages with their checks.

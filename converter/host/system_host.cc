@@ -1,4 +1,6 @@
 #include "host/host.h"
+#include "host/descriptor_input.h"
+#include "host/folder_listings.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -35,20 +37,21 @@ std::string toHostPath(std::string path) {
 }
 #endif
 
-bool isDirectory(const std::string& hostPath) {
 #ifdef _WIN32
+bool isDirectory(const std::string& hostPath) {
   const DWORD attributes = GetFileAttributesA(hostPath.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-#else
-  struct stat info;
-  return ::stat(hostPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-#endif
 }
+#endif
 
+// Writes go to the file in blocks of kBufferSize bytes; destroying the stream flushes it.
 class FileOutput : public OutputFile {
  public:
-  explicit FileOutput(const std::string& hostPath)
-      : file_(hostPath, std::ios::binary | std::ios::out | std::ios::trunc) {}
+  explicit FileOutput(const std::string& hostPath) : buffer_(new char[kBufferSize]) {
+    // A stream buffer takes its array only before the file is opened.
+    file_.rdbuf()->pubsetbuf(buffer_.get(), kBufferSize);
+    file_.open(hostPath, std::ios::binary | std::ios::out | std::ios::trunc);
+  }
   bool isOpen() const { return file_.is_open(); }
   std::ostream& stream() override { return file_; }
   bool close() override {
@@ -59,6 +62,9 @@ class FileOutput : public OutputFile {
   }
 
  private:
+  static constexpr std::streamsize kBufferSize = 1 << 16;
+  // Declared before the stream, so that it outlives the stream's last flush.
+  std::unique_ptr<char[]> buffer_;
   std::ofstream file_;
 };
 
@@ -70,15 +76,21 @@ class SystemHost : public Host {
  public:
   std::unique_ptr<std::istream> openRead(const std::string& path) override {
     if (holdsNul(path)) return nullptr;
+    if (certainlyAbsent(path)) return nullptr;
     const std::string hostPath = toHostPath(path);
+#ifdef _WIN32
     auto file = std::make_unique<std::ifstream>(hostPath, std::ios::binary | std::ios::in);
     // A C++ stream opens a folder on some systems without complaint; a folder is no file.
     if (!file->is_open() || isDirectory(hostPath)) return nullptr;
     return file;
+#else
+    return openDescriptorInput(hostPath);
+#endif
   }
 
   std::unique_ptr<OutputFile> openWrite(const std::string& path) override {
     if (holdsNul(path)) return nullptr;
+    forgetListings();
     auto file = std::make_unique<FileOutput>(toHostPath(path));
     if (!file->isOpen()) return nullptr;
     return file;
@@ -97,6 +109,7 @@ class SystemHost : public Host {
 
   bool makeDirectory(const std::string& path) override {
     if (holdsNul(path)) return false;
+    forgetListings();
 #ifdef _WIN32
     return _mkdir(path.c_str()) == 0;
 #else
@@ -172,6 +185,25 @@ class SystemHost : public Host {
   }
 #endif
 
+  // The cheapest test that gives exactly the answer of a failed open. Windows: the file's
+  // attributes, when they say that no such file or folder exists. POSIX: one listing per
+  // folder, made anew after anything was created.
+  bool certainlyAbsent(const std::string& path) {
+#ifdef _WIN32
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+#else
+    return listings_.certainlyAbsent(path);
+#endif
+  }
+
+  void forgetListings() {
+#ifndef _WIN32
+    listings_.forgetAll();
+#endif
+  }
+
   std::string fromCommandLine(const std::string& word) override {
 #ifdef _WIN32
     return word;
@@ -186,6 +218,7 @@ class SystemHost : public Host {
 
   bool replaceFile(const std::string& from, const std::string& to) override {
     if (holdsNul(from) || holdsNul(to)) return false;
+    forgetListings();
 #ifdef _WIN32
     // rename() refuses an existing target on Windows.
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
@@ -196,12 +229,18 @@ class SystemHost : public Host {
 
   bool removeFile(const std::string& path) override {
     if (holdsNul(path)) return false;
+    forgetListings();
 #ifdef _WIN32
     return DeleteFileA(path.c_str()) != 0;
 #else
     return ::unlink(toHostPath(path).c_str()) == 0;
 #endif
   }
+
+ private:
+#ifndef _WIN32
+  FolderListings listings_;
+#endif
 };
 
 }  // namespace

@@ -11,10 +11,14 @@ std::unique_ptr<OutputFile> openForWriting(Host& host, const std::string& path) 
   return file;
 }
 
-void LineWriter::writeLine(const std::string& text) {
+void LineWriter::writeLine(std::string_view text) {
   std::ostream& out = file_->stream();
   out << text << "\r\n";
-  out.flush();
+  check();
+}
+
+void LineWriter::flush() {
+  file_->stream().flush();
   check();
 }
 
@@ -27,8 +31,6 @@ void LineWriter::copyText(std::istream& in) {
     if (endedWithLineFeed) out << "\r\n";
     check();
   }
-  out.flush();
-  check();
 }
 
 void LineWriter::close() {

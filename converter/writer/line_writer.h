@@ -1,11 +1,13 @@
 // Text output of the writer: every line ends in CR LF, and every failed open, write, flush or
-// close raises IOERROR code 2 with the file's path.
+// close raises IOERROR code 2 with the file's path. Lines go through the file's buffer; the
+// file reaches the disk at flush() and close(), and when it is destroyed on any other way out.
 #ifndef KALVEX_WRITER_LINE_WRITER_H
 #define KALVEX_WRITER_LINE_WRITER_H
 
 #include <istream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "host/host.h"
 
@@ -19,8 +21,10 @@ class LineWriter {
  public:
   LineWriter(OutputFile& file, std::string path) : file_(&file), path_(std::move(path)) {}
 
-  // Writes text and CR LF, then flushes, so the line is on disk once this returns.
-  void writeLine(const std::string& text);
+  // Writes text and CR LF into the file's buffer.
+  void writeLine(std::string_view text);
+  // Puts every line written so far on disk.
+  void flush();
   // Copies a text file: each line that ended in a line feed (CR LF or LF) ends in CR LF, a
   // last line without one stays without one.
   void copyText(std::istream& in);

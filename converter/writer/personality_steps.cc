@@ -44,6 +44,7 @@ void appendUserAnalyserPersonality(ProjectConverter& converter, LineWriter& out)
   if (supplied.empty()) return;
   const std::unique_ptr<std::istream> in = converter.host().openRead(supplied);
   if (!in) {
+    out.flush();
     converter.print("Couldnt open file");
     return;
   }

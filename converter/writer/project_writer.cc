@@ -30,8 +30,10 @@ std::string writeAnalyserEntry(ProjectGroup& group, LineWriter& out, const std::
   ProjectConverter& converter = group.converter();
   if (!group.includes().empty() || !group.defines().empty()) {
     const std::string personality = folder + "\\person\\" + lastNameComponent(group.name()) + ".p_a";
+    out.flush();
     converter.print("  Creating Analyser Personality - " + personality);
     out.writeLine("AnalPers=" + personality);
+    out.flush();
     group.writePersonality(personality);
     return inherited;
   }
@@ -42,18 +44,25 @@ std::string writeAnalyserEntry(ProjectGroup& group, LineWriter& out, const std::
     return candidate;
   }
   out.writeLine("AnalPers=" + inherited);
-  if (!converter.host().exists(inherited)) createProjectAnalyserPersonality(group, inherited);
+  if (!converter.host().exists(inherited)) {
+    out.flush();
+    createProjectAnalyserPersonality(group, inherited);
+  }
   return inherited;
 }
 
 // Creates the group's folders and writes its block up to its file list. Returns the analyser
 // personality path for its children, or nothing when the group has neither files nor children
 // and is left out of the project.
+// The project file is flushed before every step whose effect shows outside it (a message, a
+// folder, another file), so that a failing write is reported at the same point, and with the
+// same messages and files around it, as if every line went to disk at once.
 std::optional<std::string> writeBlockHead(ProjectGroup& group, LineWriter& out, const std::string& parentPath,
                                           const std::string& inherited) {
   ProjectConverter& converter = group.converter();
   const std::string base = baseFolder(converter.destFolder(), parentPath);
   const std::string folder = base + "\\" + group.name();
+  out.flush();
   createGroupFolders(group, base, folder);
   if (group.files.empty() && group.children().empty()) return std::nullopt;
 
@@ -62,11 +71,13 @@ std::optional<std::string> writeBlockHead(ProjectGroup& group, LineWriter& out, 
   out.writeLine("FolderName=" + group.name());
   out.writeLine("SourcePath=" + (group.sourcePath.empty() ? folder + "\\" : group.sourcePath));
   out.writeLine("OutputPath=" + folder + "\\output\\");
+  out.flush();
   out.writeLine("SubsPers=" + resolveMessagePersonality(group));
   std::string handedOn = writeAnalyserEntry(group, out, folder, parentPath, inherited);
+  out.flush();
   out.writeLine("CompPers=" + resolveCompilerPersonality(group));
-  for (const std::string& file : group.files) {
-    if (!file.empty()) out.writeLine(file);
+  for (std::size_t i = 0; i < group.files.size(); ++i) {
+    if (!group.files[i].empty()) out.writeLine(group.files[i]);
   }
   out.writeLine("EndContainedFilesMarker");
   return handedOn;

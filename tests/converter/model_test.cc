@@ -131,5 +131,24 @@ TEST_F(ModelTest, AVeryDeepTreeIsDestroyedWithoutExhaustingTheStack) {
   SUCCEED();  // the fixture's destruction is the test
 }
 
+
+// Paths of every length, a NUL byte and one larger than any block keep their bytes and order
+// across the blocks the list packs them into.
+TEST(FileList, KeepsEveryPathWholeAndInOrder) {
+  std::vector<std::string> expected;
+  for (std::size_t i = 0; i < 20000; ++i) expected.push_back(std::string(i % 300, static_cast<char>('a' + i % 26)));
+  expected.push_back(std::string("a\0b.c", 5));
+  expected.push_back(std::string(3u << 20, 'x'));
+  expected.push_back("last.c");
+  FileList files;
+  for (const std::string& path : expected) files.push_back(path);
+  EXPECT_TRUE(files == expected);
+  EXPECT_EQ(files.size(), expected.size());
+  EXPECT_EQ(files[20000], expected[20000]);
+  EXPECT_EQ(files.back(), "last.c");
+  files = {"one.c", ""};
+  EXPECT_TRUE(files == (std::vector<std::string>{"one.c", ""}));
+}
+
 }  // namespace
 }  // namespace kalvex

@@ -48,6 +48,20 @@ TEST_F(SystemHostTest, AFolderIsNeverAnOpenableFile) {
   EXPECT_EQ(host->openRead(systemRoot + "\\missing"), nullptr);
 }
 
+// Absent answers may come from a listing, but never one made before the run created
+// something: files and folders the writer makes are found by later reads.
+TEST_F(SystemHostTest, ReadsSeeWhatTheHostCreated) {
+  ASSERT_TRUE(host->makeDirectory(systemRoot + "\\d"));
+  EXPECT_EQ(host->openRead(systemRoot + "\\d\\new.p_a"), nullptr);
+  EXPECT_EQ(host->openRead(systemRoot + "\\d\\sub\\x.p_a"), nullptr);
+  ASSERT_NE(host->openWrite(systemRoot + "\\d\\new.p_a"), nullptr);
+  EXPECT_NE(host->openRead(systemRoot + "\\d\\new.p_a"), nullptr);
+  ASSERT_TRUE(host->makeDirectory(systemRoot + "\\d\\sub"));
+  ASSERT_NE(host->openWrite(systemRoot + "\\d\\sub\\x.p_a"), nullptr);
+  EXPECT_NE(host->openRead(systemRoot + "\\d\\sub\\x.p_a"), nullptr);
+  EXPECT_NE(host->openRead(systemRoot + "\\d\\.\\sub\\x.p_a"), nullptr);
+}
+
 TEST_F(SystemHostTest, APathWithANulByteNamesNoFile) {
   ASSERT_TRUE(host->makeDirectory(systemRoot + "\\d"));
   const std::string cut = systemRoot + "\\d" + std::string(1, '\0') + "x";

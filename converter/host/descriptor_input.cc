@@ -1,0 +1,67 @@
+#include "host/descriptor_input.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <streambuf>
+
+namespace kalvex {
+namespace {
+
+class DescriptorBuffer : public std::streambuf {
+ public:
+  explicit DescriptorBuffer(int descriptor) : descriptor_(descriptor) {}
+  ~DescriptorBuffer() override { ::close(descriptor_); }
+  DescriptorBuffer(const DescriptorBuffer&) = delete;
+  DescriptorBuffer& operator=(const DescriptorBuffer&) = delete;
+
+ protected:
+  // A read error ends the file, as it ends a C++ file stream's reading.
+  int_type underflow() override {
+    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    if (!buffer_) buffer_.reset(new char[kSize]);
+    ssize_t got;
+    do {
+      got = ::read(descriptor_, buffer_.get(), kSize);
+    } while (got < 0 && errno == EINTR);
+    if (got <= 0) return traits_type::eof();
+    setg(buffer_.get(), buffer_.get(), buffer_.get() + got);
+    return traits_type::to_int_type(*gptr());
+  }
+
+ private:
+  static constexpr std::size_t kSize = 1 << 16;
+  int descriptor_;
+  std::unique_ptr<char[]> buffer_;
+};
+
+class DescriptorInput : public std::istream {
+ public:
+  explicit DescriptorInput(int descriptor) : std::istream(nullptr), buffer_(descriptor) { rdbuf(&buffer_); }
+
+ private:
+  DescriptorBuffer buffer_;
+};
+
+}  // namespace
+
+std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath) {
+  int descriptor;
+  do {
+    descriptor = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+  } while (descriptor < 0 && errno == EINTR);
+  if (descriptor < 0) return nullptr;
+  struct stat info;
+  if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(descriptor);
+    return nullptr;
+  }
+  return std::make_unique<DescriptorInput>(descriptor);
+}
+
+}  // namespace kalvex
+
+#endif

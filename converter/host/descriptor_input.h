@@ -1,0 +1,18 @@
+// POSIX: a file opened for reading as one descriptor, with one fstat to refuse a folder, and
+// read through a buffer that is made only when the first byte is read, so that an open that
+// only tests whether the file opens costs two system calls and a close.
+#ifndef KALVEX_HOST_DESCRIPTOR_INPUT_H
+#define KALVEX_HOST_DESCRIPTOR_INPUT_H
+
+#include <istream>
+#include <memory>
+#include <string>
+
+namespace kalvex {
+
+// Null when the host path cannot be opened for reading or names a folder.
+std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath);
+
+}  // namespace kalvex
+
+#endif

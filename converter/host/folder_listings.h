@@ -1,0 +1,54 @@
+// Existence answers from folder listings on a POSIX host: each folder is listed once, and a
+// name that its listing does not hold is absent without a failed open. Only answers that an
+// open would give exactly are made; every other case is left to a real open.
+#ifndef KALVEX_HOST_FOLDER_LISTINGS_H
+#define KALVEX_HOST_FOLDER_LISTINGS_H
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace kalvex {
+
+class FolderListings {
+ public:
+  // True when no file can be opened at the host path: its folder does not exist, or its
+  // folder's listing holds no name equal to the path's last component, not even when the
+  // case of ASCII letters is ignored (some file systems ignore it). False whenever a listing
+  // cannot tell: the folder cannot be listed, the name or a listed name is not plain ASCII,
+  // the name ends in a full stop or a blank, or the path has no folder part.
+  // Both "/" and "\\" separate components; a folder is listed under its host form, where
+  // every "\\" is a "/".
+  bool certainlyAbsent(std::string_view path);
+  // Drops every listing; called before anything on the file system is created or changed.
+  void forgetAll() {
+    folders_.clear();
+    folderNames_.clear();
+  }
+
+ private:
+  // The listed names in ASCII lower case, each followed by a NUL byte, and their offsets in
+  // ascending order of the names.
+  struct Listing {
+    // kAskedOnce: not listed yet; a folder asked about once is left to a real open, as a
+    // listing costs more than one open and pays only from the second question on.
+    enum class State { kAskedOnce, kListed, kMissing, kUnknown } state = State::kUnknown;
+    std::string names;
+    std::vector<std::uint32_t> sorted;
+    bool holds(std::string_view lowerName) const;
+  };
+  static Listing list(std::string folder);
+  Listing& listingOf(std::string_view folder);
+
+  // Keyed by the folder as the path spells it; the keys point into folderNames_, so that a
+  // lookup needs no copy of the path.
+  std::unordered_map<std::string_view, Listing> folders_;
+  std::vector<std::unique_ptr<std::string>> folderNames_;
+};
+
+}  // namespace kalvex
+
+#endif

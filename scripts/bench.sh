@@ -1,0 +1,27 @@
+#!/bin/sh
+# Builds the release preset and times the release Kalvex on generated project trees, beside
+# the floor program (the file operations that a conversion cannot avoid) and the Python model
+# of the differential test. Prints a Markdown table. Not part of the test suite.
+#   sh scripts/bench.sh                  full shapes, 5 runs each (3 of the model)
+#   sh scripts/bench.sh --scale 100      every shape a hundred times smaller, for a quick look
+# Further options go to bench/bench.py (--shapes, --runs, --model-runs, --work).
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/lib.sh
+ensure_packages $CONVERTER_PACKAGES $BENCH_PACKAGES
+cmake --preset release >/dev/null
+cmake --build --preset release >/dev/null
+
+# The programs are found by name wherever the build puts them.
+find_program() {
+  found=$(find build/release -type f -name "$1" -perm -u+x | head -n 1)
+  if [ -z "$found" ]; then
+    echo "bench: no $1 below build/release" >&2
+    exit 1
+  fi
+  echo "$found"
+}
+kalvex=$(find_program Kalvex)
+floor=$(find_program kalvex_floor)
+echo "Kalvex: $kalvex; $(nproc) cores; $(date -u +%Y-%m-%d)"
+python3 bench/bench.py --kalvex "$kalvex" --floor "$floor" "$@"
