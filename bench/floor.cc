@@ -96,8 +96,8 @@ bool writeOutput(const std::string& destination, const Output& output) {
   for (const OutputFile& file : output.files) {
     const int fd = ::open((destination + "/" + file.path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0) return false;
-    const bool written =
-        file.bytes.empty() || ::write(fd, file.bytes.data(), file.bytes.size()) == static_cast<ssize_t>(file.bytes.size());
+    const bool written = file.bytes.empty() ||
+                         ::write(fd, file.bytes.data(), file.bytes.size()) == static_cast<ssize_t>(file.bytes.size());
     if (::close(fd) != 0 || !written) return false;
   }
   return true;

@@ -55,8 +55,7 @@ void applyOptions(const std::vector<std::string>& words, ProjectConverter& conve
 
 int runKalvex(const std::vector<std::string>& words, Host& host, std::ostream& out) {
   if (words.size() < 4) {
-    out << "Usage: Kalvex <source_proj> <dest_folder> -cp <compiler_personality> [-pn dest_proj_name]"
-        << std::endl;
+    out << "Usage: Kalvex <source_proj> <dest_folder> -cp <compiler_personality> [-pn dest_proj_name]" << std::endl;
     out << "[-mp message_personality] [-ap analyser_personality] [-ext file_extension]" << std::endl;
     return 0;
   }

@@ -6,8 +6,7 @@
 
 namespace kalvex {
 
-ProjectConverter::ProjectConverter(std::string sourceProject, std::string destFolder, Host& host,
-                                   std::ostream& log)
+ProjectConverter::ProjectConverter(std::string sourceProject, std::string destFolder, Host& host, std::ostream& log)
     : host_(&host), log_(&log) {
   settings.sourceProject = std::move(sourceProject);
   settings.destFolder = std::move(destFolder);

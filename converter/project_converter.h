@@ -52,9 +52,7 @@ class ProjectConverter {
 
   // Include directories named in the compiler personality, in file order, duplicates kept.
   const std::vector<std::string>& compilerIncludes() const { return compilerIncludes_; }
-  bool isCompilerInclude(const std::string& directory) const {
-    return compilerIncludeIndex_.count(directory) != 0;
-  }
+  bool isCompilerInclude(const std::string& directory) const { return compilerIncludeIndex_.count(directory) != 0; }
   void addCompilerInclude(const std::string& directory);
 
   ProjectGroup& rootGroup() { return *rootGroup_; }

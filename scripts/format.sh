@@ -1,11 +1,11 @@
 #!/bin/sh
-# Formats the C++ sources and headers of converter/, wizard/ and tests/ with clang-format and the
-# repository's .clang-format. With --check, changes nothing and fails on a file that is not
+# Formats the C++ sources and headers of converter/, wizard/, bench/ and tests/ with clang-format
+# and the repository's .clang-format. With --check, changes nothing and fails on a file that is not
 # formatted, naming it.
 set -eu
 cd "$(dirname "$0")/.."
 formatter=${CLANG_FORMAT:-clang-format-14}
-files=$(git ls-files -- 'converter/*.cc' 'converter/*.h' 'wizard/*.cc' 'wizard/*.h' \
+files=$(git ls-files -- 'converter/*.cc' 'converter/*.h' 'wizard/*.cc' 'wizard/*.h' 'bench/*.cc' \
   'tests/*.cc' 'tests/*.h')
 if [ "${1:-}" = "--check" ]; then
   # shellcheck disable=SC2086

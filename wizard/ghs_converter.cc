@@ -14,9 +14,7 @@
 
 namespace {
 
-bool pathExists(const QString& path) {
-  return !path.isEmpty() && QFileInfo::exists(path);
-}
+bool pathExists(const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); }
 
 void colourPath(QLineEdit* field, bool exists) {
   QPalette palette = field->palette();
@@ -33,8 +31,7 @@ GHSConverter::GHSConverter(QWidget* parent, const char* name, bool modal, Qt::Wi
   Page3->setComplete(false);
   button(QWizard::HelpButton)->setEnabled(false);
   connectSignals();
-  for (QLineEdit* field : {GHSProjectEdit, ZinProjectEdit, ZinNameEdit, MsgPersonEdit,
-                           AnalPersonEdit, CmpPersonEdit})
+  for (QLineEdit* field : {GHSProjectEdit, ZinProjectEdit, ZinNameEdit, MsgPersonEdit, AnalPersonEdit, CmpPersonEdit})
     field->installEventFilter(this);
   whitenWizardButtons();
   lastPath = QDir::toNativeSeparators(QStringLiteral("/"));
@@ -43,16 +40,13 @@ GHSConverter::GHSConverter(QWidget* parent, const char* name, bool modal, Qt::Wi
 
 GHSConverter::~GHSConverter() {
   // A run still going when the wizard goes must not report into a half-destroyed object.
-  if (process)
-    process->disconnect(this);
+  if (process) process->disconnect(this);
 }
 
 void GHSConverter::connectSignals() {
-  connect(GHSProjectBrowseBtn, &QPushButton::clicked, this,
-          &GHSConverter::GHSProjectBrowseBtn_clicked);
+  connect(GHSProjectBrowseBtn, &QPushButton::clicked, this, &GHSConverter::GHSProjectBrowseBtn_clicked);
   connect(GHSProjectEdit, &QLineEdit::textChanged, this, &GHSConverter::Page0LineEdit_textchanged);
-  connect(ZinProjectBrowseBtn, &QPushButton::clicked, this,
-          &GHSConverter::ZinProjectBrowseBtn_clicked);
+  connect(ZinProjectBrowseBtn, &QPushButton::clicked, this, &GHSConverter::ZinProjectBrowseBtn_clicked);
   connect(ZinProjectEdit, &QLineEdit::textChanged, this, &GHSConverter::Page0LineEdit_textchanged);
   connect(ZinNameEdit, &QLineEdit::textChanged, this, &GHSConverter::Page0LineEdit_textchanged);
   connect(MsgBrowseBtn, &QPushButton::clicked, this, &GHSConverter::MsgBrowseBtn_clicked);
@@ -65,8 +59,8 @@ void GHSConverter::connectSignals() {
 
 void GHSConverter::whitenWizardButtons() {
   const QColor white("white");
-  for (QWizard::WizardButton which : {QWizard::NextButton, QWizard::BackButton,
-                                      QWizard::CancelButton, QWizard::FinishButton}) {
+  for (QWizard::WizardButton which :
+       {QWizard::NextButton, QWizard::BackButton, QWizard::CancelButton, QWizard::FinishButton}) {
     QAbstractButton* wizardButton = button(which);
     QPalette palette(white, white);
     palette.setColor(QPalette::Window, white);
@@ -88,13 +82,9 @@ bool GHSConverter::eventFilter(QObject* watched, QEvent* event) {
   return GHSConverterBase::eventFilter(watched, event);
 }
 
-void GHSConverter::Page0LineEdit_textchanged(const QString&) {
-  checkPage0();
-}
+void GHSConverter::Page0LineEdit_textchanged(const QString&) { checkPage0(); }
 
-void GHSConverter::Page1LineEdit_textchanged(const QString&) {
-  checkPage1();
-}
+void GHSConverter::Page1LineEdit_textchanged(const QString&) { checkPage1(); }
 
 void GHSConverter::checkPage0() {
   const bool project = pathExists(GHSProjectEdit->text());
@@ -107,8 +97,7 @@ void GHSConverter::checkPage0() {
 void GHSConverter::checkPage1() {
   bool usable = true;
   for (QLineEdit* optional : {MsgPersonEdit, AnalPersonEdit}) {
-    if (optional->text().isEmpty())
-      continue;
+    if (optional->text().isEmpty()) continue;
     const bool exists = pathExists(optional->text());
     colourPath(optional, exists);
     usable = usable && exists;
@@ -129,17 +118,15 @@ bool GHSConverter::validateCurrentPage() {
 }
 
 void GHSConverter::buildExtList() {
-  const std::pair<QCheckBox*, const char*> items[] = {
-      {cppCheck, "cpp,"}, {ccCheck, "cc,"},  {cxxCheck, "cxx,"}, {cCheck, "c,"},
-      {hCheck, "h,"},     {hhCheck, "hh,"}, {hppCheck, "hpp,"}, {hxxCheck, "hxx,"}};
+  const std::pair<QCheckBox*, const char*> items[] = {{cppCheck, "cpp,"}, {ccCheck, "cc,"},  {cxxCheck, "cxx,"},
+                                                      {cCheck, "c,"},     {hCheck, "h,"},    {hhCheck, "hh,"},
+                                                      {hppCheck, "hpp,"}, {hxxCheck, "hxx,"}};
   extList = QString();
   for (const auto& [box, item] : items) {
-    if (box->isChecked())
-      extList += QLatin1String(item);
+    if (box->isChecked()) extList += QLatin1String(item);
   }
   extList += CustExtEdit->text();
-  if (extList.endsWith(QLatin1Char(',')))
-    extList.chop(1);
+  if (extList.endsWith(QLatin1Char(','))) extList.chop(1);
 }
 
 QString GHSConverter::summary() const {
@@ -150,14 +137,10 @@ QString GHSConverter::summary() const {
             "Template Analyser Personality:\n%5\n\n"
             "Compiler Personality:\n%6\n\n"
             "File Extensions:\n%7\n")
-      .arg(GHSProjectEdit->text(), ZinProjectEdit->text(), ZinNameEdit->text(),
-           MsgPersonEdit->text(), AnalPersonEdit->text(), CmpPersonEdit->text(), extList);
+      .arg(GHSProjectEdit->text(), ZinProjectEdit->text(), ZinNameEdit->text(), MsgPersonEdit->text(),
+           AnalPersonEdit->text(), CmpPersonEdit->text(), extList);
 }
 
-bool GHSConverter::conversionRunning() const {
-  return process != nullptr && process->isRunning();
-}
+bool GHSConverter::conversionRunning() const { return process != nullptr && process->isRunning(); }
 
-void GHSConverter::updateFinish() {
-  Page3->setComplete(finishReady && !conversionRunning());
-}
+void GHSConverter::updateFinish() { Page3->setComplete(finishReady && !conversionRunning()); }

@@ -18,8 +18,8 @@ class GHSConverter : public GHSConverterBase {
   Q_OBJECT
 
  public:
-  explicit GHSConverter(QWidget* parent = nullptr, const char* name = nullptr,
-                        bool modal = false, Qt::WindowFlags flags = {});
+  explicit GHSConverter(QWidget* parent = nullptr, const char* name = nullptr, bool modal = false,
+                        Qt::WindowFlags flags = {});
   ~GHSConverter() override;
 
   // The arguments of a run, after the program: project, folder, "-cp", compiler, "-pn", name,
@@ -51,8 +51,7 @@ class GHSConverter : public GHSConverterBase {
   // The one way the wizard shows an error: a one-button message box with no parent.
   virtual void showMessage(const QString& caption, const QString& text);
   // Modal file dialogs; an empty result means the user cancelled.
-  virtual QString chooseOpenFile(const QString& caption, const QString& start,
-                                 const QString& filter);
+  virtual QString chooseOpenFile(const QString& caption, const QString& start, const QString& filter);
   virtual QString chooseDirectory(const QString& caption, const QString& start);
 
   void checkPage0();

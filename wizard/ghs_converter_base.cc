@@ -11,8 +11,7 @@
 #include "images/quorlin_icon.xpm"
 #include "images/top_banner.xpm"
 
-GHSConverterBase::GHSConverterBase(QWidget* parent, const char* name, bool modal,
-                                   Qt::WindowFlags flags)
+GHSConverterBase::GHSConverterBase(QWidget* parent, const char* name, bool modal, Qt::WindowFlags flags)
     : QWizard(parent, flags), topBanner(top_banner_xpm), bottomBanner(bottom_banner_xpm) {
   setModal(modal);
   setFont(formFont());
@@ -35,8 +34,8 @@ QFont GHSConverterBase::formFont() {
   // The geometry is in pixels and was drawn for a small 8-point desktop font: a 10-pixel sans
   // of Arial's widths keeps every text inside its box whatever the screen's dots per inch.
   QFont font;
-  font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                    QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")});
+  font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"),
+                    QStringLiteral("DejaVu Sans Condensed")});
   font.setPixelSize(10);
   return font;
 }
@@ -44,10 +43,8 @@ QFont GHSConverterBase::formFont() {
 void GHSConverterBase::languageChange() {
   retranslateUi(this);
   setWindowTitle(tr("Quorlin %1").arg(QStringLiteral(KALVEX_VERSION)));
-  for (QWizardPage* page : {Page0, Page1, Page2, Page3})
-    page->setTitle(QString());
-  for (QGroupBox* box : {groupBox1_3, groupBox1_3_2, groupBox1_3_2_2})
-    box->setTitle(QString());
+  for (QWizardPage* page : {Page0, Page1, Page2, Page3}) page->setTitle(QString());
+  for (QGroupBox* box : {groupBox1_3, groupBox1_3_2, groupBox1_3_2_2}) box->setTitle(QString());
 }
 
 QSize GHSConverterBase::minimumSizeHint() const {
@@ -60,24 +57,19 @@ QSize GHSConverterBase::minimumSizeHint() const {
 void GHSConverterBase::showBanners() {
   for (QLabel* label : {pixmapLabel3, pixmapLabel3_2, pixmapLabel3_2_2, pixmapLabel3_2_2_2})
     label->setPixmap(topBanner);
-  for (QLabel* label :
-       {pixmapLabel3_3, pixmapLabel3_3_2, pixmapLabel3_3_2_2, pixmapLabel3_3_2_2_2})
+  for (QLabel* label : {pixmapLabel3_3, pixmapLabel3_3_2, pixmapLabel3_3_2_2, pixmapLabel3_3_2_2_2})
     label->setPixmap(bottomBanner);
 }
 
 void GHSConverterBase::orderTabs() {
   // Each page heads its own chain, so that arriving on it focuses its first field.
   const QList<QList<QWidget*>> chains{
-      {Page0, GHSProjectEdit, GHSProjectBrowseBtn, ZinProjectEdit, ZinProjectBrowseBtn,
-       ZinNameEdit},
-      {Page1, MsgPersonEdit, MsgBrowseBtn, AnalPersonEdit, AnalBrowseBtn, CmpPersonEdit,
-       CmpBrowseBtn},
-      {Page2, cppCheck, ccCheck, cxxCheck, cCheck, hCheck, hhCheck, hppCheck, hxxCheck,
-       CustExtEdit},
+      {Page0, GHSProjectEdit, GHSProjectBrowseBtn, ZinProjectEdit, ZinProjectBrowseBtn, ZinNameEdit},
+      {Page1, MsgPersonEdit, MsgBrowseBtn, AnalPersonEdit, AnalBrowseBtn, CmpPersonEdit, CmpBrowseBtn},
+      {Page2, cppCheck, ccCheck, cxxCheck, cCheck, hCheck, hhCheck, hppCheck, hxxCheck, CustExtEdit},
       {Page3, DetailsText}};
   for (const QList<QWidget*>& chain : chains) {
-    for (qsizetype index = 1; index < chain.size(); ++index)
-      setTabOrder(chain[index - 1], chain[index]);
+    for (qsizetype index = 1; index < chain.size(); ++index) setTabOrder(chain[index - 1], chain[index]);
   }
 }
 
@@ -92,8 +84,7 @@ void GHSConverterBase::paintWhite() {
     standard.setResolveMask(~QPalette::ResolveMask(0));
     bar->setPalette(standard);
   }
-  for (QPushButton* button : {GHSProjectBrowseBtn, ZinProjectBrowseBtn, MsgBrowseBtn,
-                              AnalBrowseBtn, CmpBrowseBtn}) {
+  for (QPushButton* button : {GHSProjectBrowseBtn, ZinProjectBrowseBtn, MsgBrowseBtn, AnalBrowseBtn, CmpBrowseBtn}) {
     QPalette buttonPalette = button->palette();
     buttonPalette.setColor(QPalette::Window, Qt::white);
     button->setPalette(buttonPalette);

@@ -13,8 +13,8 @@ class GHSConverterBase : public QWizard, public Ui::GHSConverterBase {
 
  public:
   // A null name names the form "GHSConverterBase"; modal and flags go to the dialog.
-  explicit GHSConverterBase(QWidget* parent = nullptr, const char* name = nullptr,
-                            bool modal = false, Qt::WindowFlags flags = {});
+  explicit GHSConverterBase(QWidget* parent = nullptr, const char* name = nullptr, bool modal = false,
+                            Qt::WindowFlags flags = {});
   ~GHSConverterBase() override;
 
   // The font every widget of the form uses unless it has its own (the welcome line).
@@ -27,7 +27,6 @@ class GHSConverterBase : public QWizard, public Ui::GHSConverterBase {
   virtual void languageChange();
 
  protected:
-
   QPixmap topBanner;
   QPixmap bottomBanner;
 

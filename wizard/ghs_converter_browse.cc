@@ -5,17 +5,13 @@
 
 #include "ghs_converter.h"
 
-QString GHSConverter::nativePath(const QString& path) {
-  return QDir::toNativeSeparators(path);
-}
+QString GHSConverter::nativePath(const QString& path) { return QDir::toNativeSeparators(path); }
 
-QString GHSConverter::chooseOpenFile(const QString& caption, const QString& start,
-                                     const QString& filter) {
+QString GHSConverter::chooseOpenFile(const QString& caption, const QString& start, const QString& filter) {
   QFileDialog dialog(this, caption, start, filter);
   dialog.setObjectName(QStringLiteral("open file dialog"));
   dialog.setFileMode(QFileDialog::ExistingFile);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-    return QString();
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
 }
 
@@ -24,8 +20,7 @@ QString GHSConverter::chooseDirectory(const QString& caption, const QString& sta
   dialog.setObjectName(QStringLiteral("get existing directory"));
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-    return QString();
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
 }
 
@@ -36,8 +31,7 @@ QString GHSConverter::dialogStart() const {
 
 void GHSConverter::takeChoice(QLineEdit* field, const QString& choice) {
   const QString chosen = nativePath(choice);
-  if (chosen.isEmpty())
-    return;
+  if (chosen.isEmpty()) return;
   lastPath = chosen;
   field->setText(chosen);
 }
@@ -47,14 +41,12 @@ void GHSConverter::browseInto(QLineEdit* field, const QString& caption, const QS
 }
 
 void GHSConverter::GHSProjectBrowseBtn_clicked() {
-  browseInto(GHSProjectEdit, tr("Select a GreenHills Project"),
-             tr("GreenHills Projects (*.gpj)"));
+  browseInto(GHSProjectEdit, tr("Select a GreenHills Project"), tr("GreenHills Projects (*.gpj)"));
 }
 
 void GHSConverter::ZinProjectBrowseBtn_clicked() {
   takeChoice(ZinProjectEdit,
-             chooseDirectory(tr("Select the Zintra/Zintra++ Project Destination Directory"),
-                             dialogStart()));
+             chooseDirectory(tr("Select the Zintra/Zintra++ Project Destination Directory"), dialogStart()));
 }
 
 void GHSConverter::MsgBrowseBtn_clicked() {
@@ -62,11 +54,9 @@ void GHSConverter::MsgBrowseBtn_clicked() {
 }
 
 void GHSConverter::AnalBrowseBtn_clicked() {
-  browseInto(AnalPersonEdit, tr("Select a Template Analyser Personality"),
-             tr("Analiser Personalities(*.p_a)"));
+  browseInto(AnalPersonEdit, tr("Select a Template Analyser Personality"), tr("Analiser Personalities(*.p_a)"));
 }
 
 void GHSConverter::CmpBrowseBtn_clicked() {
-  browseInto(CmpPersonEdit, tr("Select your Compiler Personality"),
-             tr("Compiler Personalities(*.p_c)"));
+  browseInto(CmpPersonEdit, tr("Select your Compiler Personality"), tr("Compiler Personalities(*.p_c)"));
 }

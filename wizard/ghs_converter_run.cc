@@ -12,20 +12,15 @@
 QStringList GHSConverter::kalvexArguments() const {
   QStringList arguments{GHSProjectEdit->text(), ZinProjectEdit->text(), QStringLiteral("-cp"),
                         CmpPersonEdit->text(),  QStringLiteral("-pn"),  ZinNameEdit->text()};
-  if (!MsgPersonEdit->text().isEmpty())
-    arguments << QStringLiteral("-mp") << MsgPersonEdit->text();
-  if (!AnalPersonEdit->text().isEmpty())
-    arguments << QStringLiteral("-ap") << AnalPersonEdit->text();
-  if (!extList.isEmpty())
-    arguments << QStringLiteral("-ext") << extList;
+  if (!MsgPersonEdit->text().isEmpty()) arguments << QStringLiteral("-mp") << MsgPersonEdit->text();
+  if (!AnalPersonEdit->text().isEmpty()) arguments << QStringLiteral("-ap") << AnalPersonEdit->text();
+  if (!extList.isEmpty()) arguments << QStringLiteral("-ext") << extList;
   return arguments;
 }
 
 void GHSConverter::accept() {
-  if (conversionRunning())
-    return;
-  process = new KalvexRun(locateKalvex(QCoreApplication::applicationDirPath()),
-                          kalvexArguments(), this);
+  if (conversionRunning()) return;
+  process = new KalvexRun(locateKalvex(QCoreApplication::applicationDirPath()), kalvexArguments(), this);
   DetailsText->clear();
   DetailsText->setPlainText(tr("Initialising Project Conversion ...\n"));
   connect(process, &KalvexRun::outputReady, this, &GHSConverter::readFromStdout);
@@ -36,15 +31,15 @@ void GHSConverter::accept() {
 }
 
 void GHSConverter::readFromStdout() {
-  if (process)
-    appendToLog(QString::fromLocal8Bit(process->readOutput()));
+  if (process) appendToLog(QString::fromLocal8Bit(process->readOutput()));
 }
 
 void GHSConverter::processExit() {
   switch (process->outcome()) {
     case KalvexRun::Outcome::NotStarted:
-      appendToLog(tr("Project Conversion could not be executed: Please ensure Kalvex.exe is set "
-                     "on the path.\n"));
+      appendToLog(
+          tr("Project Conversion could not be executed: Please ensure Kalvex.exe is set "
+             "on the path.\n"));
       updateFinish();
       return;
     case KalvexRun::Outcome::Succeeded:
@@ -54,8 +49,7 @@ void GHSConverter::processExit() {
       break;
     case KalvexRun::Outcome::Failed:
     case KalvexRun::Outcome::Crashed:
-      showMessage(tr("Quorlin"),
-                  tr("Project Conversion Failed!\nPlease check the details log and try again."));
+      showMessage(tr("Quorlin"), tr("Project Conversion Failed!\nPlease check the details log and try again."));
       break;
     case KalvexRun::Outcome::Killed:
     case KalvexRun::Outcome::Running:
@@ -67,8 +61,7 @@ void GHSConverter::processExit() {
 
 void GHSConverter::reject() {
   // Killing reaps the converter at once, so that its end is judged and the settings kept.
-  if (process)
-    process->kill();
+  if (process) process->kill();
   GHSConverterBase::reject();
 }
 
@@ -84,6 +77,5 @@ void GHSConverter::appendToLog(const QString& text) {
   cursor.movePosition(QTextCursor::End);
   cursor.insertBlock();
   cursor.insertText(text);
-  if (atBottom)
-    bar->setValue(bar->maximum());
+  if (atBottom) bar->setValue(bar->maximum());
 }

@@ -10,10 +10,8 @@ const QString kSettingsFile = QStringLiteral("settings.txt");
 
 // A file of that name that is not the wizard's own, or cannot be read, is not overwritten.
 bool mayOverwrite(QFile& file) {
-  if (!file.exists())
-    return true;
-  if (!file.open(QIODevice::ReadOnly))
-    return false;
+  if (!file.exists()) return true;
+  if (!file.open(QIODevice::ReadOnly)) return false;
   const bool ours = settings_records::holdsOnlyRecords(file.readAll());
   file.close();
   return ours;
@@ -27,26 +25,23 @@ std::array<QLineEdit*, settings_records::kKeyCount> GHSConverter::settingsFields
 
 void GHSConverter::loadSettings() {
   QFile file(kSettingsFile);
-  if (!file.open(QIODevice::ReadOnly))
-    return;
+  if (!file.open(QIODevice::ReadOnly)) return;
   const QHash<settings_records::Key, QString> values = settings_records::read(file);
   const auto fields = settingsFields();
-  for (auto value = values.cbegin(); value != values.cend(); ++value)
-    fields[value.key()]->setText(value.value());
+  for (auto value = values.cbegin(); value != values.cend(); ++value) fields[value.key()]->setText(value.value());
 }
 
 void GHSConverter::saveSettings() {
   QFile file(kSettingsFile);
   if (!mayOverwrite(file)) {
-    appendToLog(tr("The personality paths were not saved: settings.txt holds other text and "
-                   "was left unchanged."));
+    appendToLog(
+        tr("The personality paths were not saved: settings.txt holds other text and "
+           "was left unchanged."));
     return;
   }
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-    return;
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
   settings_records::Values values;
   const auto fields = settingsFields();
-  for (int key = 0; key < settings_records::kKeyCount; ++key)
-    values[key] = fields[key]->text();
+  for (int key = 0; key < settings_records::kKeyCount; ++key) values[key] = fields[key]->text();
   settings_records::write(file, values);
 }

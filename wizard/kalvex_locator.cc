@@ -7,14 +7,12 @@
 QString locateKalvex(const QString& ownFolder) {
   const QString name = QStringLiteral("Kalvex");
   const QString onPath = QStandardPaths::findExecutable(name);
-  if (!onPath.isEmpty())
-    return onPath;
+  if (!onPath.isEmpty()) return onPath;
 #ifdef Q_OS_WIN
   const QFileInfo beside(QDir(ownFolder).filePath(name + QStringLiteral(".exe")));
 #else
   const QFileInfo beside(QDir(ownFolder).filePath(name));
 #endif
-  if (beside.isFile() && beside.isExecutable())
-    return beside.absoluteFilePath();
+  if (beside.isFile() && beside.isExecutable()) return beside.absoluteFilePath();
   return name;
 }

@@ -24,29 +24,21 @@ KalvexRun::~KalvexRun() {
   }
 }
 
-void KalvexRun::start() {
-  process_.start();
-}
+void KalvexRun::start() { process_.start(); }
 
 void KalvexRun::kill() {
-  if (!isRunning())
-    return;
+  if (!isRunning()) return;
   killed_ = true;
   process_.kill();
   process_.waitForFinished(kReapTimeoutMs);
 }
 
-bool KalvexRun::isRunning() const {
-  return process_.state() != QProcess::NotRunning;
-}
+bool KalvexRun::isRunning() const { return process_.state() != QProcess::NotRunning; }
 
-QByteArray KalvexRun::readOutput() {
-  return process_.readAllStandardOutput();
-}
+QByteArray KalvexRun::readOutput() { return process_.readAllStandardOutput(); }
 
 void KalvexRun::finish(int exitCode, QProcess::ExitStatus status) {
-  if (outcome_ != Outcome::Running)
-    return;
+  if (outcome_ != Outcome::Running) return;
   if (status == QProcess::NormalExit)
     outcome_ = exitCode == 0 ? Outcome::Succeeded : Outcome::Failed;
   else
@@ -56,8 +48,7 @@ void KalvexRun::finish(int exitCode, QProcess::ExitStatus status) {
 
 void KalvexRun::fail(QProcess::ProcessError error) {
   // Every other error is followed by finished(), which judges the run.
-  if (error != QProcess::FailedToStart || outcome_ != Outcome::Running)
-    return;
+  if (error != QProcess::FailedToStart || outcome_ != Outcome::Running) return;
   outcome_ = Outcome::NotStarted;
   emit ended();
 }

@@ -11,8 +11,7 @@ namespace {
 
 int keyIndex(const QString& line) {
   for (int key = 0; key < kKeyCount; ++key) {
-    if (line == keyLines()[key])
-      return key;
+    if (line == keyLines()[key]) return key;
   }
   return -1;
 }
@@ -20,9 +19,9 @@ int keyIndex(const QString& line) {
 }  // namespace
 
 const std::array<QLatin1String, kKeyCount>& keyLines() {
-  static const std::array<QLatin1String, kKeyCount> lines{
-      QLatin1String("Message Personality:"), QLatin1String("Analyser Personality:"),
-      QLatin1String("Compiler Personality:")};
+  static const std::array<QLatin1String, kKeyCount> lines{QLatin1String("Message Personality:"),
+                                                          QLatin1String("Analyser Personality:"),
+                                                          QLatin1String("Compiler Personality:")};
   return lines;
 }
 
@@ -32,8 +31,7 @@ QHash<Key, QString> read(QIODevice& device) {
   QHash<Key, QString> values;
   while (!in.atEnd()) {
     const int key = keyIndex(in.readLine());
-    if (key >= 0)
-      values.insert(Key(key), in.readLine());
+    if (key >= 0) values.insert(Key(key), in.readLine());
   }
   return values;
 }
@@ -42,8 +40,7 @@ void write(QIODevice& device, const Values& values) {
   QTextStream out(&device);
   out.setEncoding(QStringConverter::System);
   for (int key = 0; key < kKeyCount; ++key) {
-    if (!values[key].isEmpty())
-      out << keyLines()[key] << "\n" << values[key] << "\n\n";
+    if (!values[key].isEmpty()) out << keyLines()[key] << "\n" << values[key] << "\n\n";
   }
 }
 
@@ -51,8 +48,7 @@ bool holdsOnlyRecords(const QByteArray& bytes) {
   const QList<QByteArray> lines = bytes.split('\n');
   for (qsizetype index = 0; index < lines.size(); ++index) {
     QByteArray line = lines[index];
-    if (line.endsWith('\r'))
-      line.chop(1);
+    if (line.endsWith('\r')) line.chop(1);
     if (keyIndex(QString::fromLatin1(line)) >= 0)
       ++index;  // its value line, whatever it holds
     else if (!line.trimmed().isEmpty())

@@ -35,7 +35,9 @@ bool answerableName(std::string_view name) {
 
 bool FolderListings::Listing::holds(std::string_view lowerName) const {
   const char* base = names.data();
-  const auto less = [base](std::uint32_t offset, std::string_view name) { return std::string_view(base + offset) < name; };
+  const auto less = [base](std::uint32_t offset, std::string_view name) {
+    return std::string_view(base + offset) < name;
+  };
   const auto found = std::lower_bound(sorted.begin(), sorted.end(), lowerName, less);
   return found != sorted.end() && std::string_view(base + *found) == lowerName;
 }

@@ -28,9 +28,7 @@ struct FileIdentity {
   std::uint64_t node = 0;
   bool operator==(const FileIdentity& o) const { return device == o.device && node == o.node; }
   bool operator!=(const FileIdentity& o) const { return !(*this == o); }
-  bool operator<(const FileIdentity& o) const {
-    return device != o.device ? device < o.device : node < o.node;
-  }
+  bool operator<(const FileIdentity& o) const { return device != o.device ? device < o.device : node < o.node; }
 };
 
 class Host {

@@ -1,4 +1,5 @@
 #include "host/host.h"
+
 #include "host/descriptor_input.h"
 #include "host/folder_listings.h"
 
@@ -120,8 +121,8 @@ class SystemHost : public Host {
   std::optional<FileIdentity> identify(const std::string& path) override {
     if (holdsNul(path)) return std::nullopt;
 #ifdef _WIN32
-    HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info;
     const BOOL ok = GetFileInformationByHandle(handle, &info);

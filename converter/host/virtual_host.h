@@ -72,8 +72,7 @@ class VirtualHost : public Host {
   std::map<std::string, std::string> files_;
   std::set<std::string> directories_;
   std::map<std::string, std::uint64_t> nodes_;
-  std::set<std::string> refusedReads_, refusedWrites_, failingWrites_, refusedDirectories_,
-      refusedReplaces_;
+  std::set<std::string> refusedReads_, refusedWrites_, failingWrites_, refusedDirectories_, refusedReplaces_;
   std::vector<std::string> readsOpened_, writesOpened_, directoriesMade_;
 };
 

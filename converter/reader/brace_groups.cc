@@ -1,6 +1,5 @@
 #include "reader/brace_groups.h"
 
-
 namespace kalvex {
 namespace {
 
@@ -70,8 +69,8 @@ std::optional<bool> evaluateCondition(const std::string& text, const NameSources
   const std::size_t nameStart = negated ? 1 : 0;
   const std::size_t open = text.find('(', nameStart);
   if (open == std::string::npos || !closedByLast(text, open)) return std::nullopt;
-  const std::optional<bool> truth =
-      predicate(text.substr(nameStart, open - nameStart), text.substr(open + 1, text.size() - open - 2), names);
+  const std::optional<bool> truth = predicate(text.substr(nameStart, open - nameStart),
+                                              text.substr(open + 1, text.size() - open - 2), names);
   if (!truth) return std::nullopt;
   return negated ? !*truth : *truth;
 }

@@ -23,7 +23,8 @@ std::vector<std::string> argumentsFor(const ProjectGroup& group, const std::vect
   std::vector<std::string> arguments{compilerFor(file)};
   for (const std::string& directory : compilerIncludes) addOption(arguments, "-I", host.hostPath(directory));
   for (const std::string& directory : group.includes()) addOption(arguments, "-I", host.hostPath(directory));
-  for (const auto& [name, value] : group.defines()) addOption(arguments, "-D", value.empty() ? name : name + "=" + value);
+  for (const auto& [name, value] : group.defines())
+    addOption(arguments, "-D", value.empty() ? name : name + "=" + value);
   addOption(arguments, "-c", host.hostPath(file));
   return arguments;
 }
@@ -62,13 +63,20 @@ std::string unicodeEscape(unsigned char byte) {
 
 std::string escapedAscii(char c) {
   switch (c) {
-    case '"': return "\\\"";
-    case '\\': return "\\\\";
-    case '\b': return "\\b";
-    case '\f': return "\\f";
-    case '\n': return "\\n";
-    case '\r': return "\\r";
-    case '\t': return "\\t";
+    case '"':
+      return "\\\"";
+    case '\\':
+      return "\\\\";
+    case '\b':
+      return "\\b";
+    case '\f':
+      return "\\f";
+    case '\n':
+      return "\\n";
+    case '\r':
+      return "\\r";
+    case '\t':
+      return "\\t";
     default:
       if (static_cast<unsigned char>(c) < 0x20) return unicodeEscape(static_cast<unsigned char>(c));
       return std::string(1, c);
@@ -115,8 +123,8 @@ std::vector<CompileCommand> compileCommands(const ProjectGroup& root, const std:
     pending.pop_back();
     for (const std::string& file : group.files) {
       if (file.empty()) continue;
-      commands.push_back({host.hostPath(group.sourcePath), host.hostPath(file),
-                          argumentsFor(group, compilerIncludes, file, host)});
+      commands.push_back(
+          {host.hostPath(group.sourcePath), host.hostPath(file), argumentsFor(group, compilerIncludes, file, host)});
     }
     for (auto it = group.children().rbegin(); it != group.children().rend(); ++it) pending.push_back(it->get());
   }

@@ -32,7 +32,8 @@ std::string lastParentComponent(const std::string& parentPath) {
   const std::size_t backslash = parentPath.find('\\');
   const std::size_t slash = parentPath.find('/');
   if (backslash == std::string::npos && slash == std::string::npos) return parentPath;
-  const char separator = slash == std::string::npos || (backslash != std::string::npos && backslash > slash) ? '\\' : '/';
+  const char separator = slash == std::string::npos || (backslash != std::string::npos && backslash > slash) ? '\\'
+                                                                                                             : '/';
   return parentPath.substr(parentPath.rfind(separator) + 1);
 }
 

@@ -13,8 +13,7 @@ enum class Kind { Message, Compiler };
 
 std::string resolveDefault(ProjectGroup& group, Kind kind) {
   ProjectConverter& converter = group.converter();
-  const std::string supplied =
-      kind == Kind::Message ? converter.messagePersonality() : converter.compilerPersonality();
+  const std::string supplied = kind == Kind::Message ? converter.messagePersonality() : converter.compilerPersonality();
   if (!supplied.empty()) return supplied;
   const std::string folder = personFolder(converter.destFolder());
   group.ensureDirectory(folder);

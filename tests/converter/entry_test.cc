@@ -45,9 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
                       AbsoluteCase{"\\\\server\\share\\x", "\\\\server\\share\\x"},
                       AbsoluteCase{"C:\\w\\x.gpj", "C:\\w\\x.gpj"}, AbsoluteCase{"D:x.gpj", "D:\\b\\x.gpj"},
                       AbsoluteCase{"D:sub\\x.gpj", "D:\\b\\sub\\x.gpj"}, AbsoluteCase{"D:", "D:\\b\\"},
-                      AbsoluteCase{"E:x", "E:\\\\x"}, AbsoluteCase{"Q:x", "C:\\a\\x"},
-                      AbsoluteCase{"Z:x", "C:\\a\\x"}, AbsoluteCase{"/tmp/x", "C:\\a\\/tmp/x"},
-                      AbsoluteCase{"a:b\\..\\.\\c", "C:\\a\\b\\..\\.\\c"}, AbsoluteCase{"", "C:\\a\\"}));
+                      AbsoluteCase{"E:x", "E:\\\\x"}, AbsoluteCase{"Q:x", "C:\\a\\x"}, AbsoluteCase{"Z:x", "C:\\a\\x"},
+                      AbsoluteCase{"/tmp/x", "C:\\a\\/tmp/x"}, AbsoluteCase{"a:b\\..\\.\\c", "C:\\a\\b\\..\\.\\c"},
+                      AbsoluteCase{"", "C:\\a\\"}));
 
 TEST(MakeAbsolutePath, RootOfADriveGivesTwoBackslashes) {
   VirtualHost host;
@@ -65,10 +65,14 @@ TEST(MakeAbsolutePath, RestoresTheCurrentDriveAfterADriveRelativePath) {
 
 TEST(DefaultProjectName, FollowsTheStemRules) {
   const std::pair<const char*, const char*> cases[] = {
-      {"C:\\work\\app\\board.gpj", "board"},       {"C:\\work\\my.app\\board.gpj", "board"},
-      {"C:\\work\\app\\board.rev2.gpj", "board"},  {"C:\\work\\my.app\\board", "my"},
-      {"C:\\work\\app\\.hidden.gpj", ""},          {"C:\\work\\app\\board", "board"},
-      {"board.gpj", "board"},                      {"C:\\a.b\\c.d\\e", "c"},
+      {"C:\\work\\app\\board.gpj", "board"},
+      {"C:\\work\\my.app\\board.gpj", "board"},
+      {"C:\\work\\app\\board.rev2.gpj", "board"},
+      {"C:\\work\\my.app\\board", "my"},
+      {"C:\\work\\app\\.hidden.gpj", ""},
+      {"C:\\work\\app\\board", "board"},
+      {"board.gpj", "board"},
+      {"C:\\a.b\\c.d\\e", "c"},
   };
   for (const auto& [path, name] : cases) EXPECT_EQ(defaultProjectName(path), name) << path;
 }
@@ -87,8 +91,8 @@ ScanResult scan(const std::vector<std::string>& words) {
   converter.settings.projectName = "top";
   applyOptions(words, converter, host);
   const ConversionSettings& s = converter.settings;
-  return {s.projectName, s.messagePersonality, s.analyserPersonality, s.compilerPersonality, s.extensions,
-          s.compileDatabase};
+  return {s.projectName,         s.messagePersonality, s.analyserPersonality,
+          s.compilerPersonality, s.extensions,         s.compileDatabase};
 }
 
 TEST(OptionScan, ValueWordsAreExaminedAgain) {
@@ -98,17 +102,16 @@ TEST(OptionScan, ValueWordsAreExaminedAgain) {
 }
 
 TEST(OptionScan, RepeatedOptions) {
-  const ScanResult r = scan({"Kalvex", "top.gpj", "out", "-pn", "one", "-cdb", "a.json", "-ext", "c,cpp", "-pn",
-                            "two", "-ext", "h", "-cdb", "D:\\b.json"});
+  const ScanResult r = scan({"Kalvex", "top.gpj", "out", "-pn", "one", "-cdb", "a.json", "-ext", "c,cpp", "-pn", "two",
+                             "-ext", "h", "-cdb", "D:\\b.json"});
   EXPECT_EQ(r.projectName, "two");
   EXPECT_EQ(r.database, "D:\\b.json");
   EXPECT_EQ(r.extensions, (std::vector<std::string>{"c", "cpp", "h"}));
 }
 
 TEST(OptionScan, PathOptionsAreMadeAbsoluteAndTheNameIsNot) {
-  const ScanResult r =
-      scan({"Kalvex", "top.gpj", "out", "-pn", "..\\x", "-mp", "x", "-ap", "C:\\a.p_a", "-cp", "\\c.p_c", "-cdb",
-            "db\\cc.json"});
+  const ScanResult r = scan({"Kalvex", "top.gpj", "out", "-pn", "..\\x", "-mp", "x", "-ap", "C:\\a.p_a", "-cp",
+                             "\\c.p_c", "-cdb", "db\\cc.json"});
   EXPECT_EQ(r.projectName, "..\\x");
   EXPECT_EQ(r.database, "C:\\cwd\\db\\cc.json");
   EXPECT_EQ(r.message, "C:\\cwd\\x");

@@ -18,10 +18,14 @@ class ModelTest : public ::testing::Test {
 
 TEST(GroupNameOf, CutsTheLastFourCharactersOfTheTopFile) {
   const std::pair<const char*, const char*> cases[] = {
-      {"C:\\work\\app\\board.gpj", "board"}, {"C:\\work\\app\\board.rev2.gpj", "board.rev2"},
-      {"C:\\p\\abc", "abc"},                 {"C:\\p\\a.gp", ""},
-      {"C:\\p\\board.proj", "board."},       {"top.gpj", "top"},
-      {"C:\\p\\", ""},                       {"C:/p/x.gpj", "C:/p/x"},
+      {"C:\\work\\app\\board.gpj", "board"},
+      {"C:\\work\\app\\board.rev2.gpj", "board.rev2"},
+      {"C:\\p\\abc", "abc"},
+      {"C:\\p\\a.gp", ""},
+      {"C:\\p\\board.proj", "board."},
+      {"top.gpj", "top"},
+      {"C:\\p\\", ""},
+      {"C:/p/x.gpj", "C:/p/x"},
   };
   for (const auto& [path, name] : cases) EXPECT_EQ(groupNameOf(path), name) << path;
 }
@@ -38,8 +42,8 @@ TEST_F(ModelTest, ConstructorNamesTheRootAndLeavesTheRestEmpty) {
 
 TEST_F(ModelTest, AddExtensionsKeepsEmptyPieces) {
   const std::pair<const char*, std::vector<std::string>> cases[] = {
-      {"c,cpp", {"c", "cpp"}}, {".c", {".c"}},           {"", {""}},
-      {"c,", {"c", ""}},       {",,", {"", "", ""}},     {" c , h", {" c ", " h"}},
+      {"c,cpp", {"c", "cpp"}}, {".c", {".c"}},       {"", {""}},
+      {"c,", {"c", ""}},       {",,", {"", "", ""}}, {" c , h", {" c ", " h"}},
   };
   for (const auto& [text, expected] : cases) {
     converter.settings.extensions.clear();
@@ -130,7 +134,6 @@ TEST_F(ModelTest, AVeryDeepTreeIsDestroyedWithoutExhaustingTheStack) {
   for (int depth = 0; depth < 200000; ++depth) group = &group->addChild("g");
   SUCCEED();  // the fixture's destruction is the test
 }
-
 
 // Paths of every length, a NUL byte and one larger than any block keep their bytes and order
 // across the blocks the list packs them into.

@@ -36,7 +36,8 @@ std::vector<std::string> join(std::vector<std::vector<std::string>> parts) {
 
 std::string withRoot(std::string text, const std::string& root) {
   const std::string placeholder = "{root}";
-  for (std::size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at + root.size())) {
+  for (std::size_t at = text.find(placeholder); at != std::string::npos;
+       at = text.find(placeholder, at + root.size())) {
     text.replace(at, placeholder.size(), root);
   }
   return text;

@@ -36,16 +36,26 @@ class CompileDatabase : public ::testing::Test {
     const std::string drvOptions = json(R"({root}\src\drv\inc)") + R"(, "-D", "BAUD=9600", "-D", "DEBUG", "-c", )";
     return "[\n"
            "  {\n"
-           "    \"directory\": " + json(R"({root}\src)") + ",\n"
-           "    \"file\": " + json(R"({root}\src\main.c)") + ",\n"
-           "    \"arguments\": [\"cc\", \"-I\", " + json(R"({root}\ghs\inc)") + ", \"-c\", " +
-           json(R"({root}\src\main.c)") + "]\n"
+           "    \"directory\": " +
+           json(R"({root}\src)") +
+           ",\n"
+           "    \"file\": " +
+           json(R"({root}\src\main.c)") +
+           ",\n"
+           "    \"arguments\": [\"cc\", \"-I\", " +
+           json(R"({root}\ghs\inc)") + ", \"-c\", " + json(R"({root}\src\main.c)") +
+           "]\n"
            "  },\n"
            "  {\n"
-           "    \"directory\": " + json(R"({root}\src\drv)") + ",\n"
-           "    \"file\": " + json(R"({root}\src\drv\uart.cpp)") + ",\n"
-           "    \"arguments\": [\"c++\", \"-I\", " + json(R"({root}\ghs\inc)") + ", \"-I\", " + drvOptions +
-           json(R"({root}\src\drv\uart.cpp)") + "]\n"
+           "    \"directory\": " +
+           json(R"({root}\src\drv)") +
+           ",\n"
+           "    \"file\": " +
+           json(R"({root}\src\drv\uart.cpp)") +
+           ",\n"
+           "    \"arguments\": [\"c++\", \"-I\", " +
+           json(R"({root}\ghs\inc)") + ", \"-I\", " + drvOptions + json(R"({root}\src\drv\uart.cpp)") +
+           "]\n"
            "  }\n"
            "]\n";
   }

@@ -20,12 +20,13 @@ Case workedExample() {
                     "Zintra/Zintra++ Project Completed!"});
   step.expectedFiles = {
       {R"({root}\out\demo.prj)",
-       crlf(join({{"VersionTag45"},
-                  blockHead("demo", R"({root}\src)", R"({root}\out\demo)", subs, R"({root}\out\person\demo.p_a)", kCompiler),
-                  {R"({root}\src\main.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
-                  blockHead("drv", R"({root}\src\drv)", R"({root}\out\demo\drv)", subs,
-                            R"({root}\out\demo\drv\person\drv.p_a)", kCompiler),
-                  {R"({root}\src\drv\uart.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
+       crlf(join(
+           {{"VersionTag45"},
+            blockHead("demo", R"({root}\src)", R"({root}\out\demo)", subs, R"({root}\out\person\demo.p_a)", kCompiler),
+            {R"({root}\src\main.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
+            blockHead("drv", R"({root}\src\drv)", R"({root}\out\demo\drv)", subs,
+                      R"({root}\out\demo\drv\person\drv.p_a)", kCompiler),
+            {R"({root}\src\drv\uart.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
       {subs, ""},
       {R"({root}\out\person\demo.p_a)", ""},
       {R"({root}\out\demo\drv\person\drv.p_a)", crlf({R"(-i "{root}\src\drv\inc")", R"(-d "BAUD=9600")"})},
@@ -44,26 +45,25 @@ Case personalityExample() {
                 {R"({root}\cfg\user.p_a)", "-ansi\n-strict\r\nlast"},
                 {R"({root}\cfg\msg.p_s)", "messages\n"},
                 {kCompiler, ""}};
-  step.words = {R"({root}\src\top.gpj)", R"({root}\out)",         "-cp", kCompiler, "-ap", R"({root}\cfg\user.p_a)",
-                "-mp",                   R"({root}\cfg\msg.p_s)"};
+  step.words = {R"({root}\src\top.gpj)", R"({root}\out)", "-cp", kCompiler, "-ap", R"({root}\cfg\user.p_a)", "-mp",
+                R"({root}\cfg\msg.p_s)"};
   const std::string drvPersonality = R"({root}\out\top\drv\person\drv.p_a)";
   step.output = lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "  Creating Group - drv",
                     "  Creating Analyser Personality - " + drvPersonality, "Zintra/Zintra++ Project Completed!"});
-  step.expectedFiles = {
-      {R"({root}\out\top.prj)",
-       crlf(join({{"VersionTag45"},
-                  blockHead("top", R"({root}\src)", R"({root}\out\top)", R"({root}\cfg\msg.p_s)",
-                            R"({root}\out\person\top.p_a)", kCompiler),
-                  {"EndContainedFilesMarker", "StartSubProjectMarker"},
-                  blockHead("drv", R"({root}\src\drv)", R"({root}\out\top\drv)", R"({root}\cfg\msg.p_s)", drvPersonality,
-                            kCompiler),
-                  {R"({root}\src\drv\uart.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
-      {drvPersonality, crlf({R"(-i "{root}\src\drv\inc")", R"(-i "{root}\src\drv\..\..\common\inc")",
-                             R"(-d "BAUD=9600")", R"(-d "DEBUG")"}) +
-                           "-ansi\r\n-strict\r\nlast"},
-      {R"({root}\out\person\top.p_a)", "-ansi\r\n-strict\r\nlast"},
-      {R"({root}\out\person\top.p_s)", std::nullopt},
-      {R"({root}\cfg\msg.p_s)", "messages\n"}};
+  step.expectedFiles = {{R"({root}\out\top.prj)",
+                         crlf(join({{"VersionTag45"},
+                                    blockHead("top", R"({root}\src)", R"({root}\out\top)", R"({root}\cfg\msg.p_s)",
+                                              R"({root}\out\person\top.p_a)", kCompiler),
+                                    {"EndContainedFilesMarker", "StartSubProjectMarker"},
+                                    blockHead("drv", R"({root}\src\drv)", R"({root}\out\top\drv)",
+                                              R"({root}\cfg\msg.p_s)", drvPersonality, kCompiler),
+                                    {R"({root}\src\drv\uart.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
+                        {drvPersonality, crlf({R"(-i "{root}\src\drv\inc")", R"(-i "{root}\src\drv\..\..\common\inc")",
+                                               R"(-d "BAUD=9600")", R"(-d "DEBUG")"}) +
+                                             "-ansi\r\n-strict\r\nlast"},
+                        {R"({root}\out\person\top.p_a)", "-ansi\r\n-strict\r\nlast"},
+                        {R"({root}\out\person\top.p_s)", std::nullopt},
+                        {R"({root}\cfg\msg.p_s)", "messages\n"}};
   return {"PersonalityExample", {step}};
 }
 
@@ -73,7 +73,8 @@ Case rootWithoutFilesOrChildren() {
   step.folders = {R"({root}\out)"};
   step.files = {{R"({root}\w\top.gpj)", "#!gbuild\n[Project]\n-DUNUSED\n"}};
   step.words = {R"({root}\w\top.gpj)", R"({root}\out)", "stray"};
-  step.output = lf({"Could not open file: ", "Creating Zintra/Zintra++ Project ...", "Zintra/Zintra++ Project Completed!"});
+  step.output = lf(
+      {"Could not open file: ", "Creating Zintra/Zintra++ Project ...", "Zintra/Zintra++ Project Completed!"});
   step.expectedFiles = {{R"({root}\out\top.prj)", crlf({"VersionTag45"})},
                         {R"({root}\out\top\person\top.p_a)", std::nullopt},
                         {R"({root}\out\person)", std::nullopt}};
@@ -84,10 +85,12 @@ Case rootWithoutFilesOrChildren() {
 Case omittedChild() {
   Step step;
   step.folders = {R"({root}\out)"};
-  step.files = {{R"({root}\w\top.gpj)", "main.c\nempty\\empty.gpj\n"}, {R"({root}\w\empty\empty.gpj)", "-DONLY\n"},
+  step.files = {{R"({root}\w\top.gpj)", "main.c\nempty\\empty.gpj\n"},
+                {R"({root}\w\empty\empty.gpj)", "-DONLY\n"},
                 {kCompiler, ""}};
   step.words = {R"({root}\w\top.gpj)", R"({root}\out)", "-cp", kCompiler};
-  step.output = lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "Zintra/Zintra++ Project Completed!"});
+  step.output = lf(
+      {"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "Zintra/Zintra++ Project Completed!"});
   step.expectedFiles = {
       {R"({root}\out\top.prj)",
        crlf(join({{"VersionTag45"},
@@ -103,21 +106,21 @@ Case omittedChild() {
 Case nameWithSlash() {
   Step step;
   step.folders = {R"({root}\out)"};
-  step.files = {{R"({root}\w\top.gpj)", "main.c\nsub/x.gpj\n"}, {R"({root}\w\sub\x.gpj)", "x.c\n-DX=1\n"}, {kCompiler, ""}};
+  step.files = {
+      {R"({root}\w\top.gpj)", "main.c\nsub/x.gpj\n"}, {R"({root}\w\sub\x.gpj)", "x.c\n-DX=1\n"}, {kCompiler, ""}};
   step.words = {R"({root}\w\top.gpj)", R"({root}\out)", "-cp", kCompiler};
   const std::string personality = R"({root}\out\top\x\person\x.p_a)";
   step.output = lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "  Creating Group - x",
                     "  Creating Analyser Personality - " + personality, "Zintra/Zintra++ Project Completed!"});
-  step.expectedFiles = {
-      {R"({root}\out\top.prj)",
-       crlf(join({{"VersionTag45"},
-                  blockHead("top", R"({root}\w)", R"({root}\out\top)", R"({root}\out\person\top.p_s)",
-                            R"({root}\out\person\top.p_a)", kCompiler),
-                  {R"({root}\w\main.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
-                  blockHead("x", R"({root}\w\sub)", R"({root}\out\top\x)", R"({root}\out\person\top.p_s)", personality,
-                            kCompiler),
-                  {R"({root}\w\sub\x.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
-      {personality, crlf({R"(-d "X=1")"})}};
+  step.expectedFiles = {{R"({root}\out\top.prj)",
+                         crlf(join({{"VersionTag45"},
+                                    blockHead("top", R"({root}\w)", R"({root}\out\top)", R"({root}\out\person\top.p_s)",
+                                              R"({root}\out\person\top.p_a)", kCompiler),
+                                    {R"({root}\w\main.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
+                                    blockHead("x", R"({root}\w\sub)", R"({root}\out\top\x)",
+                                              R"({root}\out\person\top.p_s)", personality, kCompiler),
+                                    {R"({root}\w\sub\x.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
+                        {personality, crlf({R"(-d "X=1")"})}};
   step.expectedFolders = {R"({root}\out\top\x\output)"};
   return {"NameWithSlash", {step}};
 }
@@ -128,15 +131,15 @@ Case rootCandidateWins() {
   step.folders = {R"({root}\out)"};
   step.files = {{R"({root}\w\top.gpj)", "main.c\n"}, {R"({root}\out\person\.p_a)", "kept\n"}, {kCompiler, ""}};
   step.words = {R"({root}\w\top.gpj)", R"({root}\out)", "-cp", kCompiler};
-  step.output = lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "Zintra/Zintra++ Project Completed!"});
-  step.expectedFiles = {
-      {R"({root}\out\top.prj)",
-       crlf(join({{"VersionTag45"},
-                  blockHead("top", R"({root}\w)", R"({root}\out\top)", R"({root}\out\person\top.p_s)",
-                            R"({root}\out\\person\.p_a)", kCompiler),
-                  {R"({root}\w\main.c)", "EndContainedFilesMarker"}}))},
-      {R"({root}\out\person\.p_a)", "kept\n"},
-      {R"({root}\out\person\top.p_a)", std::nullopt}};
+  step.output = lf(
+      {"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "Zintra/Zintra++ Project Completed!"});
+  step.expectedFiles = {{R"({root}\out\top.prj)",
+                         crlf(join({{"VersionTag45"},
+                                    blockHead("top", R"({root}\w)", R"({root}\out\top)", R"({root}\out\person\top.p_s)",
+                                              R"({root}\out\\person\.p_a)", kCompiler),
+                                    {R"({root}\w\main.c)", "EndContainedFilesMarker"}}))},
+                        {R"({root}\out\person\.p_a)", "kept\n"},
+                        {R"({root}\out\person\top.p_a)", std::nullopt}};
   return {"RootCandidateWins", {step}};
 }
 
@@ -217,8 +220,8 @@ Case compilerPersonalityScan() {
 Case unreadableAnalyserPersonality() {
   Step step;
   step.folders = {R"({root}\out)", R"({root}\cfg\folder.p_a)"};
-  step.files = {{R"({root}\w\top.gpj)", "main.c\ndrv\\drv.gpj\n"}, {R"({root}\w\drv\drv.gpj)", "uart.c\n-DX\n"},
-                {kCompiler, ""}};
+  step.files = {
+      {R"({root}\w\top.gpj)", "main.c\ndrv\\drv.gpj\n"}, {R"({root}\w\drv\drv.gpj)", "uart.c\n-DX\n"}, {kCompiler, ""}};
   step.words = {R"({root}\w\top.gpj)", R"({root}\out)", "-cp", kCompiler, "-ap", R"({root}\cfg\folder.p_a)"};
   step.output = lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - top", "Couldnt open file",
                     "  Creating Group - drv", R"(  Creating Analyser Personality - {root}\out\top\drv\person\drv.p_a)",
@@ -231,9 +234,15 @@ Case unreadableAnalyserPersonality() {
 }  // namespace
 
 std::vector<Case> conversionCases() {
-  return {workedExample(),      personalityExample(),          rootWithoutFilesOrChildren(),
-          omittedChild(),       nameWithSlash(),               rootCandidateWins(),
-          candidateLeftByAnEarlierRun(), analyserPersonalityChanges(), compilerPersonalityScan(),
+  return {workedExample(),
+          personalityExample(),
+          rootWithoutFilesOrChildren(),
+          omittedChild(),
+          nameWithSlash(),
+          rootCandidateWins(),
+          candidateLeftByAnEarlierRun(),
+          analyserPersonalityChanges(),
+          compilerPersonalityScan(),
           unreadableAnalyserPersonality()};
 }
 

@@ -23,8 +23,8 @@ Step demoStep(const std::string& top, std::vector<std::pair<std::string, std::st
 // A group block whose analyser personality is its own, up to its file list.
 std::vector<std::string> block(const std::string& name, const std::string& source, const std::string& folder) {
   const std::string last = name.substr(name.rfind('\\') + 1);
-  return blockHead(last, source, R"({root}\out\)" + folder, kSubs, R"({root}\out\)" + folder + R"(\person\)" + last + ".p_a",
-                   kCompiler);
+  return blockHead(last, source, R"({root}\out\)" + folder, kSubs,
+                   R"({root}\out\)" + folder + R"(\person\)" + last + ".p_a", kCompiler);
 }
 
 std::string personality(const std::string& folder) {
@@ -60,15 +60,15 @@ Case ideProject() {
   const std::string include = R"(-i "{root}\ws\proj\..\..\common\inc")";
   step.output = progress({"default", R"(default\app)", R"(default\lib)"});
   step.expectedFiles = {
-      {R"({root}\out\demo.prj)",
-       crlf(join({{"VersionTag45"},
-                  block("default", R"({root}\ws\proj)", "default"),
-                  {"EndContainedFilesMarker", "StartSubProjectMarker"},
-                  block(R"(default\app)", R"({root}\ws\proj\app)", R"(default\app)"),
-                  {R"({root}\ws\proj\app\main.c)", R"({root}\ws\proj\app\..\..\common\src\x.c)", "EndContainedFilesMarker"},
-                  block(R"(default\lib)", R"({root}\ws\proj\lib)", R"(default\lib)"),
-                  {R"({root}\ws\proj\lib\uart.c)", R"({root}\ws\proj\lib\spi.cpp)", "EndContainedFilesMarker",
-                   "EndSubProjectMarker"}}))},
+      {R"({root}\out\demo.prj)", crlf(join({{"VersionTag45"},
+                                            block("default", R"({root}\ws\proj)", "default"),
+                                            {"EndContainedFilesMarker", "StartSubProjectMarker"},
+                                            block(R"(default\app)", R"({root}\ws\proj\app)", R"(default\app)"),
+                                            {R"({root}\ws\proj\app\main.c)",
+                                             R"({root}\ws\proj\app\..\..\common\src\x.c)", "EndContainedFilesMarker"},
+                                            block(R"(default\lib)", R"({root}\ws\proj\lib)", R"(default\lib)"),
+                                            {R"({root}\ws\proj\lib\uart.c)", R"({root}\ws\proj\lib\spi.cpp)",
+                                             "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
       {personality("default"), crlf({include, R"(-d "BOARD=2")"})},
       {personality(R"(default\app)"), crlf({include, R"(-d "APP")", R"(-d "BOARD=2")"})},
       {personality(R"(default\lib)"), crlf({include, R"(-d "BOARD=2")", R"(-d "LIB_VERSION=3")"})}};
@@ -77,39 +77,41 @@ Case ideProject() {
 
 // Each core's file sets targetCore and names the shared file, whose sub-projects depend on it.
 Case multiCoreProject() {
-  const std::string shared = "os.c\n{streq(targetCore,pe0)} ui/ui.gpj\n{streq(targetCore,pe1)} eth\\eth.gpj\n"
-                             "{!streq(targetCore,pe0)} -DSECONDARY\n";
-  Step step = demoStep(R"({root}\mc\top.gpj)",
-                       {{R"({root}\mc\top.gpj)", "macro SHARED=shared\n-DMULTICORE\npe0\\pe0.gpj\npe1\\pe1.gpj\n"},
-                        {R"({root}\mc\pe0\pe0.gpj)", "macro targetCore=pe0\n-DCORE_ID=0\nstart0.c\n$(SHARED)\\common.gpj\n"},
-                        {R"({root}\mc\pe1\pe1.gpj)", "macro targetCore=pe1\n-DCORE_ID=1\nstart1.c\n$(SHARED)\\common.gpj\n"},
-                        {R"({root}\mc\shared\common.gpj)", shared},
-                        {R"({root}\mc\shared\ui\ui.gpj)", "ui.c\n"},
-                        {R"({root}\mc\shared\eth\eth.gpj)", "eth.c\n"}});
+  const std::string shared =
+      "os.c\n{streq(targetCore,pe0)} ui/ui.gpj\n{streq(targetCore,pe1)} eth\\eth.gpj\n"
+      "{!streq(targetCore,pe0)} -DSECONDARY\n";
+  Step step = demoStep(
+      R"({root}\mc\top.gpj)",
+      {{R"({root}\mc\top.gpj)", "macro SHARED=shared\n-DMULTICORE\npe0\\pe0.gpj\npe1\\pe1.gpj\n"},
+       {R"({root}\mc\pe0\pe0.gpj)", "macro targetCore=pe0\n-DCORE_ID=0\nstart0.c\n$(SHARED)\\common.gpj\n"},
+       {R"({root}\mc\pe1\pe1.gpj)", "macro targetCore=pe1\n-DCORE_ID=1\nstart1.c\n$(SHARED)\\common.gpj\n"},
+       {R"({root}\mc\shared\common.gpj)", shared},
+       {R"({root}\mc\shared\ui\ui.gpj)", "ui.c\n"},
+       {R"({root}\mc\shared\eth\eth.gpj)", "eth.c\n"}});
   step.output = progress({"top", R"(top\pe0)", R"(top\pe0\common)", R"(top\pe0\common\ui)", R"(top\pe1)",
                           R"(top\pe1\common)", R"(top\pe1\common\eth)"});
   step.expectedFiles = {
       {R"({root}\out\demo.prj)",
-       crlf(join({{"VersionTag45"},
-                  block("top", R"({root}\mc)", "top"),
-                  {"EndContainedFilesMarker", "StartSubProjectMarker"},
-                  block("pe0", R"({root}\mc\pe0)", R"(top\pe0)"),
-                  {R"({root}\mc\pe0\start0.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
-                  block("common", R"({root}\mc\shared)", R"(top\pe0\common)"),
-                  {R"({root}\mc\shared\os.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
-                  block("ui", R"({root}\mc\shared\ui)", R"(top\pe0\common\ui)"),
-                  {R"({root}\mc\shared\ui\ui.c)", "EndContainedFilesMarker", "EndSubProjectMarker", "EndSubProjectMarker"},
-                  block("pe1", R"({root}\mc\pe1)", R"(top\pe1)"),
-                  {R"({root}\mc\pe1\start1.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
-                  block("common", R"({root}\mc\shared)", R"(top\pe1\common)"),
-                  {R"({root}\mc\shared\os.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
-                  block("eth", R"({root}\mc\shared\eth)", R"(top\pe1\common\eth)"),
-                  {R"({root}\mc\shared\eth\eth.c)", "EndContainedFilesMarker", "EndSubProjectMarker",
-                   "EndSubProjectMarker", "EndSubProjectMarker"}}))},
+       crlf(join(
+           {{"VersionTag45"},
+            block("top", R"({root}\mc)", "top"),
+            {"EndContainedFilesMarker", "StartSubProjectMarker"},
+            block("pe0", R"({root}\mc\pe0)", R"(top\pe0)"),
+            {R"({root}\mc\pe0\start0.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
+            block("common", R"({root}\mc\shared)", R"(top\pe0\common)"),
+            {R"({root}\mc\shared\os.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
+            block("ui", R"({root}\mc\shared\ui)", R"(top\pe0\common\ui)"),
+            {R"({root}\mc\shared\ui\ui.c)", "EndContainedFilesMarker", "EndSubProjectMarker", "EndSubProjectMarker"},
+            block("pe1", R"({root}\mc\pe1)", R"(top\pe1)"),
+            {R"({root}\mc\pe1\start1.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
+            block("common", R"({root}\mc\shared)", R"(top\pe1\common)"),
+            {R"({root}\mc\shared\os.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
+            block("eth", R"({root}\mc\shared\eth)", R"(top\pe1\common\eth)"),
+            {R"({root}\mc\shared\eth\eth.c)", "EndContainedFilesMarker", "EndSubProjectMarker", "EndSubProjectMarker",
+             "EndSubProjectMarker"}}))},
       {personality(R"(top\pe0\common\ui)"), crlf({R"(-d "CORE_ID=0")", R"(-d "MULTICORE")"})},
       {personality(R"(top\pe1\common)"), crlf({R"(-d "CORE_ID=1")", R"(-d "MULTICORE")", R"(-d "SECONDARY")"})},
-      {personality(R"(top\pe1\common\eth)"),
-       crlf({R"(-d "CORE_ID=1")", R"(-d "MULTICORE")", R"(-d "SECONDARY")"})}};
+      {personality(R"(top\pe1\common\eth)"), crlf({R"(-d "CORE_ID=1")", R"(-d "MULTICORE")", R"(-d "SECONDARY")"})}};
   return {"MultiCoreProject", {step}};
 }
 
@@ -155,24 +157,23 @@ Case quirksProject() {
        {R"({root}\q\abs\abs.gpj)", "abs.c\n"},
        {R"({root}\q\opt\opt.gpj)", "opt.c\n"}});
   step.environment = {{"KALVEX_E2E_BOARD", "1"}, {"KALVEX_E2E_SDK", R"({root}\q\sdk)"}};
-  const std::vector<std::string> options = {R"(-i "{root}\q\vendor inc")", R"(-i "{root}\q\local")",
-                                            R"(-i "{root}\q\sdk\include")", R"(-d "BOARD_SET")", R"(-d "NAME")",
-                                            R"(-d "VALUE=2")"};
+  const std::vector<std::string> options = {
+      R"(-i "{root}\q\vendor inc")", R"(-i "{root}\q\local")", R"(-i "{root}\q\sdk\include")",
+      R"(-d "BOARD_SET")",           R"(-d "NAME")",           R"(-d "VALUE=2")"};
   step.output = progress({"top", R"(top\lib)", R"(top\abs)", R"(top\opt)"});
-  step.expectedFiles = {
-      {R"({root}\out\demo.prj)",
-       crlf(join({{"VersionTag45"},
-                  block("top", R"({root}\q)", "top"),
-                  {R"({root}\q\main.c)", R"({root}\q\my file.c)", R"({root}\q\lib\extra.c)", "EndContainedFilesMarker",
-                   "StartSubProjectMarker"},
-                  block("lib", R"({root}\q\lib)", R"(top\lib)"),
-                  {R"({root}\q\lib\lib.c)", "EndContainedFilesMarker"},
-                  block("abs", R"({root}\q\abs)", R"(top\abs)"),
-                  {R"({root}\q\abs\abs.c)", "EndContainedFilesMarker"},
-                  block("opt", R"({root}\q\opt)", R"(top\opt)"),
-                  {R"({root}\q\opt\opt.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
-      {personality("top"), crlf(options)},
-      {personality(R"(top\opt)"), crlf(options)}};
+  step.expectedFiles = {{R"({root}\out\demo.prj)",
+                         crlf(join({{"VersionTag45"},
+                                    block("top", R"({root}\q)", "top"),
+                                    {R"({root}\q\main.c)", R"({root}\q\my file.c)", R"({root}\q\lib\extra.c)",
+                                     "EndContainedFilesMarker", "StartSubProjectMarker"},
+                                    block("lib", R"({root}\q\lib)", R"(top\lib)"),
+                                    {R"({root}\q\lib\lib.c)", "EndContainedFilesMarker"},
+                                    block("abs", R"({root}\q\abs)", R"(top\abs)"),
+                                    {R"({root}\q\abs\abs.c)", "EndContainedFilesMarker"},
+                                    block("opt", R"({root}\q\opt)", R"(top\opt)"),
+                                    {R"({root}\q\opt\opt.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
+                        {personality("top"), crlf(options)},
+                        {personality(R"(top\opt)"), crlf(options)}};
   return {"QuirksProject", {step}};
 }
 

@@ -21,17 +21,17 @@ struct ExpectedFile {
 
 // One run of Kalvex and what it must leave behind.
 struct Step {
-  std::vector<std::string> folders;                         // made before the run
-  std::vector<std::pair<std::string, std::string>> files;   // path and bytes, written before the run
-  std::vector<std::string> fullDeviceLinks;                 // links to a device that fails every write
+  std::vector<std::string> folders;                              // made before the run
+  std::vector<std::pair<std::string, std::string>> files;        // path and bytes, written before the run
+  std::vector<std::string> fullDeviceLinks;                      // links to a device that fails every write
   std::vector<std::pair<std::string, std::string>> environment;  // variables set for the run only
-  std::vector<std::string> words;                           // the command line after the program name
+  std::vector<std::string> words;                                // the command line after the program name
   std::string workingDirectory = "{root}";
-  std::string output;                                       // standard output, lines ended by LF
+  std::string output;  // standard output, lines ended by LF
   int exitStatus = 0;
   std::vector<ExpectedFile> expectedFiles;
   std::vector<std::string> expectedFolders;
-  std::vector<std::string> emptyFolders;                    // exist and hold nothing
+  std::vector<std::string> emptyFolders;  // exist and hold nothing
 };
 
 struct Case {

@@ -52,13 +52,13 @@ Case uncreatableFolder() {
 Case unwritablePersonality() {
   Step step = topInto("-DX\nmain.c\n");
   step.folders.push_back(R"({root}\out\top\person\top.p_a)");
-  step.output = lf({kStart, "  Creating Group - top", R"(  Creating Analyser Personality - {root}\out\top\person\top.p_a)",
+  step.output = lf({kStart, "  Creating Group - top",
+                    R"(  Creating Analyser Personality - {root}\out\top\person\top.p_a)",
                     R"(Could not write file: {root}\out\top\person\top.p_a)"});
   step.expectedFiles = {
-      {R"({root}\out\top.prj)",
-       crlf({"VersionTag45", "StartProjectMarker", "FolderName=top", R"(SourcePath={root}\w)",
-             R"(OutputPath={root}\out\top\output\)", R"(SubsPers={root}\out\person\top.p_s)",
-             R"(AnalPers={root}\out\top\person\top.p_a)"})}};
+      {R"({root}\out\top.prj)", crlf({"VersionTag45", "StartProjectMarker", "FolderName=top", R"(SourcePath={root}\w)",
+                                      R"(OutputPath={root}\out\top\output\)", R"(SubsPers={root}\out\person\top.p_s)",
+                                      R"(AnalPers={root}\out\top\person\top.p_a)"})}};
   return {"UnwritablePersonality", {step}};
 }
 
@@ -80,8 +80,10 @@ Case subProjectLoop() {
 // Files named "...gpj" give groups named "..": two of them nested climb out of the destination.
 Case nameEscapingTheDestination() {
   Step step = topInto("");
-  step.files = {{R"({root}\w\p\top.gpj)", "main.c\na\\...gpj\n"}, {R"({root}\w\p\a\...gpj)", "..\\b\\...gpj\n"},
-                {R"({root}\w\p\b\...gpj)", "evil.c\n"}, {kCompiler, ""}};
+  step.files = {{R"({root}\w\p\top.gpj)", "main.c\na\\...gpj\n"},
+                {R"({root}\w\p\a\...gpj)", "..\\b\\...gpj\n"},
+                {R"({root}\w\p\b\...gpj)", "evil.c\n"},
+                {kCompiler, ""}};
   step.words[0] = R"({root}\w\p\top.gpj)";
   step.output = lf({R"(Could not create directory: {root}\out\top\..\..)"});
   step.emptyFolders = {R"({root}\out)"};

@@ -33,8 +33,7 @@ class WindowsLauncher : public Launcher {
  public:
   WindowsLauncher() {
     static int counter = 0;
-    root_ = scratchBase() + "\\kalvexe2e_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(++counter);
+    root_ = scratchBase() + "\\kalvexe2e_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
     std::error_code ignored;
     std::filesystem::remove_all(root_, ignored);
     if (!std::filesystem::create_directory(root_)) throw std::runtime_error("cannot make the root folder");

@@ -36,8 +36,8 @@ Case bundledExample() {
   Step step;
   step.folders = {R"({root}\out)"};
   step.files = filesBelow(source, R"({root}\example)");
-  step.words = {R"(example\sensor_node.gpj)", "out", "-cp", R"(example\config\sn200.p_c)",
-                "-ap", R"(example\config\misra.p_a)", "-ext", "c"};
+  step.words = {R"(example\sensor_node.gpj)",  "out",  "-cp", R"(example\config\sn200.p_c)", "-ap",
+                R"(example\config\misra.p_a)", "-ext", "c"};
   step.output = fileBytes(golden / "stdout.txt");
   for (auto& [path, bytes] : filesBelow(golden / "out", R"({root}\out)")) step.expectedFiles.push_back({path, bytes});
   step.expectedFolders = {R"({root}\out\sensor_node\output)", R"({root}\out\sensor_node\app\tasks\output)",
@@ -53,14 +53,13 @@ Case dotAsDestination() {
   step.workingDirectory = R"({root}\out)";
   step.words = {R"(..\w\top.gpj)", ".", "-cp", R"(..\cfg\ghs.p_c)"};
   step.output = lf({kStart, "  Creating Group - top", kDone});
-  step.expectedFiles = {
-      {R"({root}\out\top.prj)",
-       crlf({"VersionTag45", "StartProjectMarker", "FolderName=top", R"(SourcePath={root}\out\..\w)",
-             R"(OutputPath={root}\out\top\output\)", R"(SubsPers={root}\out\person\top.p_s)",
-             R"(AnalPers={root}\out\person\top.p_a)", R"(CompPers={root}\out\..\cfg\ghs.p_c)",
-             R"({root}\out\..\w\main.c)", "EndContainedFilesMarker"})},
-      {R"({root}\out\person\top.p_s)", ""},
-      {R"({root}\out\person\top.p_a)", ""}};
+  step.expectedFiles = {{R"({root}\out\top.prj)",
+                         crlf({"VersionTag45", "StartProjectMarker", "FolderName=top", R"(SourcePath={root}\out\..\w)",
+                               R"(OutputPath={root}\out\top\output\)", R"(SubsPers={root}\out\person\top.p_s)",
+                               R"(AnalPers={root}\out\person\top.p_a)", R"(CompPers={root}\out\..\cfg\ghs.p_c)",
+                               R"({root}\out\..\w\main.c)", "EndContainedFilesMarker"})},
+                        {R"({root}\out\person\top.p_s)", ""},
+                        {R"({root}\out\person\top.p_a)", ""}};
   step.expectedFolders = {R"({root}\out\top\output)", R"({root}\out\top\person)"};
   return {"DotAsDestination", {step}};
 }

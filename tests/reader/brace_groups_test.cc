@@ -91,10 +91,10 @@ TEST(FindVariable, MatchesWholeNamesWithOrWithoutCase) {
     std::optional<std::string> value;
   };
   const Case cases[] = {
-      {"PATH", NameCase::kExact, "/bin"},   {"Ghs_Home", NameCase::kExact, "C:\\ghs"},
-      {"GHS_HOME", NameCase::kExact, {}},   {"GHS_HOME", NameCase::kIgnored, "C:\\ghs"},
-      {"EMPTY", NameCase::kExact, ""},      {"A", NameCase::kExact, "B=C"},
-      {"PAT", NameCase::kExact, {}},        {"PATHS", NameCase::kIgnored, {}},
+      {"PATH", NameCase::kExact, "/bin"}, {"Ghs_Home", NameCase::kExact, "C:\\ghs"},
+      {"GHS_HOME", NameCase::kExact, {}}, {"GHS_HOME", NameCase::kIgnored, "C:\\ghs"},
+      {"EMPTY", NameCase::kExact, ""},    {"A", NameCase::kExact, "B=C"},
+      {"PAT", NameCase::kExact, {}},      {"PATHS", NameCase::kIgnored, {}},
       {"", NameCase::kExact, {}},
   };
   for (const Case& c : cases) EXPECT_EQ(findVariable(block, c.name, c.nameCase), c.value) << c.name;

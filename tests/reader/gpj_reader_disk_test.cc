@@ -71,16 +71,30 @@ TEST_F(DiskReaderTest, WorkedExampleOnDisk) {
   const std::string w = sys("w");
   EXPECT_EQ(dumpTree(converter->rootGroup()),
             "group top\n"
-            "  sourcePath " + w + "\n"
-            "  file " + w + "\\src\\main.c\n"
-            "  include " + w + "\\inc\n"
-            "  define DEBUG=\n"
-            "  group lib\n"
-            "    sourcePath " + w + "\\lib\n"
-            "    file " + w + "\\lib\\util.c\n"
-            "    include " + w + "\\inc\n"
-            "    include " + w + "\\lib\n"
-            "    define DEBUG=\n");
+            "  sourcePath " +
+                w +
+                "\n"
+                "  file " +
+                w +
+                "\\src\\main.c\n"
+                "  include " +
+                w +
+                "\\inc\n"
+                "  define DEBUG=\n"
+                "  group lib\n"
+                "    sourcePath " +
+                w +
+                "\\lib\n"
+                "    file " +
+                w +
+                "\\lib\\util.c\n"
+                "    include " +
+                w +
+                "\\inc\n"
+                "    include " +
+                w +
+                "\\lib\n"
+                "    define DEBUG=\n");
 }
 
 TEST_F(DiskReaderTest, FoldersAreNoProjectOrSourceFiles) {

@@ -55,8 +55,8 @@ TEST(ReaderScale, TimeGrowsLinearlyWithIncludeAndSourceLines) {
     smallTime = std::min(smallTime, millisecondsToRead(small));
     largeTime = std::min(largeTime, millisecondsToRead(large));
   }
-  std::cout << "[ figures  ] " << 3 * small << " lines read in " << smallTime << " ms, " << 3 * large
-            << " lines in " << largeTime << " ms\n";
+  std::cout << "[ figures  ] " << 3 * small << " lines read in " << smallTime << " ms, " << 3 * large << " lines in "
+            << largeTime << " ms\n";
   EXPECT_LT(largeTime, 10 * smallTime);
 }
 

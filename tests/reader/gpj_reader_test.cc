@@ -88,15 +88,33 @@ TEST_F(ParserTest, TheFirstMatchingRuleDecides) {
 // blanks, macros only at the start, quoted paths, a tab ending the file name.
 TEST_F(ParserTest, RealLinesAreReadAsTheirAuthorsMeant) {
   environment = {{"GHS_ENV", "1"}, {"SDK", "C:\\sdk"}};
-  host.addFile("C:\\w\\top.gpj",
-               gpjFile({"macro[SP]targetCore=pe0", "{optgroup=GhsCommonOptions}[SP]-DOPT", "{streq(targetCore,pe0)}[SP]pe0.c",
-                        "{streq(targetCore,pe1)}[SP]pe1.c", "{streq(later,yes)}[SP]early.c", "macro[SP]later=yes",
-                        "{isdefined(GHS_ENV)}{!isdefined(NOPE)}[SP]env.c", "{isundefined(GHS_ENV)}[SP]noenv.c",
-                        "[TAB]#-I..\\old", "[SP][TAB]-I\"C:\\Program[SP]Files\\inc\"", "-I'quoted[SP]dir'", "-D[SP][SP]NAME",
-                        "[TAB]-Iinc/.", "-I..", "-I${SDK}/include", "-Iinc.cfg", "-o[SP]x.c.o", ":depends=\"x.cmake\"",
-                        "{optional}[SP]missing.gpj", "gone.gpj[SP]{optional}", "{optional}[SP]here.gpj",
-                        "{[SP]unclosed[SP]x.c", "..\\..\\common\\src\\x.c[TAB]-DPER_FILE",
-                        "app.con", "x.cmake", "readme.c.txt", "gen/out.cc"}));
+  host.addFile("C:\\w\\top.gpj", gpjFile({"macro[SP]targetCore=pe0",
+                                          "{optgroup=GhsCommonOptions}[SP]-DOPT",
+                                          "{streq(targetCore,pe0)}[SP]pe0.c",
+                                          "{streq(targetCore,pe1)}[SP]pe1.c",
+                                          "{streq(later,yes)}[SP]early.c",
+                                          "macro[SP]later=yes",
+                                          "{isdefined(GHS_ENV)}{!isdefined(NOPE)}[SP]env.c",
+                                          "{isundefined(GHS_ENV)}[SP]noenv.c",
+                                          "[TAB]#-I..\\old",
+                                          "[SP][TAB]-I\"C:\\Program[SP]Files\\inc\"",
+                                          "-I'quoted[SP]dir'",
+                                          "-D[SP][SP]NAME",
+                                          "[TAB]-Iinc/.",
+                                          "-I..",
+                                          "-I${SDK}/include",
+                                          "-Iinc.cfg",
+                                          "-o[SP]x.c.o",
+                                          ":depends=\"x.cmake\"",
+                                          "{optional}[SP]missing.gpj",
+                                          "gone.gpj[SP]{optional}",
+                                          "{optional}[SP]here.gpj",
+                                          "{[SP]unclosed[SP]x.c",
+                                          "..\\..\\common\\src\\x.c[TAB]-DPER_FILE",
+                                          "app.con",
+                                          "x.cmake",
+                                          "readme.c.txt",
+                                          "gen/out.cc"}));
   host.addFile("C:\\w\\here.gpj", gpjFile({"{streq(targetCore,pe0)}[SP]core.c"}));
   readProject();
   const ProjectGroup& root = converter->rootGroup();
@@ -117,8 +135,7 @@ TEST_F(ParserTest, RealLinesAreReadAsTheirAuthorsMeant) {
 TEST_F(ParserTest, ExtensionListFiltersSourceFiles) {
   host.addFile("C:\\w\\top.gpj", gpjFile({"a.c", "b.cpp", "C.C", "main.c[TAB]x", "d.h.c"}));
   readProject("C:\\w\\top.gpj", {"C"});
-  EXPECT_EQ(converter->rootGroup().files,
-            (std::vector<std::string>{"C:\\w\\a.c", "C:\\w\\main.c", "C:\\w\\d.h.c"}));
+  EXPECT_EQ(converter->rootGroup().files, (std::vector<std::string>{"C:\\w\\a.c", "C:\\w\\main.c", "C:\\w\\d.h.c"}));
 }
 
 TEST_F(ParserTest, IncludesAreKeptOnceAndOutOfTheCompilersButAlwaysSearched) {

@@ -52,8 +52,13 @@ TEST(StripChar, RemovesTheLeadingThenTheTrailingRun) {
 
 TEST(TrimLine, StripsSpacesBeforeTabs) {
   const TextCase cases[] = {
-      {"[TAB][SP][SP]x", "[SP][SP]x"}, {"[SP][TAB]x", "x"}, {"x[TAB][SP]", "x"}, {"x[SP][TAB]", "x[SP]"},
-      {"[SP][TAB][SP]", ""},      {"[TAB][TAB]", ""},  {"", ""},
+      {"[TAB][SP][SP]x", "[SP][SP]x"},
+      {"[SP][TAB]x", "x"},
+      {"x[TAB][SP]", "x"},
+      {"x[SP][TAB]", "x[SP]"},
+      {"[SP][TAB][SP]", ""},
+      {"[TAB][TAB]", ""},
+      {"", ""},
   };
   for (const TextCase& c : cases) EXPECT_EQ(trimLine(spelled(c.input)), spelled(c.expected)) << c.input;
 }
@@ -66,7 +71,8 @@ TEST(LineText, StripsEveryLeadingBlankAndTab) {
 }
 
 TEST(IsMacroLine, WantsABlankOrTabAfterTheWord) {
-  for (const char* text : {"macro[SP]A=1", "macro[TAB]A=1", "macro[SP]G=x.gpj"}) EXPECT_TRUE(isMacroLine(spelled(text))) << text;
+  for (const char* text : {"macro[SP]A=1", "macro[TAB]A=1", "macro[SP]G=x.gpj"})
+    EXPECT_TRUE(isMacroLine(spelled(text))) << text;
   for (const char* text : {"macros.c", "macro", "macro=1", "x[SP]macro[SP]A=1"}) {
     EXPECT_FALSE(isMacroLine(spelled(text))) << text;
   }
@@ -108,9 +114,14 @@ TEST(SourceDirText, TakesTheRestAfterTheMarkerStrippedOfSpacesOnly) {
 
 TEST(IncludeText, DropsTwoCharactersOfTheTrimmedLine) {
   const TextCase cases[] = {
-      {"[TAB]-I[SP][SP]..\\inc", "..\\inc"}, {"-I./inc", "inc"}, {"x[SP]-Iinc", "-Iinc"},
-      {"[TAB][SP]-Iinc", "Iinc"},            {"-I", ""},         {"I", ""},
-      {"-I[SP]./[SP]x", "[SP]x"},            {"-I.\\inc", ".\\inc"},
+      {"[TAB]-I[SP][SP]..\\inc", "..\\inc"},
+      {"-I./inc", "inc"},
+      {"x[SP]-Iinc", "-Iinc"},
+      {"[TAB][SP]-Iinc", "Iinc"},
+      {"-I", ""},
+      {"I", ""},
+      {"-I[SP]./[SP]x", "[SP]x"},
+      {"-I.\\inc", ".\\inc"},
   };
   for (const TextCase& c : cases) EXPECT_EQ(includeText(spelled(c.input)), spelled(c.expected)) << c.input;
 }
@@ -153,8 +164,11 @@ TEST(MacroDefinition, DefinesNothingWithoutAnEqualsSignAfterMacro) {
 
 TEST(SourceFileText, EndsAtTheFirstTab) {
   const TextCase cases[] = {
-      {"main.c[TAB]x", "main.c"},       {"[SP][TAB]a.c[SP]", "a.c"}, {"[SP]#x.c", "#x.c"},
-      {"..\\src\\x.c[TAB][TAB]-DX", "..\\src\\x.c"}, {"a[SP]b.c[SP]-o[SP]x", "a[SP]b.c[SP]-o[SP]x"},
+      {"main.c[TAB]x", "main.c"},
+      {"[SP][TAB]a.c[SP]", "a.c"},
+      {"[SP]#x.c", "#x.c"},
+      {"..\\src\\x.c[TAB][TAB]-DX", "..\\src\\x.c"},
+      {"a[SP]b.c[SP]-o[SP]x", "a[SP]b.c[SP]-o[SP]x"},
   };
   for (const TextCase& c : cases) EXPECT_EQ(sourceFileText(spelled(c.input)), spelled(c.expected)) << c.input;
 }

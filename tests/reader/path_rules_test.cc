@@ -71,8 +71,13 @@ TEST(ExpandBraceReferences, PutsInMacrosAsWrittenThenTheEnvironment) {
 
 TEST(Unquoted, DropsAMatchingPairOfQuotes) {
   const TextCase cases[] = {
-      {"\"C:\\Program[SP]Files\\inc\"", "C:\\Program[SP]Files\\inc"}, {"'inc'", "inc"}, {"\"\"", ""},
-      {"\"", "\""}, {"\"inc'", "\"inc'"}, {"in\"c\"", "in\"c\""}, {"inc", "inc"},
+      {"\"C:\\Program[SP]Files\\inc\"", "C:\\Program[SP]Files\\inc"},
+      {"'inc'", "inc"},
+      {"\"\"", ""},
+      {"\"", "\""},
+      {"\"inc'", "\"inc'"},
+      {"in\"c\"", "in\"c\""},
+      {"inc", "inc"},
   };
   for (const TextCase& c : cases) EXPECT_EQ(unquoted(spelled(c.input)), spelled(c.expected)) << c.input;
 }
@@ -84,9 +89,8 @@ TEST(IsAbsolutePath, AColonOrALeadingSeparator) {
 
 TEST(GroupNameOf, DropsFourCharactersOfTheLastComponent) {
   const TextCase cases[] = {
-      {"lib\\lib.gpj", "lib"}, {"a.gpj", "a"},  {"sub\\b.gpj", "b"},  {"x\\.gpj", ""},
-      {"x\\ab", "ab"},         {"abc", "abc"},  {"d\\", ""},          {"a/b.gpj", "a/b"},
-      {"z\\core.gpjx", "core."},
+      {"lib\\lib.gpj", "lib"}, {"a.gpj", "a"}, {"sub\\b.gpj", "b"}, {"x\\.gpj", ""},           {"x\\ab", "ab"},
+      {"abc", "abc"},          {"d\\", ""},    {"a/b.gpj", "a/b"},  {"z\\core.gpjx", "core."},
   };
   for (const TextCase& c : cases) EXPECT_EQ(groupNameOf(c.input), c.expected) << c.input;
 }
@@ -158,9 +162,9 @@ TEST_F(PathResolutionTest, SearchTriesTheGroupDirectoryThenEachSourceDirectoryIn
             (std::vector<std::string>{"C:\\d\\e.c", "C:\\d\\s1\\.\\e.c", "C:\\s2\\.\\e.c"}));
 
   const TextCase cases[] = {
-      {"a.c", "C:\\s2\\a.c"},       {"b.c", "C:\\d\\s1\\b.c"}, {"c.c", "C:\\d\\c.c"},
-      {"dir.c", "C:\\s2\\dir.c"},   {"none.c", "C:\\d\\none.c"}, {"./none.c", "C:\\d\\none.c"},
-      {"x.", "C:\\d\\x."},      {"sub/f.c", "C:\\s2\\sub\\f.c"},
+      {"a.c", "C:\\s2\\a.c"},     {"b.c", "C:\\d\\s1\\b.c"},       {"c.c", "C:\\d\\c.c"},
+      {"dir.c", "C:\\s2\\dir.c"}, {"none.c", "C:\\d\\none.c"},     {"./none.c", "C:\\d\\none.c"},
+      {"x.", "C:\\d\\x."},        {"sub/f.c", "C:\\s2\\sub\\f.c"},
   };
   for (const TextCase& c : cases) EXPECT_EQ(resolved(c.input, PathSearch::kSourceDirs), c.expected) << c.input;
 }

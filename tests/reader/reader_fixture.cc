@@ -27,8 +27,9 @@ std::string gpjFile(std::initializer_list<std::string> lines) {
 }
 
 void linkReader(ProjectConverter& converter, const std::map<std::string, std::string>& environment) {
-  converter.reader().link(converter.rootGroup(), converter.host(),
-                          [&converter](const std::string& directory) { return converter.isCompilerInclude(directory); });
+  converter.reader().link(converter.rootGroup(), converter.host(), [&converter](const std::string& directory) {
+    return converter.isCompilerInclude(directory);
+  });
   converter.reader().setEnvironment([environment](const std::string& name) -> std::optional<std::string> {
     const auto found = environment.find(name);
     if (found == environment.end()) return std::nullopt;

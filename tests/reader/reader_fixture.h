@@ -33,8 +33,7 @@ class ReaderTest : public ::testing::Test {
   // Creates the converter for the top file, as the entry would.
   ProjectConverter& prepare(const std::string& topPath = "C:\\w\\top.gpj");
   // Links the reader to the root group and parses the top file; an AsciiReaderError leaves.
-  void readProject(const std::string& topPath = "C:\\w\\top.gpj",
-                   const std::vector<std::string>& extensions = {});
+  void readProject(const std::string& topPath = "C:\\w\\top.gpj", const std::vector<std::string>& extensions = {});
   // readProject, expecting the reader to fail with code; returns currentPath.
   std::string failingRead(int code, const std::string& topPath = "C:\\w\\top.gpj");
   std::string tree() { return dumpTree(converter->rootGroup()); }

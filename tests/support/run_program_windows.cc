@@ -61,8 +61,8 @@ ProgramResult runProgram(const std::vector<std::string>& arguments, const std::s
   makePipe(outRead, outWrite);
   makePipe(errRead, errWrite);
   SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
-  HANDLE input = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &attributes, OPEN_EXISTING,
-                             0, nullptr);
+  HANDLE input = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &attributes, OPEN_EXISTING, 0,
+                             nullptr);
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

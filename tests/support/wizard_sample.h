@@ -25,8 +25,8 @@ inline QWizard* findSampleWizard() {
 // and EXTENSIONS after QUORLIN_SAMPLE_.
 inline void fillSample(QWizard* wizard) {
   const char* const fields[][2] = {
-      {"GHSProjectEdit", "QUORLIN_SAMPLE_PROJECT"}, {"ZinProjectEdit", "QUORLIN_SAMPLE_FOLDER"},
-      {"ZinNameEdit", "QUORLIN_SAMPLE_NAME"},       {"CmpPersonEdit", "QUORLIN_SAMPLE_COMPILER"},
+      {"GHSProjectEdit", "QUORLIN_SAMPLE_PROJECT"},  {"ZinProjectEdit", "QUORLIN_SAMPLE_FOLDER"},
+      {"ZinNameEdit", "QUORLIN_SAMPLE_NAME"},        {"CmpPersonEdit", "QUORLIN_SAMPLE_COMPILER"},
       {"AnalPersonEdit", "QUORLIN_SAMPLE_ANALYSER"}, {"CustExtEdit", "QUORLIN_SAMPLE_EXTENSIONS"}};
   for (const auto& [field, variable] : fields) {
     auto* edit = wizard->findChild<QLineEdit*>(QLatin1String(field));

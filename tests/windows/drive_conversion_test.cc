@@ -40,8 +40,8 @@ TEST_F(DriveConversion, DriveRelativeWordsLeaveTheCurrentDirectoryAsItWas) {
 
   Step step;
   step.folders = {R"({root}\out)"};
-  step.files = {{d + "\\x.gpj", "main.c\r\n"}, {d + "\\main.c", ""}, {d + "\\msg.p_s", "m\r\n"},
-                {R"({root}\cfg\ghs.p_c)", ""}};
+  step.files = {
+      {d + "\\x.gpj", "main.c\r\n"}, {d + "\\main.c", ""}, {d + "\\msg.p_s", "m\r\n"}, {R"({root}\cfg\ghs.p_c)", ""}};
   step.words = {"D:x.gpj", "out", "-cp", R"(cfg\ghs.p_c)", "-mp", "D:msg.p_s"};
   step.output = lf({kStart, "  Creating Group - x", kDone});
   step.expectedFiles = {
@@ -62,11 +62,10 @@ TEST_F(DriveConversion, PathsFromTheRootOfTheCurrentDriveStayWithoutADrive) {
   step.files = {{R"({root}\w\x.gpj)", "main.c\r\n"}, {R"({root}\w\main.c)", ""}, {R"({root}\cfg\ghs.p_c)", ""}};
   step.words = {r + "\\w\\x.gpj", r + "\\out", "-cp", r + "\\cfg\\ghs.p_c"};
   step.output = lf({kStart, "  Creating Group - x", kDone});
-  step.expectedFiles = {
-      {R"({root}\out\x.prj)",
-       singleGroupProject(r + "\\w", r + "\\out\\person\\x.p_s", r + "\\cfg\\ghs.p_c", r + "\\out")},
-      {R"({root}\out\person\x.p_s)", ""},
-      {R"({root}\out\person\x.p_a)", ""}};
+  step.expectedFiles = {{R"({root}\out\x.prj)",
+                         singleGroupProject(r + "\\w", r + "\\out\\person\\x.p_s", r + "\\cfg\\ghs.p_c", r + "\\out")},
+                        {R"({root}\out\person\x.p_s)", ""},
+                        {R"({root}\out\person\x.p_a)", ""}};
   runCase({"RootOfTheDrive", {step}}, *launcher);
 }
 
@@ -84,12 +83,13 @@ TEST_F(DriveConversion, CompileDatabaseOnWindowsPaths) {
   const std::string r = root.substr(2);
   Step step;
   step.folders = {R"({root}\out)"};
-  step.files = {{R"({root}\w\x.gpj)", "main.cpp\r\n-Iinc\r\n"}, {R"({root}\w\main.cpp)", ""},
+  step.files = {{R"({root}\w\x.gpj)", "main.cpp\r\n-Iinc\r\n"},
+                {R"({root}\w\main.cpp)", ""},
                 {R"({root}\cfg\ghs.p_c)", "-I C:\\ghs\r\n"},
                 {R"({root}\cc.json)", "earlier"}};
   step.words = {r + "\\w\\x.gpj", r + "\\out", "-cp", r + "\\cfg\\ghs.p_c", "-cdb", r + "\\cc.json"};
-  step.output = lf({kStart, "  Creating Group - x", "  Creating Analyser Personality - " + r + "\\out\\x\\person\\x.p_a",
-                    kDone});
+  step.output = lf(
+      {kStart, "  Creating Group - x", "  Creating Analyser Personality - " + r + "\\out\\x\\person\\x.p_a", kDone});
   const std::string file = jsonPath(r + "\\w\\main.cpp");
   step.expectedFiles = {
       {R"({root}\cc.json)", "[\n  {\n    \"directory\": " + jsonPath(r + "\\w") + ",\n    \"file\": " + file +

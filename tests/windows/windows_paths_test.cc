@@ -71,10 +71,8 @@ std::string expand(std::string text, const std::string& root) {
 // ends in CR LF.
 TEST_F(WindowsPathsTest, WordOneIsResolvedAgainstTheCurrentDirectory) {
   const std::pair<const char*, const char*> cases[] = {
-      {"x.gpj", "<root>\\x.gpj"},
-      {"sub/../x.gpj", "<root>\\sub/../x.gpj"},
-      {"<root>\\x.gpj", "<root>\\x.gpj"},
-      {"<rootOnDrive>\\x.gpj", "<rootOnDrive>\\x.gpj"},
+      {"x.gpj", "<root>\\x.gpj"},         {"sub/../x.gpj", "<root>\\sub/../x.gpj"},
+      {"<root>\\x.gpj", "<root>\\x.gpj"}, {"<rootOnDrive>\\x.gpj", "<rootOnDrive>\\x.gpj"},
       {"<drive>x.gpj", "<root>\\x.gpj"},
   };
   for (const auto& [word, resolved] : cases) {

@@ -12,13 +12,9 @@
 
 namespace {
 
-QColor textColour(const QLineEdit* field) {
-  return field->palette().color(QPalette::Text);
-}
+QColor textColour(const QLineEdit* field) { return field->palette().color(QPalette::Text); }
 
-bool nextEnabled(const TestWizard& wizard) {
-  return wizard.button(QWizard::NextButton)->isEnabled();
-}
+bool nextEnabled(const TestWizard& wizard) { return wizard.button(QWizard::NextButton)->isEnabled(); }
 
 }  // namespace
 
@@ -123,15 +119,25 @@ void ControllerTest::browseRechecksThePage_data() {
   QTest::addColumn<QString>("field");
   QTest::addColumn<QString>("missing");
   QTest::addColumn<QString>("valid");
-  QTest::newRow("project") << 0 << "GHSProjectBrowseBtn" << "GHSProjectEdit" << "missing.gpj"
+  QTest::newRow("project") << 0 << "GHSProjectBrowseBtn"
+                           << "GHSProjectEdit"
+                           << "missing.gpj"
                            << "board.gpj";
-  QTest::newRow("folder") << 0 << "ZinProjectBrowseBtn" << "ZinProjectEdit" << "missing"
+  QTest::newRow("folder") << 0 << "ZinProjectBrowseBtn"
+                          << "ZinProjectEdit"
+                          << "missing"
                           << "out";
-  QTest::newRow("message") << 1 << "MsgBrowseBtn" << "MsgPersonEdit" << "missing.p_s"
+  QTest::newRow("message") << 1 << "MsgBrowseBtn"
+                           << "MsgPersonEdit"
+                           << "missing.p_s"
                            << "msg.p_s";
-  QTest::newRow("analyser") << 1 << "AnalBrowseBtn" << "AnalPersonEdit" << "missing.p_a"
+  QTest::newRow("analyser") << 1 << "AnalBrowseBtn"
+                            << "AnalPersonEdit"
+                            << "missing.p_a"
                             << "anal.p_a";
-  QTest::newRow("compiler") << 1 << "CmpBrowseBtn" << "CmpPersonEdit" << "missing.p_c"
+  QTest::newRow("compiler") << 1 << "CmpBrowseBtn"
+                            << "CmpPersonEdit"
+                            << "missing.p_c"
                             << "cmp.p_c";
 }
 
@@ -197,18 +203,14 @@ void ControllerTest::enterGoesNextOrFinish() {
   reachPage2();
   wizard_->clickNext();
   // Arrives as a user does: on Page0 coming back, on the others going forward.
-  while (wizard_->currentId() > qMax(page - 1, 0))
-    wizard_->clickBack();
-  if (page > 0)
-    wizard_->clickNext();
+  while (wizard_->currentId() > qMax(page - 1, 0)) wizard_->clickBack();
+  if (page > 0) wizard_->clickNext();
   QCOMPARE(wizard_->currentId(), page);
   QVERIFY(QTest::qWaitForWindowActive(wizard_.get()));
-  if (!focus.isEmpty())
-    wizard_->findChild<QWidget*>(focus)->setFocus();
+  if (!focus.isEmpty()) wizard_->findChild<QWidget*>(focus)->setFocus();
   QWidget* focused = QApplication::focusWidget();
   QVERIFY(focused && wizard_->currentPage()->isAncestorOf(focused));
-  QVERIFY2(!qobject_cast<QPushButton*>(focused) || !focus.isEmpty(),
-           qPrintable(focused->objectName()));
+  QVERIFY2(!qobject_cast<QPushButton*>(focused) || !focus.isEmpty(), qPrintable(focused->objectName()));
   QTest::keyClick(focused, Qt::Key_Return);
   QVERIFY(wizard_->dialogCalls.isEmpty());
   if (page < 3)
@@ -231,15 +233,20 @@ void ControllerTest::extensionList_data() {
   QTest::addColumn<QStringList>("checked");
   QTest::addColumn<QString>("custom");
   QTest::addColumn<QString>("expected");
-  QTest::newRow("cpp and h") << QStringList{"hCheck", "cppCheck"} << "" << "cpp,h";
-  QTest::newRow("c and custom") << QStringList{"cCheck"} << "res,xml" << "c,res,xml";
-  QTest::newRow("trailing comma") << QStringList{} << "asm," << "asm";
-  QTest::newRow("three commas") << QStringList{} << ",,," << ",,";
-  QTest::newRow("all in order")
-      << QStringList{"hxxCheck", "hppCheck", "hhCheck", "hCheck", "cCheck", "cxxCheck",
-                     "ccCheck", "cppCheck"}
-      << " s " << "cpp,cc,cxx,c,h,hh,hpp,hxx, s ";
-  QTest::newRow("nothing") << QStringList{} << "" << "";
+  QTest::newRow("cpp and h") << QStringList{"hCheck", "cppCheck"} << ""
+                             << "cpp,h";
+  QTest::newRow("c and custom") << QStringList{"cCheck"} << "res,xml"
+                                << "c,res,xml";
+  QTest::newRow("trailing comma") << QStringList{} << "asm,"
+                                  << "asm";
+  QTest::newRow("three commas") << QStringList{} << ",,,"
+                                << ",,";
+  QTest::newRow("all in order") << QStringList{"hxxCheck", "hppCheck", "hhCheck", "hCheck",
+                                               "cCheck",   "cxxCheck", "ccCheck", "cppCheck"}
+                                << " s "
+                                << "cpp,cc,cxx,c,h,hh,hpp,hxx, s ";
+  QTest::newRow("nothing") << QStringList{} << ""
+                           << "";
 }
 
 void ControllerTest::extensionList() {
@@ -268,11 +275,11 @@ void ControllerTest::summaryAfterPage2() {
   wizard_->clickNext();
   QVERIFY(wizard_->button(QWizard::FinishButton)->isEnabled());
   QCOMPARE(wizard_->DetailsText->toPlainText(),
-           "GreenHills Project:\n" + tree_->path("board.gpj") +
-               "\n\nZintra / Zintra++ Project Directory:\n" + tree_->path("out") +
+           "GreenHills Project:\n" + tree_->path("board.gpj") + "\n\nZintra / Zintra++ Project Directory:\n" +
+               tree_->path("out") +
                "\n\nZintra / Zintra++ Project Name:\ndemo\n\nMessage Personality:\n\n\n"
-               "Template Analyser Personality:\n" + tree_->path("anal.p_a") +
-               "\n\nCompiler Personality:\n" + tree_->path("cmp.p_c") +
+               "Template Analyser Personality:\n" +
+               tree_->path("anal.p_a") + "\n\nCompiler Personality:\n" + tree_->path("cmp.p_c") +
                "\n\nFile Extensions:\ncpp\n");
 }
 
@@ -295,8 +302,7 @@ void ControllerTest::browseThroughTheSeam() {
   QCOMPARE(wizard.dialogCalls[0].start, root);
   const QString chosen = QDir::toNativeSeparators(tree_->path("p/a.gpj"));
   QCOMPARE(wizard.GHSProjectEdit->text(), chosen);
-  QCOMPARE(wizard.dialogCalls[1].caption,
-           QStringLiteral("Select the Zintra/Zintra++ Project Destination Directory"));
+  QCOMPARE(wizard.dialogCalls[1].caption, QStringLiteral("Select the Zintra/Zintra++ Project Destination Directory"));
   const QString chosenFolder = QDir::toNativeSeparators(tree_->path("p"));
   QCOMPARE(wizard.dialogCalls[1].start, chosenFolder);  // the folder, no file selected in it
   QCOMPARE(wizard.dialogCalls[2].start, chosenFolder);  // the cancelled dialog changed nothing
@@ -313,22 +319,18 @@ void ControllerTest::browseThroughTheSeam() {
 void ControllerTest::settingsLoad_data() {
   QTest::addColumn<QByteArray>("file");
   QTest::addColumn<QStringList>("fields");  // message, analyser, compiler
-  QTest::newRow("compiler only")
-      << QByteArray("Compiler Personality:\nC:\\p\\c.p_c\n\n")
-      << QStringList{"", "", "C:\\p\\c.p_c"};
-  QTest::newRow("later record wins")
-      << QByteArray("Message Personality:\nfirst\n\nMessage Personality:\nsecond\n\n")
-      << QStringList{"second", "", ""};
-  QTest::newRow("key on the last line")
-      << QByteArray("Analyser Personality:\nkept\n\nCompiler Personality:\nc\n\n"
-                    "Analyser Personality:")
-      << QStringList{"", "", "c"};
-  QTest::newRow("value never a key")
-      << QByteArray("Message Personality:\nCompiler Personality:\nx\n")
-      << QStringList{"Compiler Personality:", "", ""};
-  QTest::newRow("keys are exact")
-      << QByteArray("message personality:\na\n Compiler Personality:\nb\n")
-      << QStringList{"", "", ""};
+  QTest::newRow("compiler only") << QByteArray("Compiler Personality:\nC:\\p\\c.p_c\n\n")
+                                 << QStringList{"", "", "C:\\p\\c.p_c"};
+  QTest::newRow("later record wins") << QByteArray("Message Personality:\nfirst\n\nMessage Personality:\nsecond\n\n")
+                                     << QStringList{"second", "", ""};
+  QTest::newRow("key on the last line") << QByteArray(
+                                               "Analyser Personality:\nkept\n\nCompiler Personality:\nc\n\n"
+                                               "Analyser Personality:")
+                                        << QStringList{"", "", "c"};
+  QTest::newRow("value never a key") << QByteArray("Message Personality:\nCompiler Personality:\nx\n")
+                                     << QStringList{"Compiler Personality:", "", ""};
+  QTest::newRow("keys are exact") << QByteArray("message personality:\na\n Compiler Personality:\nb\n")
+                                  << QStringList{"", "", ""};
 }
 
 void ControllerTest::settingsLoad() {
@@ -353,8 +355,7 @@ void ControllerTest::settingsSaveRoundTrip() {
     wizard.saveSettingsForTest();
   }
   QCOMPARE(tree_->read(QStringLiteral("settings.txt")),
-           "Message Personality:\nm s.p_s\n\nCompiler Personality:\n" +
-               tree_->path("cmp.p_c").toLocal8Bit() + "\n\n");
+           "Message Personality:\nm s.p_s\n\nCompiler Personality:\n" + tree_->path("cmp.p_c").toLocal8Bit() + "\n\n");
   TestWizard again;
   QCOMPARE(again.MsgPersonEdit->text(), QStringLiteral("m s.p_s"));
   QVERIFY(again.AnalPersonEdit->text().isEmpty());

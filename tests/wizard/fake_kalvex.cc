@@ -28,13 +28,11 @@ int main(int argc, char* argv[]) {
   if (const char* record = std::getenv("FAKE_KALVEX_RECORD")) {
     std::ofstream out(record, std::ios::binary);
     out << argc - 1 << '\n';
-    for (int i = 1; i < argc; ++i)
-      out << argv[i] << '\n';
+    for (int i = 1; i < argc; ++i) out << argv[i] << '\n';
   }
   std::cout << "Creating Zintra/Zintra++ Project ..." << std::endl;
   std::this_thread::sleep_for(std::chrono::milliseconds(numberFrom("FAKE_KALVEX_SLEEP_MS")));
-  if (std::getenv("FAKE_KALVEX_CRASH"))
-    crash();
+  if (std::getenv("FAKE_KALVEX_CRASH")) crash();
   std::cout << "Zintra/Zintra++ Project Completed!" << std::endl;
   return numberFrom("FAKE_KALVEX_EXIT");
 }

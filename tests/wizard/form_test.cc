@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "ghs_converter.h"
 
@@ -42,33 +42,38 @@ void FormTest::widgetsSitWhereTheFormSays_data() {
   QTest::addColumn<QString>("parent");
   QTest::addColumn<QRect>("geometry");
   QTest::addColumn<QString>("text");
-  QTest::newRow("welcome") << "textLabel1_3_3" << "groupBox1_3" << QRect(10, 10, 461, 21)
-                           << "Welcome to the Orvane :: Quorlin";
-  QTest::newRow("project label") << "textLabel1_3" << "groupBox1" << QRect(10, 20, 80, 20)
-                                 << "Project File (.gpj)";
-  QTest::newRow("project edit") << "GHSProjectEdit" << "groupBox1" << QRect(95, 20, 300, 25)
-                                << "";
-  QTest::newRow("project browse") << "GHSProjectBrowseBtn" << "groupBox1"
-                                  << QRect(410, 20, 75, 25) << "Browse";
-  QTest::newRow("name label") << "textLabel1_2" << "groupBox2" << QRect(10, 56, 40, 20)
-                              << "Name";
-  QTest::newRow("zin group") << "groupBox2" << "Page0" << QRect(20, 260, 500, 87)
-                             << "Zintra / Zintra++ Project";
-  QTest::newRow("msg browse") << "MsgBrowseBtn" << "groupBox1_2" << QRect(420, 20, 75, 25)
-                              << "Browse";
-  QTest::newRow("cmp edit") << "CmpPersonEdit" << "groupBox2_2" << QRect(10, 20, 390, 25) << "";
-  QTest::newRow("anal group") << "groupBox2_2_2" << "Page1" << QRect(20, 220, 500, 60)
-                              << "Template Analyser Personality";
-  QTest::newRow("cpp") << "cppCheck" << "groupBox7" << QRect(40, 35, 50, 20) << "*.cpp";
-  QTest::newRow("hxx") << "hxxCheck" << "groupBox7" << QRect(260, 75, 50, 20) << "*.hxx";
-  QTest::newRow("custom label") << "textLabel2" << "groupBox7" << QRect(50, 116, 100, 20)
-                                << "Custom Extensions";
-  QTest::newRow("custom edit") << "CustExtEdit" << "groupBox7" << QRect(160, 115, 144, 25)
-                               << "";
-  QTest::newRow("details") << "DetailsText" << "Page3" << QRect(15, 40, 505, 310) << "";
-  QTest::newRow("left line") << "line1_3_2" << "Page2" << QRect(-8, 36, 20, 335) << "";
-  QTest::newRow("bottom banner") << "pixmapLabel3_3_2_2_2" << "Page3" << QRect(0, 360, 532, 20)
-                                 << "";
+  QTest::newRow("welcome") << "textLabel1_3_3"
+                           << "groupBox1_3" << QRect(10, 10, 461, 21) << "Welcome to the Orvane :: Quorlin";
+  QTest::newRow("project label") << "textLabel1_3"
+                                 << "groupBox1" << QRect(10, 20, 80, 20) << "Project File (.gpj)";
+  QTest::newRow("project edit") << "GHSProjectEdit"
+                                << "groupBox1" << QRect(95, 20, 300, 25) << "";
+  QTest::newRow("project browse") << "GHSProjectBrowseBtn"
+                                  << "groupBox1" << QRect(410, 20, 75, 25) << "Browse";
+  QTest::newRow("name label") << "textLabel1_2"
+                              << "groupBox2" << QRect(10, 56, 40, 20) << "Name";
+  QTest::newRow("zin group") << "groupBox2"
+                             << "Page0" << QRect(20, 260, 500, 87) << "Zintra / Zintra++ Project";
+  QTest::newRow("msg browse") << "MsgBrowseBtn"
+                              << "groupBox1_2" << QRect(420, 20, 75, 25) << "Browse";
+  QTest::newRow("cmp edit") << "CmpPersonEdit"
+                            << "groupBox2_2" << QRect(10, 20, 390, 25) << "";
+  QTest::newRow("anal group") << "groupBox2_2_2"
+                              << "Page1" << QRect(20, 220, 500, 60) << "Template Analyser Personality";
+  QTest::newRow("cpp") << "cppCheck"
+                       << "groupBox7" << QRect(40, 35, 50, 20) << "*.cpp";
+  QTest::newRow("hxx") << "hxxCheck"
+                       << "groupBox7" << QRect(260, 75, 50, 20) << "*.hxx";
+  QTest::newRow("custom label") << "textLabel2"
+                                << "groupBox7" << QRect(50, 116, 100, 20) << "Custom Extensions";
+  QTest::newRow("custom edit") << "CustExtEdit"
+                               << "groupBox7" << QRect(160, 115, 144, 25) << "";
+  QTest::newRow("details") << "DetailsText"
+                           << "Page3" << QRect(15, 40, 505, 310) << "";
+  QTest::newRow("left line") << "line1_3_2"
+                             << "Page2" << QRect(-8, 36, 20, 335) << "";
+  QTest::newRow("bottom banner") << "pixmapLabel3_3_2_2_2"
+                                 << "Page3" << QRect(0, 360, 532, 20) << "";
 }
 
 void FormTest::widgetsSitWhereTheFormSays() {
@@ -81,12 +86,9 @@ void FormTest::widgetsSitWhereTheFormSays() {
   QVERIFY(widget);
   QCOMPARE(widget->parentWidget()->objectName(), parent);
   QCOMPARE(widget->geometry(), geometry);
-  if (auto* label = qobject_cast<QLabel*>(widget))
-    QCOMPARE(label->text(), text);
-  if (auto* button = qobject_cast<QAbstractButton*>(widget))
-    QCOMPARE(button->text(), text);
-  if (auto* box = qobject_cast<QGroupBox*>(widget))
-    QCOMPARE(box->title(), text);
+  if (auto* label = qobject_cast<QLabel*>(widget)) QCOMPARE(label->text(), text);
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) QCOMPARE(button->text(), text);
+  if (auto* box = qobject_cast<QGroupBox*>(widget)) QCOMPARE(box->title(), text);
 }
 
 void FormTest::captionAndEmptyTitlesOnEveryPage() {
@@ -94,14 +96,12 @@ void FormTest::captionAndEmptyTitlesOnEveryPage() {
   QCOMPARE(wizard.objectName(), QStringLiteral("GHSConverterBase"));
   QCOMPARE(wizard.windowTitle(), QStringLiteral("Quorlin 1.1"));
   QCOMPARE(wizard.pageIds(), QList<int>({0, 1, 2, 3}));
-  for (int id : wizard.pageIds())
-    QVERIFY(wizard.page(id)->title().isNull());
+  for (int id : wizard.pageIds()) QVERIFY(wizard.page(id)->title().isNull());
   QVERIFY(wizard.groupBox1_3->title().isNull());
   QVERIFY(!wizard.windowIcon().isNull());
   QCOMPARE(wizard.GHSProjectEdit->toolTip(), QStringLiteral("Path to the .gpj project file"));
   QVERIFY(wizard.AnalPersonEdit->toolTip().isEmpty());
-  QVERIFY(wizard.textLabel2_2->text().contains(
-      QStringLiteral("will be created.  \nThe Zintra/Zintra++ project")));
+  QVERIFY(wizard.textLabel2_2->text().contains(QStringLiteral("will be created.  \nThe Zintra/Zintra++ project")));
   QVERIFY(wizard.DetailsText->toPlainText().startsWith(QStringLiteral("GHS Project:\n\n\n")));
 }
 
@@ -141,20 +141,14 @@ void FormTest::noTextIsCutOff() {
   wizard.show();
   QVERIFY(QTest::qWaitForWindowExposed(&wizard));
   for (QLabel* label : wizard.findChildren<QLabel*>()) {
-    if (label->text().isEmpty())
-      continue;
-    const QSize need = label->wordWrap()
-                           ? QSize(0, label->heightForWidth(label->width()))
-                           : label->sizeHint();
-    QVERIFY2(need.width() <= label->width() && need.height() <= label->height(),
-             qPrintable(label->objectName()));
+    if (label->text().isEmpty()) continue;
+    const QSize need = label->wordWrap() ? QSize(0, label->heightForWidth(label->width())) : label->sizeHint();
+    QVERIFY2(need.width() <= label->width() && need.height() <= label->height(), qPrintable(label->objectName()));
   }
   for (QAbstractButton* button : wizard.findChildren<QAbstractButton*>()) {
-    if (button->parentWidget() == &wizard || button->text().isEmpty())
-      continue;
+    if (button->parentWidget() == &wizard || button->text().isEmpty()) continue;
     const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
-    const int need = qobject_cast<QCheckBox*>(button) ? button->sizeHint().width()
-                                                      : textWidth + 8;
+    const int need = qobject_cast<QCheckBox*>(button) ? button->sizeHint().width() : textWidth + 8;
     QVERIFY2(need <= button->width(), qPrintable(button->objectName()));
   }
   for (QGroupBox* box : wizard.findChildren<QGroupBox*>()) {
@@ -199,12 +193,10 @@ void FormTest::tabOrderFollowsReading_data() {
   QTest::newRow("Page0") << "Page0"
                          << QStringList{"GHSProjectEdit", "GHSProjectBrowseBtn", "ZinProjectEdit",
                                         "ZinProjectBrowseBtn", "ZinNameEdit"};
-  QTest::newRow("Page1") << "Page1"
-                         << QStringList{"MsgPersonEdit", "MsgBrowseBtn", "AnalPersonEdit",
-                                        "AnalBrowseBtn", "CmpPersonEdit", "CmpBrowseBtn"};
-  QTest::newRow("Page2") << "Page2"
-                         << QStringList{"cppCheck", "ccCheck", "cxxCheck", "cCheck", "hCheck",
-                                        "hhCheck", "hppCheck", "hxxCheck", "CustExtEdit"};
+  QTest::newRow("Page1") << "Page1" << QStringList{"MsgPersonEdit", "MsgBrowseBtn",  "AnalPersonEdit",
+                                                   "AnalBrowseBtn", "CmpPersonEdit", "CmpBrowseBtn"};
+  QTest::newRow("Page2") << "Page2" << QStringList{"cppCheck", "ccCheck",  "cxxCheck", "cCheck",     "hCheck",
+                                                   "hhCheck",  "hppCheck", "hxxCheck", "CustExtEdit"};
 }
 
 void FormTest::tabOrderFollowsReading() {
@@ -216,8 +208,7 @@ void FormTest::tabOrderFollowsReading() {
   QStringList seen;
   QWidget* widget = first;
   do {
-    if (pageWidget->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus))
-      seen << widget->objectName();
+    if (pageWidget->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus)) seen << widget->objectName();
     widget = widget->nextInFocusChain();
   } while (widget != first);
   QCOMPARE(seen, order);

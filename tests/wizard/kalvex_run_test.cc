@@ -24,8 +24,7 @@ class KalvexRunTest : public QObject {
 };
 
 void KalvexRunTest::init() {
-  for (const char* name : {"FAKE_KALVEX_EXIT", "FAKE_KALVEX_CRASH", "FAKE_KALVEX_RECORD"})
-    qunsetenv(name);
+  for (const char* name : {"FAKE_KALVEX_EXIT", "FAKE_KALVEX_CRASH", "FAKE_KALVEX_RECORD"}) qunsetenv(name);
   qputenv("FAKE_KALVEX_SLEEP_MS", "0");
 }
 
@@ -34,14 +33,12 @@ void KalvexRunTest::endings_data() {
   QTest::addColumn<bool>("crash");
   QTest::addColumn<KalvexRun::Outcome>("outcome");
   QTest::addColumn<QByteArray>("output");
-  const QByteArray both(
-      "Creating Zintra/Zintra++ Project ...\nZintra/Zintra++ Project Completed!\n");
+  const QByteArray both("Creating Zintra/Zintra++ Project ...\nZintra/Zintra++ Project Completed!\n");
   QTest::newRow("exit 0") << QByteArray("0") << false << KalvexRun::Outcome::Succeeded << both;
   QTest::newRow("exit 1") << QByteArray("1") << false << KalvexRun::Outcome::Failed << both;
   QTest::newRow("exit 255") << QByteArray("255") << false << KalvexRun::Outcome::Failed << both;
-  QTest::newRow("segmentation fault")
-      << QByteArray("0") << true << KalvexRun::Outcome::Crashed
-      << QByteArray("Creating Zintra/Zintra++ Project ...\n");
+  QTest::newRow("segmentation fault") << QByteArray("0") << true << KalvexRun::Outcome::Crashed
+                                      << QByteArray("Creating Zintra/Zintra++ Project ...\n");
 }
 
 void KalvexRunTest::endings() {
@@ -50,8 +47,7 @@ void KalvexRunTest::endings() {
   QFETCH(KalvexRun::Outcome, outcome);
   QFETCH(QByteArray, output);
   qputenv("FAKE_KALVEX_EXIT", exitCode);
-  if (crash)
-    qputenv("FAKE_KALVEX_CRASH", "1");
+  if (crash) qputenv("FAKE_KALVEX_CRASH", "1");
   KalvexRun run(kFake, {});
   QByteArray seen;
   connect(&run, &KalvexRun::outputReady, this, [&] { seen += run.readOutput(); });

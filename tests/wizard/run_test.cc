@@ -13,12 +13,10 @@
 
 namespace {
 
-const QString kFailed =
-    QStringLiteral("Quorlin|Project Conversion Failed!\nPlease check the details log and try again.");
+const QString kFailed = QStringLiteral(
+    "Quorlin|Project Conversion Failed!\nPlease check the details log and try again.");
 
-bool finishEnabled(const TestWizard& wizard) {
-  return wizard.button(QWizard::FinishButton)->isEnabled();
-}
+bool finishEnabled(const TestWizard& wizard) { return wizard.button(QWizard::FinishButton)->isEnabled(); }
 
 }  // namespace
 
@@ -84,12 +82,9 @@ void RunTest::reachPage3(const QString& folder) {
 }
 
 QStringList RunTest::recordedArguments() const {
-  QStringList lines = QString::fromLocal8Bit(tree_->read(QStringLiteral("arguments.txt")))
-                          .split(QLatin1Char('\n'));
-  if (lines.size() > 1 && lines.last().isEmpty())
-    lines.removeLast();
-  if (lines.isEmpty() || lines.first().toInt() != lines.size() - 1)
-    return {QStringLiteral("<bad record>")};
+  QStringList lines = QString::fromLocal8Bit(tree_->read(QStringLiteral("arguments.txt"))).split(QLatin1Char('\n'));
+  if (lines.size() > 1 && lines.last().isEmpty()) lines.removeLast();
+  if (lines.isEmpty() || lines.first().toInt() != lines.size() - 1) return {QStringLiteral("<bad record>")};
   lines.removeFirst();
   return lines;
 }
@@ -97,8 +92,7 @@ QStringList RunTest::recordedArguments() const {
 bool RunTest::finishAndWait() {
   wizard_->clickFinish();
   KalvexRun* run = wizard_->process;
-  if (!run)
-    return false;
+  if (!run) return false;
   QSignalSpy ended(run, &KalvexRun::ended);
   return run->outcome() != KalvexRun::Outcome::Running || ended.wait(20000);
 }
@@ -115,8 +109,7 @@ void RunTest::argumentList() {
   QFETCH(bool, everyField);
   QFETCH(QString, folder);
   reachPage3(folder);
-  QStringList expected{tree_->path("board.gpj"), tree_->path(folder), "-cp",
-                       tree_->path("cmp.p_c"), "-pn", "demo"};
+  QStringList expected{tree_->path("board.gpj"), tree_->path(folder), "-cp", tree_->path("cmp.p_c"), "-pn", "demo"};
   if (everyField) {
     wizard_->clickBack();
     wizard_->clickBack();
@@ -181,11 +174,9 @@ void RunTest::settingsFileOfAnotherKindSurvives_data() {
   QTest::addColumn<QByteArray>("before");
   QTest::addColumn<bool>("kept");
   QTest::newRow("notes") << QByteArray("remember the milk\r\n") << true;
-  QTest::newRow("records and more")
-      << QByteArray("Compiler Personality:\nold.p_c\n\nwindow=3\n") << true;
+  QTest::newRow("records and more") << QByteArray("Compiler Personality:\nold.p_c\n\nwindow=3\n") << true;
   QTest::newRow("binary") << QByteArray("\0\x01\xff\n", 4) << true;
-  QTest::newRow("old records")
-      << QByteArray("Compiler Personality:\r\nold.p_c\r\n\r\n") << false;
+  QTest::newRow("old records") << QByteArray("Compiler Personality:\r\nold.p_c\r\n\r\n") << false;
   QTest::newRow("empty") << QByteArray() << false;
 }
 
@@ -195,8 +186,7 @@ void RunTest::settingsFileOfAnotherKindSurvives() {
   tree_->write(QStringLiteral("settings.txt"), before);
   reachPage3();
   QVERIFY(finishAndWait());
-  const QByteArray written =
-      "Compiler Personality:\n" + tree_->path("cmp.p_c").toLocal8Bit() + "\n\n";
+  const QByteArray written = "Compiler Personality:\n" + tree_->path("cmp.p_c").toLocal8Bit() + "\n\n";
   QCOMPARE(tree_->read(QStringLiteral("settings.txt")), kept ? before : written);
   const QString note = QStringLiteral(
       "\nThe personality paths were not saved: settings.txt holds other text and was left "
@@ -259,8 +249,7 @@ void RunTest::locatePrefersTheSearchPath() {
   QDir(tree_->path(QString())).mkpath(QStringLiteral("own"));
   const QString beside = tree_->path("own/Kalvex");
   QVERIFY(QFile::copy(QStringLiteral(FAKE_KALVEX_DIR "/Kalvex"), beside));
-  QCOMPARE(locateKalvex(tree_->path("own")),
-           QFileInfo(QStringLiteral(FAKE_KALVEX_DIR "/Kalvex")).absoluteFilePath());
+  QCOMPARE(locateKalvex(tree_->path("own")), QFileInfo(QStringLiteral(FAKE_KALVEX_DIR "/Kalvex")).absoluteFilePath());
   qputenv("PATH", tree_->path("out").toLocal8Bit());
   QCOMPARE(locateKalvex(tree_->path("own")), QFileInfo(beside).absoluteFilePath());
   QCOMPARE(locateKalvex(tree_->path("out")), QStringLiteral("Kalvex"));

@@ -19,16 +19,12 @@ void SettingsRecordsTest::holdsOnlyRecords_data() {
   QTest::addColumn<QByteArray>("bytes");
   QTest::addColumn<bool>("ours");
   QTest::newRow("empty") << QByteArray() << true;
-  QTest::newRow("as written")
-      << QByteArray("Message Personality:\nm.p_s\n\nCompiler Personality:\nc.p_c\n\n") << true;
-  QTest::newRow("CR LF and blank lines")
-      << QByteArray("\r\n  \r\nAnalyser Personality:\r\na b.p_a\r\n\r\n") << true;
+  QTest::newRow("as written") << QByteArray("Message Personality:\nm.p_s\n\nCompiler Personality:\nc.p_c\n\n") << true;
+  QTest::newRow("CR LF and blank lines") << QByteArray("\r\n  \r\nAnalyser Personality:\r\na b.p_a\r\n\r\n") << true;
   QTest::newRow("key on the last line") << QByteArray("Compiler Personality:") << true;
-  QTest::newRow("any value, even a key")
-      << QByteArray("Message Personality:\nCompiler Personality:\n") << true;
+  QTest::newRow("any value, even a key") << QByteArray("Message Personality:\nCompiler Personality:\n") << true;
   QTest::newRow("a line of its own") << QByteArray("user notes\n") << false;
-  QTest::newRow("a line after a record")
-      << QByteArray("Compiler Personality:\nc.p_c\n\n[window]\n") << false;
+  QTest::newRow("a line after a record") << QByteArray("Compiler Personality:\nc.p_c\n\n[window]\n") << false;
   QTest::newRow("value taken as key leaves a stray line")
       << QByteArray("Message Personality:\nCompiler Personality:\nx\n") << false;
   QTest::newRow("keys are exact") << QByteArray("compiler personality:\nc\n") << false;

@@ -24,13 +24,11 @@ const QString kNotStarted = QStringLiteral("Project Conversion could not be exec
 const int kRunTimeoutMs = 60000;
 
 void check(QWizard* wizard, const char* box) {
-  if (auto* checkBox = wizard->findChild<QCheckBox*>(QLatin1String(box)))
-    checkBox->setChecked(true);
+  if (auto* checkBox = wizard->findChild<QCheckBox*>(QLatin1String(box))) checkBox->setChecked(true);
 }
 
 bool save(QWizard* wizard, const QString& name) {
-  if (!qEnvironmentVariableIsSet("QUORLIN_SNAPSHOT_DIR"))
-    return true;
+  if (!qEnvironmentVariableIsSet("QUORLIN_SNAPSHOT_DIR")) return true;
   QCoreApplication::processEvents();
   const QString path = QDir(qEnvironmentVariable("QUORLIN_SNAPSHOT_DIR")).filePath(name);
   const bool saved = wizard->grab().save(path);
@@ -60,8 +58,7 @@ void awaitEnd(QWizard* wizard, QTextBrowser* log, bool savedPages) {
   auto judge = [wizard, log, savedPages] {
     const QString text = log->toPlainText();
     const bool succeeded = text.endsWith(kSucceeded);
-    if (!succeeded && !text.contains(kNotStarted))
-      return;
+    if (!succeeded && !text.contains(kNotStarted)) return;
     // The wizard finishes its reaction (the Close label, the scrolled log) after this line.
     QTimer::singleShot(200, wizard, [wizard, text, succeeded, savedPages] {
       const bool saved = save(wizard, QStringLiteral("log.png")) && savedPages;
@@ -92,16 +89,13 @@ void walk() {
   bool saved = true;
   for (int index = 0; index < 4; ++index) {
     saved = save(wizard, QStringLiteral("page%1.png").arg(index)) && saved;
-    if (index < 3)
-      wizard->button(QWizard::NextButton)->click();
+    if (index < 3) wizard->button(QWizard::NextButton)->click();
   }
   awaitEnd(wizard, log, saved);
   wizard->button(QWizard::FinishButton)->click();
 }
 
-void scheduleWalk() {
-  QTimer::singleShot(300, walk);
-}
+void scheduleWalk() { QTimer::singleShot(300, walk); }
 
 }  // namespace
 

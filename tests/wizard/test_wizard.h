@@ -45,8 +45,7 @@ class TestWizard : public GHSConverter {
   void showMessage(const QString& caption, const QString& text) override {
     messages << caption + QLatin1Char('|') + text;
   }
-  QString chooseOpenFile(const QString& caption, const QString& start,
-                         const QString& filter) override {
+  QString chooseOpenFile(const QString& caption, const QString& start, const QString& filter) override {
     dialogCalls.append({caption, start, filter});
     return answers.isEmpty() ? QString() : answers.takeFirst();
   }

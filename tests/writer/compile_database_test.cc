@@ -21,12 +21,12 @@ TEST(JsonString, EscapesWhatJsonNeedsAndKeepsEveryByteReadable) {
       {"a\tb\nc\rd\be\ff", "\"a\\tb\\nc\\rd\\be\\ff\""},
       {std::string("\x01\x1f\x7f", 3) + std::string(1, '\0'), "\"\\u0001\\u001F\x7f\\u0000\""},
       {"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x94\xa7", "\"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x94\xa7\""},  // UTF-8 stays
-      {"caf\xe9.c", "\"caf\\u00E9.c\""},                 // a Latin-1 byte
-      {"\xc3", "\"\\u00C3\""},                           // a sequence cut short at the end
-      {"\xe2\x82x", "\"\\u00E2\\u0082x\""},              // cut short before an ASCII byte
-      {"\xc0\x80", "\"\\u00C0\\u0080\""},                // an overlong NUL
-      {"\xe0\x80\xaf", "\"\\u00E0\\u0080\\u00AF\""},     // an overlong "/"
-      {"\xed\xa0\x80", "\"\\u00ED\\u00A0\\u0080\""},     // a surrogate
+      {"caf\xe9.c", "\"caf\\u00E9.c\""},                                                               // a Latin-1 byte
+      {"\xc3", "\"\\u00C3\""},                                   // a sequence cut short at the end
+      {"\xe2\x82x", "\"\\u00E2\\u0082x\""},                      // cut short before an ASCII byte
+      {"\xc0\x80", "\"\\u00C0\\u0080\""},                        // an overlong NUL
+      {"\xe0\x80\xaf", "\"\\u00E0\\u0080\\u00AF\""},             // an overlong "/"
+      {"\xed\xa0\x80", "\"\\u00ED\\u00A0\\u0080\""},             // a surrogate
       {"\xf4\x90\x80\x80", "\"\\u00F4\\u0090\\u0080\\u0080\""},  // above U+10FFFF
       {"\xf5\xff", "\"\\u00F5\\u00FF\""},
   };
@@ -34,8 +34,10 @@ TEST(JsonString, EscapesWhatJsonNeedsAndKeepsEveryByteReadable) {
 }
 
 TEST(CompilerFor, CppExtensionsInAnyCaseGoToTheCppCompiler) {
-  for (const char* file : {"C:\\a\\x.cpp", "x.CC", "x.cxx", "x.Cp", "x.c++"}) EXPECT_EQ(compilerFor(file), "c++") << file;
-  for (const char* file : {"C:\\a\\x.c", "x.C", "x.s", "x.h", "C:\\a.cpp\\x", "x"}) EXPECT_EQ(compilerFor(file), "cc") << file;
+  for (const char* file : {"C:\\a\\x.cpp", "x.CC", "x.cxx", "x.Cp", "x.c++"})
+    EXPECT_EQ(compilerFor(file), "c++") << file;
+  for (const char* file : {"C:\\a\\x.c", "x.C", "x.s", "x.h", "C:\\a.cpp\\x", "x"})
+    EXPECT_EQ(compilerFor(file), "cc") << file;
 }
 
 class CompileDatabaseTest : public WriterTest {
@@ -62,31 +64,46 @@ TEST_F(CompileDatabaseTest, OneEntryPerFileInProjectOrderWithThePersonalitysList
 
   ASSERT_EQ(converter.writeProject(), 0);
 
-  const std::string drvArguments = R"("-I", "C:\\ghs\\inc", "-I", "C:\\src\\drv\\inc", "-D", "BAUD=9600", "-D", "Z=1", "-D", "a", "-c", )";
+  const std::string drvArguments =
+      R"("-I", "C:\\ghs\\inc", "-I", "C:\\src\\drv\\inc", "-D", "BAUD=9600", "-D", "Z=1", "-D", "a", "-c", )";
   EXPECT_EQ(content("C:\\out\\cc.json"),
             "[\n"
             "  {\n"
-            R"(    "directory": "C:\\src",)" "\n"
-            R"(    "file": "C:\\src\\main.c",)" "\n"
-            R"(    "arguments": ["cc", "-I", "C:\\ghs\\inc", "-D", "Z=1", "-c", "C:\\src\\main.c"])" "\n"
+            R"(    "directory": "C:\\src",)"
+            "\n"
+            R"(    "file": "C:\\src\\main.c",)"
+            "\n"
+            R"(    "arguments": ["cc", "-I", "C:\\ghs\\inc", "-D", "Z=1", "-c", "C:\\src\\main.c"])"
+            "\n"
             "  },\n"
             "  {\n"
-            R"(    "directory": "C:\\src\\drv",)" "\n"
-            R"(    "file": "C:\\src\\drv\\uart.cpp",)" "\n"
-            R"(    "arguments": ["c++", )" + drvArguments + R"("C:\\src\\drv\\uart.cpp"])" "\n"
-            "  },\n"
-            "  {\n"
-            R"(    "directory": "C:\\src\\drv",)" "\n"
-            R"(    "file": "C:\\src\\drv\\b \"q\".c",)" "\n"
-            R"(    "arguments": ["cc", )" + drvArguments + R"("C:\\src\\drv\\b \"q\".c"])" "\n"
-            "  }\n"
-            "]\n");
+            R"(    "directory": "C:\\src\\drv",)"
+            "\n"
+            R"(    "file": "C:\\src\\drv\\uart.cpp",)"
+            "\n"
+            R"(    "arguments": ["c++", )" +
+                drvArguments +
+                R"("C:\\src\\drv\\uart.cpp"])"
+                "\n"
+                "  },\n"
+                "  {\n"
+                R"(    "directory": "C:\\src\\drv",)"
+                "\n"
+                R"(    "file": "C:\\src\\drv\\b \"q\".c",)"
+                "\n"
+                R"(    "arguments": ["cc", )" +
+                drvArguments +
+                R"("C:\\src\\drv\\b \"q\".c"])"
+                "\n"
+                "  }\n"
+                "]\n");
   EXPECT_EQ(content("C:\\out\\demo\\drv\\person\\drv.p_a"),
             crlf({"-i \"C:\\src\\drv\\inc\"", "-d \"BAUD=9600\"", "-d \"Z=1\"", "-d \"a\""}))
       << "the database and the personality carry the same lists";
   EXPECT_FALSE(host.exists("C:\\out\\cc.json.kalvex-tmp"));
-  EXPECT_EQ(log.str().substr(log.str().rfind("  ")),
-            "  Creating Analyser Personality - C:\\out\\demo\\drv\\person\\drv.p_a\nZintra/Zintra++ Project Completed!\n")
+  EXPECT_EQ(
+      log.str().substr(log.str().rfind("  ")),
+      "  Creating Analyser Personality - C:\\out\\demo\\drv\\person\\drv.p_a\nZintra/Zintra++ Project Completed!\n")
       << "the database prints nothing of its own";
 }
 

@@ -6,12 +6,12 @@ namespace kalvex {
 namespace {
 
 TEST(GroupPaths, LastComponentsFollowTheirOwnSeparatorRules) {
-  const std::pair<const char*, const char*> names[] = {
-      {"drv", "drv"}, {"a/b", "b"}, {"a\\b/c", "b/c"}, {"a/b\\c", "c"}, {"x/", ""}, {"", ""}};
+  const std::pair<const char*, const char*> names[] = {{"drv", "drv"},  {"a/b", "b"}, {"a\\b/c", "b/c"},
+                                                       {"a/b\\c", "c"}, {"x/", ""},   {"", ""}};
   for (const auto& [name, last] : names) EXPECT_EQ(lastNameComponent(name), last) << name;
 
   const std::pair<const char*, const char*> parents[] = {
-      {"", ""},       {"top", "top"},    {"top\\drv", "drv"},      {"top\\a/b", "b"},
+      {"", ""},        {"top", "top"},    {"top\\drv", "drv"},   {"top\\a/b", "b"},
       {"a/b\\c", "c"}, {"a/b/c\\d", "d"}, {"a\\b/c\\d", "c\\d"}, {"a\\b\\c/d/e", "e"}};
   for (const auto& [parent, last] : parents) EXPECT_EQ(lastParentComponent(parent), last) << parent;
 }

@@ -29,17 +29,28 @@ TEST_F(WriterTest, WritesTheWorkedExample) {
 
   ASSERT_EQ(converter.writeProject(), 0);
 
-  EXPECT_EQ(content("C:\\out\\demo.prj"),
-            crlf({"VersionTag45", "StartProjectMarker", "FolderName=demo", "SourcePath=C:\\src",
-                  "OutputPath=C:\\out\\demo\\output\\", "SubsPers=C:\\out\\person\\demo.p_s",
-                  "AnalPers=C:\\out\\person\\demo.p_a", "CompPers=C:\\cfg\\ghs.p_c", "C:\\src\\main.c",
-                  "EndContainedFilesMarker", "StartSubProjectMarker", "StartProjectMarker", "FolderName=drv",
-                  "SourcePath=C:\\src\\drv", "OutputPath=C:\\out\\demo\\drv\\output\\",
-                  "SubsPers=C:\\out\\person\\demo.p_s", "AnalPers=C:\\out\\demo\\drv\\person\\drv.p_a",
-                  "CompPers=C:\\cfg\\ghs.p_c", "C:\\src\\drv\\uart.c", "EndContainedFilesMarker",
-                  "EndSubProjectMarker"}));
-  EXPECT_EQ(log.str(), lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - demo",
-                           "  Creating Group - drv",
+  EXPECT_EQ(content("C:\\out\\demo.prj"), crlf({"VersionTag45",
+                                                "StartProjectMarker",
+                                                "FolderName=demo",
+                                                "SourcePath=C:\\src",
+                                                "OutputPath=C:\\out\\demo\\output\\",
+                                                "SubsPers=C:\\out\\person\\demo.p_s",
+                                                "AnalPers=C:\\out\\person\\demo.p_a",
+                                                "CompPers=C:\\cfg\\ghs.p_c",
+                                                "C:\\src\\main.c",
+                                                "EndContainedFilesMarker",
+                                                "StartSubProjectMarker",
+                                                "StartProjectMarker",
+                                                "FolderName=drv",
+                                                "SourcePath=C:\\src\\drv",
+                                                "OutputPath=C:\\out\\demo\\drv\\output\\",
+                                                "SubsPers=C:\\out\\person\\demo.p_s",
+                                                "AnalPers=C:\\out\\demo\\drv\\person\\drv.p_a",
+                                                "CompPers=C:\\cfg\\ghs.p_c",
+                                                "C:\\src\\drv\\uart.c",
+                                                "EndContainedFilesMarker",
+                                                "EndSubProjectMarker"}));
+  EXPECT_EQ(log.str(), lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - demo", "  Creating Group - drv",
                            "  Creating Analyser Personality - C:\\out\\demo\\drv\\person\\drv.p_a",
                            "Zintra/Zintra++ Project Completed!"}));
   for (const char* folder : {"C:\\out\\demo", "C:\\out\\demo\\output", "C:\\out\\demo\\person", "C:\\out\\demo\\drv",
@@ -89,8 +100,9 @@ TEST_F(WriterTest, NameWithSlashCreatesItsLeadingFolders) {
   child.addDefine("D");
   ASSERT_EQ(converter.writeProject(), 0);
   const std::vector<std::string> made = host.directoriesMade();
-  const std::vector<std::string> expectedStart = {"C:\\out\\demo", "C:\\out\\demo\\output\\", "C:\\out\\demo\\person\\",
-                                                  "C:\\out\\person\\", "C:\\out\\demo\\a", "C:\\out\\demo\\a/b"};
+  const std::vector<std::string> expectedStart = {"C:\\out\\demo",           "C:\\out\\demo\\output\\",
+                                                  "C:\\out\\demo\\person\\", "C:\\out\\person\\",
+                                                  "C:\\out\\demo\\a",        "C:\\out\\demo\\a/b"};
   ASSERT_GE(made.size(), expectedStart.size());
   EXPECT_EQ(std::vector<std::string>(made.begin(), made.begin() + 6), expectedStart);
   const std::string prj = content("C:\\out\\demo.prj");
