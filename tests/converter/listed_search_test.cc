@@ -35,18 +35,18 @@ TEST(ListedSearch, FindsWhatOpeningEveryCandidateFinds) {
     everyCandidate.add(systemRoot + "\\" + directory);
   }
   const SearchCase cases[] = {
-      {"a.c", "\\d1\\a.c"},           //
-      {"b.c", "\\d2\\b.c"},           // the first of two directories that hold it
-      {"late.c", "\\d3\\late.c"},     // only the last directory holds it
-      {"x.c", "\\unl\\x.c"},          // the unlistable directory in the middle
-      {"Main.c", "\\d2\\Main.c"},     //
-      {"main.c", nullptr},            // listed in another case: tried, and case matters here
-      {"dir.c", "\\d3\\dir.c"},       // a folder of that name is skipped
-      {"sub\\s.c", "\\d3\\sub\\s.c"}, // a sub-folder part
-      {"sub\\t.c", nullptr},          //
-      {"zz.c", nullptr},              // no directory holds it
-      {"a.c.", nullptr},              // a name listings do not answer for
-      {"", nullptr},                  //
+      {"a.c", "\\d1\\a.c"},            //
+      {"b.c", "\\d2\\b.c"},            // the first of two directories that hold it
+      {"late.c", "\\d3\\late.c"},      // only the last directory holds it
+      {"x.c", "\\unl\\x.c"},           // the unlistable directory in the middle
+      {"Main.c", "\\d2\\Main.c"},      //
+      {"main.c", nullptr},             // listed in another case: tried, and case matters here
+      {"dir.c", "\\d3\\dir.c"},        // a folder of that name is skipped
+      {"sub\\s.c", "\\d3\\sub\\s.c"},  // a sub-folder part
+      {"sub\\t.c", nullptr},           //
+      {"zz.c", nullptr},               // no directory holds it
+      {"a.c.", nullptr},               // a name listings do not answer for
+      {"", nullptr},                   //
   };
   for (const SearchCase& c : cases) {
     const std::optional<std::string> found = listed->firstThatOpens(c.relative);
@@ -58,7 +58,8 @@ TEST(ListedSearch, FindsWhatOpeningEveryCandidateFinds) {
   ASSERT_NE(host->openWrite(systemRoot + "\\d2\\zz.c"), nullptr);
   EXPECT_EQ(listed->firstThatOpens("zz.c"), systemRoot + "\\d2\\zz.c");
   // A directory added after the others were indexed joins the search at the end.
-  ASSERT_EQ(std::system(("mkdir '" + root + "/d4' && touch '" + root + "/d4/late.c' '" + root + "/d4/d4.c'").c_str()), 0);
+  ASSERT_EQ(std::system(("mkdir '" + root + "/d4' && touch '" + root + "/d4/late.c' '" + root + "/d4/d4.c'").c_str()),
+            0);
   listed->add(systemRoot + "\\d4");
   EXPECT_EQ(listed->firstThatOpens("d4.c"), systemRoot + "\\d4\\d4.c");
   EXPECT_EQ(listed->firstThatOpens("late.c"), systemRoot + "\\d3\\late.c");
