@@ -189,14 +189,14 @@ void GpjReader::resolvePath(std::string& text, PathSearch search) {
     text = withBackslashes(text);
     return;
   }
-  const std::string unjoined = text;
+  std::string unjoined = std::move(text);
   text = withBackslashes(joinRelative(currentGroup_->sourcePath, unjoined));
   if (search == PathSearch::kNone) {
     text = withoutTrailingDot(text);
     return;
   }
   if (opens(text)) return;
-  if (std::optional<std::string> found = sourceDirSearch_->firstThatOpens(withBackslashes(unjoined))) {
+  if (std::optional<std::string> found = sourceDirSearch_->firstThatOpens(withBackslashes(std::move(unjoined)))) {
     text = std::move(*found);
   }
 }

@@ -1,17 +1,17 @@
 #include "reader/line_values.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace kalvex {
 namespace {
 
 std::string withoutFirstTwo(const std::string& text) { return text.size() <= 2 ? std::string() : text.substr(2); }
 
-std::string upperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [upper](char x, char y) { return upper(x) == upper(y); });
 }
 
 }  // namespace
@@ -97,11 +97,9 @@ bool extensionAccepted(const std::string& path, const std::vector<std::string>& 
   static const std::vector<std::string> translationUnits{"c", "cc", "cp", "cpp", "cxx", "c++"};
   if (extensions.empty()) return extensionAccepted(path, translationUnits);
   const std::size_t dot = path.rfind('.');
-  const std::string ext = upperAscii(dot == std::string::npos ? path : path.substr(dot + 1));
-  for (const std::string& entry : extensions) {
-    if (upperAscii(entry) == ext) return true;
-  }
-  return false;
+  const std::string_view ext = std::string_view(path).substr(dot == std::string::npos ? 0 : dot + 1);
+  return std::any_of(extensions.begin(), extensions.end(),
+                     [ext](const std::string& entry) { return equalIgnoringAsciiCase(entry, ext); });
 }
 
 }  // namespace kalvex
