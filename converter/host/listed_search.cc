@@ -7,6 +7,7 @@
 namespace kalvex {
 
 std::optional<std::string> ListedSearch::firstThatOpens(const std::string& relative) {
+  if (directories_.empty()) return std::nullopt;
   if (relative.find_first_of("/\\") != std::string::npos || !FolderListings::answerableName(relative)) {
     return DirectorySearch::firstThatOpens(relative);
   }
