@@ -15,6 +15,14 @@ bool plainAscii(std::string_view name) {
   return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// The position of the last "/" or "\\"; npos when there is none.
+std::size_t lastSeparator(std::string_view path) {
+  for (std::size_t at = path.size(); at-- > 0;) {
+    if (path[at] == '/' || path[at] == '\\') return at;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 std::string FolderListings::lowerAscii(std::string_view name) {
@@ -100,7 +108,7 @@ std::optional<std::vector<std::string_view>> FolderListings::listedNames(std::st
 }
 
 bool FolderListings::certainlyAbsent(std::string_view path) {
-  const std::size_t slash = path.find_last_of("/\\");
+  const std::size_t slash = lastSeparator(path);
   if (slash == std::string_view::npos) return false;
   const std::string_view name = path.substr(slash + 1);
   if (!answerableName(name)) return false;
