@@ -15,7 +15,17 @@ bool plainAscii(std::string_view name) {
   return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-std::string lowerAscii(std::string_view name) {
+// The position of the last "/" or "\\"; npos when there is none.
+std::size_t lastSeparator(std::string_view path) {
+  for (std::size_t at = path.size(); at-- > 0;) {
+    if (path[at] == '/' || path[at] == '\\') return at;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+std::string FolderListings::lowerAscii(std::string_view name) {
   std::string lower(name);
   for (char& c : lower) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -23,15 +33,11 @@ std::string lowerAscii(std::string_view name) {
   return lower;
 }
 
-// A name whose absence a listing can prove: file systems that drop trailing full stops and
-// blanks, or fold letters beyond ASCII, could open it under another listed name.
-bool answerableName(std::string_view name) {
+bool FolderListings::answerableName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   if (name.back() == '.' || name.back() == ' ') return false;
   return plainAscii(name);
 }
-
-}  // namespace
 
 bool FolderListings::Listing::holds(std::string_view lowerName) const {
   const char* base = names.data();
@@ -73,21 +79,36 @@ FolderListings::Listing FolderListings::list(std::string folder) {
   return listing;
 }
 
-FolderListings::Listing& FolderListings::listingOf(std::string_view folder) {
-  const auto found = folders_.find(folder);
-  if (found != folders_.end()) {
-    Listing& listing = found->second;
-    if (listing.state == Listing::State::kAskedOnce) listing = list(std::string(folder));
-    return listing;
-  }
+// The entry of a folder asked about for the first time.
+FolderListings::Listing& FolderListings::newEntry(std::string_view folder) {
   folderNames_.push_back(std::make_unique<std::string>(folder));
   Listing& listing = folders_[std::string_view(*folderNames_.back())];
   listing.state = Listing::State::kAskedOnce;
   return listing;
 }
 
+FolderListings::Listing& FolderListings::listingOf(std::string_view folder) {
+  const auto found = folders_.find(folder);
+  if (found == folders_.end()) return newEntry(folder);
+  Listing& listing = found->second;
+  if (listing.state == Listing::State::kAskedOnce) listing = list(std::string(folder));
+  return listing;
+}
+
+std::optional<std::vector<std::string_view>> FolderListings::listedNames(std::string_view folder) {
+  const auto found = folders_.find(folder);
+  Listing& listing = found == folders_.end() ? newEntry(folder) : found->second;
+  if (listing.state == Listing::State::kAskedOnce) listing = list(std::string(folder));
+  if (listing.state == Listing::State::kMissing) return std::vector<std::string_view>{};
+  if (listing.state != Listing::State::kListed) return std::nullopt;
+  std::vector<std::string_view> names;
+  names.reserve(listing.sorted.size());
+  for (const std::uint32_t offset : listing.sorted) names.emplace_back(listing.names.data() + offset);
+  return names;
+}
+
 bool FolderListings::certainlyAbsent(std::string_view path) {
-  const std::size_t slash = path.find_last_of("/\\");
+  const std::size_t slash = lastSeparator(path);
   if (slash == std::string_view::npos) return false;
   const std::string_view name = path.substr(slash + 1);
   if (!answerableName(name)) return false;

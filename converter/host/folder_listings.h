@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,11 +24,23 @@ class FolderListings {
   // Both "/" and "\\" separate components; a folder is listed under its host form, where
   // every "\\" is a "/".
   bool certainlyAbsent(std::string_view path);
+  // The names in the folder's listing, in ASCII lower case, listing it now if it was not;
+  // empty when the folder does not exist; nothing when its listing cannot prove an absence.
+  // The names stay valid until forgetAll().
+  std::optional<std::vector<std::string_view>> listedNames(std::string_view folder);
   // Drops every listing; called before anything on the file system is created or changed.
   void forgetAll() {
     folders_.clear();
     folderNames_.clear();
+    ++generation_;
   }
+  // Counts the calls of forgetAll(), so that what was built from listings can tell it is stale.
+  std::uint64_t generation() const { return generation_; }
+
+  // A name whose absence a listing can prove: file systems that drop trailing full stops and
+  // blanks, or fold letters beyond ASCII, could open it under another listed name.
+  static bool answerableName(std::string_view name);
+  static std::string lowerAscii(std::string_view name);
 
  private:
   // The listed names in ASCII lower case, each followed by a NUL byte, and their offsets in
@@ -42,11 +55,13 @@ class FolderListings {
   };
   static Listing list(std::string folder);
   Listing& listingOf(std::string_view folder);
+  Listing& newEntry(std::string_view folder);
 
   // Keyed by the folder as the path spells it; the keys point into folderNames_, so that a
   // lookup needs no copy of the path.
   std::unordered_map<std::string_view, Listing> folders_;
   std::vector<std::unique_ptr<std::string>> folderNames_;
+  std::uint64_t generation_ = 0;
 };
 
 }  // namespace kalvex

@@ -10,8 +10,11 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace kalvex {
+
+class Host;
 
 // A file opened for writing in binary mode. The stream fails on the first write error;
 // close() flushes and closes, and reports whether every write, flush and close succeeded.
@@ -29,6 +32,24 @@ struct FileIdentity {
   bool operator==(const FileIdentity& o) const { return device == o.device && node == o.node; }
   bool operator!=(const FileIdentity& o) const { return !(*this == o); }
   bool operator<(const FileIdentity& o) const { return device != o.device ? device < o.device : node < o.node; }
+};
+
+// Directories searched in order for a file named relative to them. The first directory in
+// which directory + "\\" + relative opens for reading wins. This one tries every candidate
+// with a real open; a host may answer with fewer opens where it knows the folders exactly.
+class DirectorySearch {
+ public:
+  explicit DirectorySearch(Host& host) : host_(host) {}
+  virtual ~DirectorySearch() = default;
+  // Appends a directory, a system path, at the end of the order.
+  void add(const std::string& directory) { directories_.push_back(directory); }
+  // The first candidate path that opens; nothing when none does.
+  virtual std::optional<std::string> firstThatOpens(const std::string& relative);
+
+ protected:
+  std::optional<std::string> opensIn(std::size_t index, const std::string& relative);
+  Host& host_;
+  std::vector<std::string> directories_;
 };
 
 class Host {
@@ -64,6 +85,9 @@ class Host {
   virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
   // Removes a file; false when there is none or it cannot be removed.
   virtual bool removeFile(const std::string& path) = 0;
+
+  // An empty search over directories of this host.
+  virtual std::unique_ptr<DirectorySearch> makeSearch() { return std::make_unique<DirectorySearch>(*this); }
 };
 
 // The host of the running operating system: Windows when built for it, POSIX otherwise.

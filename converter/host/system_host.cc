@@ -2,6 +2,7 @@
 
 #include "host/descriptor_input.h"
 #include "host/folder_listings.h"
+#include "host/listed_search.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -227,6 +228,10 @@ class SystemHost : public Host {
     return std::rename(toHostPath(from).c_str(), toHostPath(to).c_str()) == 0;
 #endif
   }
+
+#ifndef _WIN32
+  std::unique_ptr<DirectorySearch> makeSearch() override { return std::make_unique<ListedSearch>(*this, listings_); }
+#endif
 
   bool removeFile(const std::string& path) override {
     if (holdsNul(path)) return false;

@@ -29,6 +29,8 @@ struct GpjReader::Walk {
 void GpjReader::link(ProjectGroup& group, Host& host, CompilerIncludeTest isCompilerInclude) {
   currentGroup_ = &group;
   host_ = &host;
+  sourceDirSearch_ = host.makeSearch();
+  for (const std::string& directory : sourceDirs_.entries()) sourceDirSearch_->add(withBackslashes(directory));
   isCompilerInclude_ = std::move(isCompilerInclude);
 }
 
@@ -153,7 +155,8 @@ void GpjReader::applyOption(const std::string& line, const std::string& text) {
 void GpjReader::addSourceDir(const std::string& line) {
   std::string directory = unquoted(sourceDirText(line));
   resolvePath(directory, PathSearch::kNone);
-  if (!directory.empty()) sourceDirs_.add(directory);
+  if (directory.empty() || !sourceDirs_.add(directory)) return;
+  sourceDirSearch_->add(withBackslashes(directory));
 }
 
 void GpjReader::addSourceFile(const std::string& line) {
@@ -186,19 +189,15 @@ void GpjReader::resolvePath(std::string& text, PathSearch search) {
     text = withBackslashes(text);
     return;
   }
-  const std::string unjoined = text;
+  std::string unjoined = std::move(text);
   text = withBackslashes(joinRelative(currentGroup_->sourcePath, unjoined));
   if (search == PathSearch::kNone) {
     text = withoutTrailingDot(text);
     return;
   }
   if (opens(text)) return;
-  for (const std::string& directory : sourceDirs_.entries()) {
-    std::string candidate = withBackslashes(directory + "\\" + unjoined);
-    if (opens(candidate)) {
-      text = std::move(candidate);
-      return;
-    }
+  if (std::optional<std::string> found = sourceDirSearch_->firstThatOpens(withBackslashes(std::move(unjoined)))) {
+    text = std::move(*found);
   }
 }
 

@@ -12,12 +12,12 @@
 #include <utility>
 #include <vector>
 
+#include "host/host.h"
 #include "reader/environment.h"
 #include "reader/path_rules.h"
 
 namespace kalvex {
 
-class Host;
 class ProjectGroup;
 
 // True for an include directory that the compiler personality gives already.
@@ -91,6 +91,7 @@ class GpjReader {
   MacroTable macros_;
   MacroTable writtenMacros_;
   SearchDirectories sourceDirs_;
+  std::unique_ptr<DirectorySearch> sourceDirSearch_;
   SearchDirectories includeSearchDirs_;
 };
 

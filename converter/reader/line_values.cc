@@ -1,18 +1,27 @@
 #include "reader/line_values.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace kalvex {
 namespace {
 
 std::string withoutFirstTwo(const std::string& text) { return text.size() <= 2 ? std::string() : text.substr(2); }
 
-std::string upperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [upper](char x, char y) { return upper(x) == upper(y); });
 }
+
+std::string_view stripView(std::string_view text, char c) {
+  const std::size_t first = text.find_first_not_of(c);
+  if (first == std::string_view::npos) return std::string_view();
+  const std::size_t last = text.find_last_not_of(c);
+  return text.substr(first, last - first + 1);
+}
+
+std::string_view trimView(std::string_view text) { return stripView(stripView(text, ' '), '\t'); }
 
 }  // namespace
 
@@ -24,21 +33,16 @@ bool readLine(std::istream& in, std::string& line, bool* endedWithLineFeed) {
   return true;
 }
 
-std::string stripChar(const std::string& text, char c) {
-  const std::size_t first = text.find_first_not_of(c);
-  if (first == std::string::npos) return std::string();
-  const std::size_t last = text.find_last_not_of(c);
-  return text.substr(first, last - first + 1);
-}
+std::string stripChar(const std::string& text, char c) { return std::string(stripView(text, c)); }
 
 bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
-std::string trimLine(const std::string& text) { return stripChar(stripChar(text, ' '), '\t'); }
+std::string trimLine(const std::string& text) { return std::string(trimView(text)); }
 
 std::string lineText(const std::string& line) {
-  const std::string t = trimLine(line);
+  const std::string_view t = trimView(line);
   const std::size_t first = t.find_first_not_of(" \t");
-  return first == std::string::npos ? std::string() : t.substr(first);
+  return first == std::string_view::npos ? std::string() : std::string(t.substr(first));
 }
 
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
@@ -89,19 +93,17 @@ std::optional<MacroDefinition> macroDefinition(const std::string& line) {
 }
 
 std::string sourceFileText(const std::string& line) {
-  const std::string t = trimLine(line);
-  return t.substr(0, t.find('\t'));
+  const std::string_view t = trimView(line);
+  return std::string(t.substr(0, t.find('\t')));
 }
 
 bool extensionAccepted(const std::string& path, const std::vector<std::string>& extensions) {
   static const std::vector<std::string> translationUnits{"c", "cc", "cp", "cpp", "cxx", "c++"};
   if (extensions.empty()) return extensionAccepted(path, translationUnits);
   const std::size_t dot = path.rfind('.');
-  const std::string ext = upperAscii(dot == std::string::npos ? path : path.substr(dot + 1));
-  for (const std::string& entry : extensions) {
-    if (upperAscii(entry) == ext) return true;
-  }
-  return false;
+  const std::string_view ext = std::string_view(path).substr(dot == std::string::npos ? 0 : dot + 1);
+  return std::any_of(extensions.begin(), extensions.end(),
+                     [ext](const std::string& entry) { return equalIgnoringAsciiCase(entry, ext); });
 }
 
 }  // namespace kalvex

@@ -61,8 +61,11 @@ std::string expandFirstMacro(const std::string& text, const MacroTable& macros) 
 
 std::string joinRelative(const std::string& directory, const std::string& text) {
   if (text == ".") return directory;
-  if (text.compare(0, 2, "./") == 0) return directory + "\\" + text.substr(2);
-  return directory + "\\" + text;
+  const std::size_t from = text.compare(0, 2, "./") == 0 ? 2 : 0;
+  std::string joined;
+  joined.reserve(directory.size() + 1 + text.size() - from);
+  joined.append(directory).append(1, '\\').append(text, from, std::string::npos);
+  return joined;
 }
 
 std::string withoutTrailingDot(const std::string& path) {

@@ -68,8 +68,11 @@ std::string groupNameOf(const std::string& path);
 // nothing: trying the same candidate twice could not give another answer.
 class SearchDirectories {
  public:
-  void add(const std::string& directory) {
-    if (index_.insert(directory).second) entries_.push_back(directory);
+  // False when the directory is in the list already.
+  bool add(const std::string& directory) {
+    if (!index_.insert(directory).second) return false;
+    entries_.push_back(directory);
+    return true;
   }
   const std::vector<std::string>& entries() const { return entries_; }
 
