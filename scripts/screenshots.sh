@@ -14,4 +14,4 @@ mkdir -p docs/images
 # a random one.
 sh tests/wizard/walk_quorlin.sh "$root/build/default/bin/Quorlin" \
   "$root/build/default/tests/wizard/libquorlin_snapshot_hook.so" \
-  "$root/examples/sensor_node" /tmp/projects "$root/docs/images"
+  "$root/examples/sensor_node" /home/projects "$root/docs/images"
