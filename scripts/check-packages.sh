@@ -58,7 +58,7 @@ grep -v '^/usr$' "$check/deb.files" | sort | diff "$check/tar.files" - || fail "
 echo "== the unpacked Kalvex against the built one =="
 cmake --install build/default --prefix "$check/built" >/dev/null
 cmake --install build/default --prefix "$check/built" --component package_checks >/dev/null
-dpkg -x "$deb" "$check/root"
+dpkg -x "$deb" "$check/unpacked"
 example=examples/sensor_node
 convert() { # convert KALVEX NAME: converts the example into build/package-check/out, kept as NAME
   rm -rf "$check/out" && mkdir "$check/out"
@@ -69,7 +69,7 @@ convert() { # convert KALVEX NAME: converts the example into build/package-check
   mv "$check/out" "$check/$2"
 }
 convert "$check/built/bin/Kalvex" built-out
-convert "$check/root/usr/bin/Kalvex" deb-out
+convert "$check/unpacked/usr/bin/Kalvex" deb-out
 cmp "$check/built-out.stdout" "$check/deb-out.stdout" || fail "the unpacked Kalvex printed other lines"
 diff -r "$check/built-out" "$check/deb-out" || fail "the unpacked Kalvex wrote other files"
 grep -q "Project Completed!" "$check/deb-out.stdout" || fail "the unpacked Kalvex did not complete"
@@ -83,7 +83,7 @@ status=0
   QUORLIN_SAMPLE_FOLDER="$check/out" QUORLIN_SAMPLE_NAME=sensor_node \
   QUORLIN_SAMPLE_COMPILER="$root/$example/config/sn200.p_c" \
   QUORLIN_SAMPLE_ANALYSER="$root/$example/config/misra.p_a" \
-  LD_PRELOAD="$check/built/lib/libquorlin_snapshot_hook.so" "$check/root/usr/bin/Quorlin" \
+  LD_PRELOAD="$check/built/lib/libquorlin_snapshot_hook.so" "$check/unpacked/usr/bin/Quorlin" \
     >"$check/wizard.log" 2>"$check/wizard.errors") || status=$?
 cat "$check/wizard.log"
 [ "$status" -eq 0 ] || { cat "$check/wizard.errors"; fail "the unpacked Quorlin's run did not succeed ($status)"; }
