@@ -18,14 +18,21 @@ void addOption(std::vector<std::string>& arguments, const char* option, const st
   arguments.push_back(value);
 }
 
-std::vector<std::string> argumentsFor(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
-                                      const std::string& file, Host& host) {
+// The include and define options of a group, the same for each of its files.
+std::vector<std::string> groupOptions(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
+                                      Host& host) {
+  std::vector<std::string> options;
+  for (const std::string& directory : compilerIncludes) addOption(options, "-I", host.hostPath(directory));
+  for (const std::string& directory : group.includes()) addOption(options, "-I", host.hostPath(directory));
+  for (const auto& [name, value] : group.defines()) addOption(options, "-D", value.empty() ? name : name + "=" + value);
+  return options;
+}
+
+std::vector<std::string> argumentsFor(const std::vector<std::string>& options, const std::string& file,
+                                      const std::string& hostFile) {
   std::vector<std::string> arguments{compilerFor(file)};
-  for (const std::string& directory : compilerIncludes) addOption(arguments, "-I", host.hostPath(directory));
-  for (const std::string& directory : group.includes()) addOption(arguments, "-I", host.hostPath(directory));
-  for (const auto& [name, value] : group.defines())
-    addOption(arguments, "-D", value.empty() ? name : name + "=" + value);
-  addOption(arguments, "-c", host.hostPath(file));
+  arguments.insert(arguments.end(), options.begin(), options.end());
+  addOption(arguments, "-c", hostFile);
   return arguments;
 }
 
@@ -121,10 +128,13 @@ std::vector<CompileCommand> compileCommands(const ProjectGroup& root, const std:
   while (!pending.empty()) {
     const ProjectGroup& group = *pending.back();
     pending.pop_back();
+    const std::string directory = host.hostPath(group.sourcePath);
+    const std::vector<std::string> options = groupOptions(group, compilerIncludes, host);
     for (const std::string& file : group.files) {
       if (file.empty()) continue;
-      commands.push_back(
-          {host.hostPath(group.sourcePath), host.hostPath(file), argumentsFor(group, compilerIncludes, file, host)});
+      std::string hostFile = host.hostPath(file);
+      std::vector<std::string> arguments = argumentsFor(options, file, hostFile);
+      commands.push_back({directory, std::move(hostFile), std::move(arguments)});
     }
     for (auto it = group.children().rbegin(); it != group.children().rend(); ++it) pending.push_back(it->get());
   }
