@@ -1,7 +1,9 @@
 # What an installation holds, and the packages CPack makes of it. The version comes from the
 # project() call; the man page is generated with it.
-#   Linux:   bin/Kalvex, bin/Quorlin, the desktop entry and icon, the man page, the documents.
-#   Windows: Kalvex.exe and the documents side by side at the top of the archive.
+#   Linux:   bin/Kalvex, bin/Quorlin, the desktop entry and icon, the man page, the documents,
+#            the licence as the package's copyright file.
+#   Windows: Kalvex.exe, Quorlin.exe with Qt beside it, the documents and the licences, side by
+#            side at the top of the installer's folder and of the archive.
 include(GNUInstallDirs)
 
 if(WIN32)
@@ -14,10 +16,17 @@ endif()
 
 install(TARGETS Kalvex RUNTIME DESTINATION ${KALVEX_INSTALL_BIN})
 install(FILES README.md CHANGELOG.md DESTINATION ${KALVEX_INSTALL_DOC})
+if(WIN32)
+  install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
+else()
+  install(FILES LICENSE DESTINATION ${KALVEX_INSTALL_DOC} RENAME copyright)
+endif()
 
 if(TARGET Quorlin)
   install(TARGETS Quorlin RUNTIME DESTINATION ${KALVEX_INSTALL_BIN})
-  if(NOT WIN32)
+  if(WIN32)
+    kalvex_qt_windows_install()
+  else()
     install(FILES packaging/quorlin.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
     install(FILES wizard/images/quorlin_icon.xpm DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/pixmaps
             RENAME quorlin.xpm)
@@ -39,8 +48,9 @@ set(CPACK_RESOURCE_FILE_README ${CMAKE_CURRENT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-  set(CPACK_GENERATOR ZIP)
+  set(CPACK_GENERATOR ZIP NSIS)
   set(CPACK_SYSTEM_NAME win64)
+  include(cmake/KalvexInstaller.cmake)
 else()
   set(CPACK_GENERATOR DEB TGZ)
   # The dependencies are read from the programs' own libraries: the Qt 6 runtime, the C and
@@ -48,7 +58,20 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
   set(CPACK_DEBIAN_PACKAGE_SECTION devel)
-  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  # Named here, not by CPack's default, so that the package check reads the same name.
+  execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE architecture
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${architecture})
+  set(CPACK_DEBIAN_FILE_NAME ${CPACK_PACKAGE_NAME}_${PROJECT_VERSION}_${architecture}.deb)
 endif()
 
 include(CPack)
+
+# The names of the packages made of this tree, for scripts/check-packages.sh: read by sh.
+if(WIN32)
+  set(packageNames "zip=${CPACK_PACKAGE_FILE_NAME}.zip\nsetup=${KALVEX_SETUP_NAME}.exe\n")
+else()
+  set(packageNames "deb=${CPACK_DEBIAN_FILE_NAME}\n")
+  string(APPEND packageNames "tarball=${CPACK_PACKAGE_FILE_NAME}.tar.gz\n")
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/packages.env "version=${PROJECT_VERSION}\n${packageNames}")

@@ -2,7 +2,9 @@
 # wine-run.sh PREFIX PROGRAM [ARGUMENTS...]: runs a Windows program under Wine in the prefix
 # PREFIX, creating it on first use. Drive D: of the prefix is the folder PREFIX/drive_d, a
 # second drive for the tests; KALVEX_SCRATCH names a fresh scratch folder for the program.
-# The loader is $KALVEX_WINE, else Debian's, else wine64 or wine.
+# The loader is $KALVEX_WINE, else Debian's, else wine64 or wine. With KALVEX_WINE_WAIT set,
+# it returns only when every program of the prefix has ended (an uninstaller that goes on in
+# the background, for one).
 set -eu
 prefix=$1
 shift
@@ -15,6 +17,8 @@ if [ -z "$loader" ]; then
   done
 fi
 [ -n "$loader" ] || { echo "wine-run.sh: no Wine loader found" >&2; exit 127; }
+server=$(dirname "$loader")/wineserver
+[ -x "$server" ] || server=wineserver
 
 if [ ! -f "$prefix/.kalvex-ready" ]; then
   mkdir -p "$prefix"
@@ -23,8 +27,6 @@ if [ ! -f "$prefix/.kalvex-ready" ]; then
     flock 9
     if [ ! -f "$prefix/.kalvex-ready" ]; then
       "$loader" wineboot --init >/dev/null 2>&1
-      server=$(dirname "$loader")/wineserver
-      [ -x "$server" ] || server=wineserver
       "$server" -w
       mkdir -p "$prefix/drive_d"
       rm -f "$prefix/dosdevices/d:"
@@ -40,4 +42,5 @@ trap 'rm -rf "$scratch"' EXIT
 export KALVEX_SCRATCH="Z:$(printf '%s' "$scratch" | tr / '\\\\')"
 status=0
 "$loader" "$@" || status=$?
+[ -z "${KALVEX_WINE_WAIT:-}" ] || "$server" -w
 exit $status

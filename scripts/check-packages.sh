@@ -1,18 +1,23 @@
 #!/bin/sh
-# Builds the packages (scripts/package.sh) and checks them: the Debian package's files and
-# dependencies, its Kalvex and Quorlin unpacked and run on the bundled example against the
-# Kalvex of the default build, the .tar.gz's files, and the .zip's Kalvex.exe under Wine.
-# Needs the default and windows presets built (scripts/test.sh builds them first).
+# Builds the packages (scripts/package.sh) and checks them: the Debian package's files,
+# dependencies and lintian's verdict, its Kalvex and Quorlin unpacked and run on the bundled
+# example against the Kalvex of the default build, the .tar.gz's files, the .zip's Kalvex.exe
+# under Wine, and the Windows installer under Wine: installed silently, both programs run, the
+# Start-menu entry and the uninstaller's registration, and a silent uninstall that leaves
+# nothing behind. Needs the default and windows presets built (scripts/test.sh builds them).
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
 sh scripts/package.sh
 
 packages=build/packages
-version=$(sed -n 's/^project(Kalvex VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-deb=$packages/kalvex_${version}_amd64.deb
-tarball=$packages/kalvex-$version-Linux.tar.gz
-zip=$packages/kalvex-$version-win64.zip
+# The names CMake gave the packages of each build tree.
+. build/release/packages.env
+deb=$packages/$deb
+tarball=$packages/$tarball
+. build/windows/packages.env
+zip=$packages/$zip
+setup=$packages/$setup
 # The output folder has the same relative path in every run, so outputs compare byte for byte.
 root=$(pwd)
 check=build/package-check
@@ -39,7 +44,7 @@ echo "== contents and dependencies of $deb =="
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' >"$check/deb.files"
 installed="/usr/bin/Kalvex /usr/bin/Quorlin /usr/share/applications/quorlin.desktop
   /usr/share/pixmaps/quorlin.xpm /usr/share/man/man1/Kalvex.1 /usr/share/doc/kalvex/README.md
-  /usr/share/doc/kalvex/CHANGELOG.md"
+  /usr/share/doc/kalvex/CHANGELOG.md /usr/share/doc/kalvex/copyright"
 expect_files "$check/deb.files" $installed
 if grep -E '\.(a|h|so|cmake)$|/include/|/lib/' "$check/deb.files"; then fail "build files in the package"; fi
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -47,6 +52,10 @@ echo "Depends: $depends"
 echo "$depends" | tr ',' '\n' | awk '{ print $1 }' >"$check/deb.depends"
 expect_files "$check/deb.depends" libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6
 if grep -E -- '-dev$|^(cmake|ninja-build|g\+\+)$' "$check/deb.depends"; then fail "Depends names a build package"; fi
+[ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] ||
+  fail "the package is not for this machine's architecture"
+# Warnings are listed, errors fail (README, Install, says which warnings stay and why).
+lintian --fail-on error "$deb" || fail "lintian reports errors"
 # What apt would do to install it on this machine: the dependencies resolve.
 apt-get -s -o Debug::NoLocking=1 install "$root/$deb" >"$check/apt.log" 2>&1 &&
   grep -q "^Inst kalvex ($version " "$check/apt.log" || { cat "$check/apt.log"; fail "apt cannot install the package"; }
@@ -93,24 +102,63 @@ done || failures=$((failures + 1))
 cmp "$check/built-out/sensor_node.prj" "$check/out/sensor_node.prj" ||
   fail "the wizard's run wrote another project file"
 
+# convert_windows PREFIX KALVEX NAME: the Windows program KALVEX converts the example under Wine
+# in PREFIX as the built Kalvex does: the same lines (but for the drive and the CR LF line ends)
+# and the same project file.
+convert_windows() {
+  rm -rf "$check/out" && mkdir "$check/out"
+  status=0
+  sh cmake/wine-run.sh "$1" "$2" \
+    'examples\sensor_node\sensor_node.gpj' 'build\package-check\out' \
+    -cp 'examples\sensor_node\config\sn200.p_c' -ap 'examples\sensor_node\config\misra.p_a' -ext c \
+    >"$check/$3.stdout" || status=$?
+  [ "$status" -eq 0 ] || fail "$3: exit status $status"
+  # Windows paths start with the drive Z:, which Wine maps to the root folder.
+  tr -d '\r' <"$check/$3.stdout" | sed 's/Z:\\/\\/g' | cmp - "$check/built-out.stdout" ||
+    fail "$3: Kalvex.exe printed other lines"
+  sed 's/Z:\\/\\/g' "$check/out/sensor_node.prj" | cmp - "$check/built-out/sensor_node.prj" ||
+    fail "$3: Kalvex.exe wrote another project file"
+}
+
 echo "== $zip under Wine =="
-unzip -l "$zip" | awk 'NR > 3 && $4 != "" { print $4 }' >"$check/zip.files"
-expect_files "$check/zip.files" "kalvex-$version-win64/Kalvex.exe" "kalvex-$version-win64/README.md"
+top=$(basename "$zip" .zip)
+unzip -Z1 "$zip" | grep -v '/$' | sed "s|^$top/||" | sort >"$check/zip.files"
+expect_files "$check/zip.files" Kalvex.exe Quorlin.exe Qt6Widgets.dll platforms/qwindows.dll \
+  README.md LICENSE.txt licenses/Qt/LGPL-3.0-only.txt
 unzip -q "$zip" -d "$check/zip"
-rm -rf "$check/out" && mkdir "$check/out"
-status=0
-sh cmake/wine-run.sh "$(pwd)/build/windows/wine" "$check/zip/kalvex-$version-win64/Kalvex.exe" \
-  'examples\sensor_node\sensor_node.gpj' 'build\package-check\out' \
-  -cp 'examples\sensor_node\config\sn200.p_c' -ap 'examples\sensor_node\config\misra.p_a' -ext c \
-  >"$check/zip-out.stdout" || status=$?
-[ "$status" -eq 0 ] || fail "Kalvex.exe: exit status $status"
-# Windows paths start with the drive Z:, which Wine maps to the root folder; lines end in CR LF.
-without_drive() { sed 's/Z:\\/\\/g' "$1"; }
-tr -d '\r' <"$check/zip-out.stdout" >"$check/zip-out.lf"
-without_drive "$check/zip-out.lf" | cmp - "$check/built-out.stdout" ||
-  fail "Kalvex.exe printed other lines"
-without_drive "$check/out/sensor_node.prj" | cmp - "$check/built-out/sensor_node.prj" ||
-  fail "Kalvex.exe wrote another project file"
+convert_windows "$root/build/windows/wine" "$check/zip/$top/Kalvex.exe" zip-out
+
+echo "== $setup under Wine =="
+# A prefix of its own: nothing installed before, and the uninstall must leave it so.
+wine=$check/wine
+on_windows() { sh cmake/wine-run.sh "$wine" "$@"; }
+KALVEX_WINE_WAIT=1 on_windows "$root/$setup" /S || fail "the silent install failed"
+installed="$wine/drive_c/Program Files/Kalvex"
+program_files='C:\Program Files\Kalvex'
+(cd "$installed" && find . -type f | sed 's|^\./||' | grep -vx Uninstall.exe | sort) >"$check/setup.files"
+diff "$check/setup.files" "$check/zip.files" || fail "the installer and the .zip hold other files"
+convert_windows "$wine" "$program_files\Kalvex.exe" setup-out
+qt_plugins="Z:$(sh scripts/qt-windows.sh --prefix | tr / '\\')\\plugins"
+WALK_QUORLIN_WINE="$wine" WALK_QUORLIN_QT_PLUGINS="$qt_plugins" sh tests/wizard/walk_quorlin.sh \
+  "$program_files\Quorlin.exe" "$root/build/windows/tests/wizard/hook/generic/libquorlin_snapshot_hook.dll" \
+  "$root/$example" - >"$check/setup-wizard.log" 2>&1 || { cat "$check/setup-wizard.log"; fail "the installed Quorlin's run did not succeed"; }
+grep -qx "Project Converted Successfully!" "$check/setup-wizard.log" || fail "the installed Quorlin did not convert"
+shortcut=$(find "$wine/drive_c" -name Quorlin.lnk | head -n 1)
+if [ -z "$shortcut" ]; then
+  fail "no Start-menu entry for Quorlin"
+elif ! strings -a -el "$shortcut" | grep -qx '%USERPROFILE%'; then
+  fail "the Start-menu entry does not start Quorlin in the user's folder"
+fi
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kalvex'
+on_windows reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 || fail "the uninstaller is not registered"
+if on_windows reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v PATH |
+   grep -qi kalvex; then
+  fail "the installer put its folder on the PATH unasked"
+fi
+KALVEX_WINE_WAIT=1 on_windows "$program_files\Uninstall.exe" /S || fail "the silent uninstall failed"
+if [ -e "$installed" ]; then find "$installed"; fail "the uninstall left files behind"; fi
+[ -z "$shortcut" ] || [ ! -e "$shortcut" ] || fail "the uninstall left the Start-menu entry"
+if on_windows reg query "$uninstall_key" >/dev/null 2>&1; then fail "the uninstall left its registry entry"; fi
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures package checks failed"

@@ -43,9 +43,14 @@ CONVERTER_PACKAGES="cmake ninja-build g++ libgtest-dev python3 clang"
 WIZARD_PACKAGES="qt6-base-dev libgl-dev fontconfig fonts-liberation fonts-dejavu-core"
 # The benchmark (scripts/bench.sh): peak memory of each run.
 BENCH_PACKAGES="time"
-# The Windows build of Kalvex and its tests under Wine.
-WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix wine64 libgtest-dev"
+# The Windows build of both programs and their tests under Wine, and its installer.
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix wine64 libgtest-dev nsis"
+# Qt for Windows, built from Debian's source against the Linux host tools (scripts/qt-windows.sh).
+WINDOWS_QT_PACKAGES="qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix cmake ninja-build
+  dpkg-dev xz-utils perl"
 # The format check, and the packages with their checks.
-RELEASE_PACKAGES="clang-format-14 dpkg-dev unzip"
+RELEASE_PACKAGES="clang-format-14 dpkg-dev unzip lintian"
+# The Windows pictures (scripts/screenshots.sh windows): a virtual X server for Wine.
+SCREENSHOT_PACKAGES="xvfb xauth"
 
 BUILD_PACKAGES="$CONVERTER_PACKAGES $WIZARD_PACKAGES"

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the packages into build/packages: from the release build a Debian package and a .tar.gz
-# with Kalvex and Quorlin, from the Windows build a .zip with Kalvex.exe. Prints their sizes.
+# with Kalvex and Quorlin, from the Windows build an installer and a .zip with Kalvex.exe,
+# Quorlin.exe and Qt. Prints their sizes.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
@@ -16,15 +17,16 @@ package() {
   cmake --build --preset "$1" --target Kalvex $2
   work=$(mktemp -d)
   cpack --config "build/$1/CPackConfig.cmake" -B "$work" >"$work.log" 2>&1 || { cat "$work.log"; exit 1; }
-  find "$work" -maxdepth 1 -type f \( -name '*.deb' -o -name '*.tar.gz' -o -name '*.zip' \) \
-    -exec mv {} "$packages" \;
+  find "$work" -maxdepth 1 -type f \( -name '*.deb' -o -name '*.tar.gz' -o -name '*.zip' \
+    -o -name '*.exe' \) -exec mv {} "$packages" \;
   rm -rf "$work" "$work.log"
 }
 
 echo "== release packages =="
 package release Quorlin
-echo "== windows package =="
-package windows ""
+echo "== windows packages =="
+sh scripts/qt-windows.sh
+package windows Quorlin
 
 echo "== $packages =="
 ls -l "$packages" | awk 'NR > 1 { printf "%10d  %s\n", $5, $9 }'

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds everything and runs the whole suite, once plainly and once under the Address and
-# UndefinedBehavior sanitizers; then the Windows build under Wine, the format check and the
-# packages. Installs what is missing first. Fails if anything fails.
+# UndefinedBehavior sanitizers; then the Windows build under Wine (building Qt for Windows first
+# if this machine has none yet), the format check and the packages. Installs what is missing
+# first. Fails if anything fails.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
@@ -17,9 +18,11 @@ for preset in default sanitize; do
   ctest --preset "$preset" -j2
 done
 
-# Kalvex.exe cross-built with MinGW-w64; its tests run under Wine on Windows paths.
+# Kalvex.exe and Quorlin.exe cross-built with MinGW-w64; their tests run under Wine on Windows
+# paths. Qt for Windows is built once per machine (half an hour or more the first time).
 ensure_packages $WINDOWS_PACKAGES
 echo "== windows =="
+sh scripts/qt-windows.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 ctest --preset windows -j2

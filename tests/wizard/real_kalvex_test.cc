@@ -24,7 +24,8 @@ void RealKalvexTest::convertsASmallProject() {
   tree.write(QStringLiteral("sub dir/lib.gpj"), "lib.c\n");
   tree.write(QStringLiteral("sub dir/lib.c"), "int lib;\n");
   const QByteArray path = qgetenv("PATH");
-  qputenv("PATH", QFileInfo(QStringLiteral(KALVEX_BINARY)).absolutePath().toLocal8Bit() + ':' + path);
+  qputenv("PATH", QFileInfo(QStringLiteral(KALVEX_BINARY)).absolutePath().toLocal8Bit() +
+                      QDir::listSeparator().toLatin1() + path);
 
   TestWizard wizard;
   wizard.show();

@@ -54,7 +54,7 @@ void RunTest::init() {
   tree_ = std::make_unique<SampleTree>();
   QVERIFY(tree_->isValid());
   path_ = qgetenv("PATH");
-  qputenv("PATH", QByteArray(FAKE_KALVEX_DIR) + ':' + path_);
+  qputenv("PATH", QByteArray(FAKE_KALVEX_DIR) + QDir::listSeparator().toLatin1() + path_);
   qputenv("FAKE_KALVEX_RECORD", tree_->path("arguments.txt").toLocal8Bit());
   qputenv("FAKE_KALVEX_EXIT", "0");
   qputenv("FAKE_KALVEX_SLEEP_MS", "0");
@@ -246,14 +246,26 @@ void RunTest::finishStaysDisabledDuringARun() {
 }
 
 void RunTest::locatePrefersTheSearchPath() {
+#ifdef Q_OS_WIN
+  const QString program = QStringLiteral("/Kalvex.exe");
+#else
+  const QString program = QStringLiteral("/Kalvex");
+#endif
+  const QString fake = QStringLiteral(FAKE_KALVEX_DIR) + program;
   QDir(tree_->path(QString())).mkpath(QStringLiteral("own"));
-  const QString beside = tree_->path("own/Kalvex");
-  QVERIFY(QFile::copy(QStringLiteral(FAKE_KALVEX_DIR "/Kalvex"), beside));
-  QCOMPARE(locateKalvex(tree_->path("own")), QFileInfo(QStringLiteral(FAKE_KALVEX_DIR "/Kalvex")).absoluteFilePath());
+  const QString beside = tree_->path("own") + program;
+  QVERIFY(QFile::copy(fake, beside));
+  QCOMPARE(locateKalvex(tree_->path("own")), QFileInfo(fake).absoluteFilePath());
   qputenv("PATH", tree_->path("out").toLocal8Bit());
   QCOMPARE(locateKalvex(tree_->path("own")), QFileInfo(beside).absoluteFilePath());
   QCOMPARE(locateKalvex(tree_->path("out")), QStringLiteral("Kalvex"));
+#ifdef Q_OS_WIN
+  // Windows reads executability from the name: a folder of that name is no program.
+  QVERIFY(QFile::remove(beside));
+  QVERIFY(QDir().mkdir(beside));
+#else
   QFile::setPermissions(beside, QFile::ReadOwner);
+#endif
   QCOMPARE(locateKalvex(tree_->path("own")), QStringLiteral("Kalvex"));
 }
 

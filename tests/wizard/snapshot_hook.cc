@@ -1,8 +1,8 @@
-// Loaded into the real Quorlin with LD_PRELOAD (scripts/screenshots.sh and the README command
-// test): fills the wizard with the sample named in QUORLIN_SAMPLE_* variables, walks its four
-// pages, presses Finish and waits for the run's end. When QUORLIN_SNAPSHOT_DIR is set it saves
-// each page as page<N>.png there, and the log after the run as log.png. Prints the log and quits
-// with 0 only when the run converted the project.
+// Loaded into the real Quorlin with LD_PRELOAD, or on Windows as a plugin (snapshot_plugin.cc),
+// for scripts/screenshots.sh, the README command test and the package check: fills the wizard with the sample named in
+// QUORLIN_SAMPLE_* variables, walks its four pages, presses Finish and waits for the run's end. When
+// QUORLIN_SNAPSHOT_DIR is set it saves each page as page<N>.png there, and the log after the run as log.png. Prints the
+// log and quits with 0 only when the run converted the project.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>

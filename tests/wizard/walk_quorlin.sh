@@ -4,12 +4,17 @@
 # on the search path, through a conversion of a copy of the sample project folder SAMPLE into
 # WORK/zintra. With PICTURES, the hook saves the pages and the log there. Passes when the
 # Kalvex beside Quorlin converted the project; removes WORK at the end.
+# A Windows QUORLIN (Quorlin.exe) runs under Wine in the prefix WALK_QUORLIN_WINE, with no
+# Kalvex on Windows' search path; HOOK is then the plugin in a folder "generic", and the platform
+# plugins come from the Qt folder WALK_QUORLIN_QT_PLUGINS (a Windows path) unless
+# QT_QPA_PLATFORM names another platform than the offscreen one.
 set -eu
 quorlin=$1
 hook=$2
 sample=$3
 work=$4
 pictures=${5:-}
+runner=$(cd "$(dirname "$0")/../../cmake" && pwd)/wine-run.sh
 if [ "$work" = - ]; then
   work=$(mktemp -d)
 elif ! mkdir "$work" 2>/dev/null; then
@@ -21,19 +26,31 @@ name=$(basename "$sample")
 cp -R "$sample" "$work/$name"
 mkdir "$work/zintra" "$work/empty"
 cd "$work"
+wine_prefix=${WALK_QUORLIN_WINE:-}
+# host PATH: the path as the program sees it (on Windows, on drive Z:, the host's root).
+host() {
+  if [ -n "$wine_prefix" ]; then printf 'Z:%s' "$1" | tr / '\\'; else printf '%s' "$1"; fi
+}
 if [ -n "$pictures" ]; then
-  export QUORLIN_SNAPSHOT_DIR="$pictures"
+  QUORLIN_SNAPSHOT_DIR=$(host "$pictures")
+  export QUORLIN_SNAPSHOT_DIR
 fi
-# The hook is not the first library of a sanitized program; its runtime may not insist on that.
-ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
-QT_QPA_PLATFORM=offscreen \
-PATH="$work/empty" \
-QUORLIN_SAMPLE_PROJECT="$work/$name/$name.gpj" \
-QUORLIN_SAMPLE_FOLDER="$work/zintra" \
-QUORLIN_SAMPLE_NAME="$name" \
-QUORLIN_SAMPLE_COMPILER="$work/$name/config/sn200.p_c" \
-QUORLIN_SAMPLE_ANALYSER="$work/$name/config/misra.p_a" \
-LD_PRELOAD="$hook" \
-  "$quorlin"
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+export QUORLIN_SAMPLE_PROJECT="$(host "$work/$name/$name.gpj")"
+export QUORLIN_SAMPLE_FOLDER="$(host "$work/zintra")"
+export QUORLIN_SAMPLE_NAME="$name"
+export QUORLIN_SAMPLE_COMPILER="$(host "$work/$name/config/sn200.p_c")"
+export QUORLIN_SAMPLE_ANALYSER="$(host "$work/$name/config/misra.p_a")"
+if [ -n "$wine_prefix" ]; then
+  plugins=$(host "$(dirname "$(dirname "$hook")")")
+  [ "$QT_QPA_PLATFORM" != offscreen ] || plugins="$plugins;$WALK_QUORLIN_QT_PLUGINS"
+  unset WINEPATH
+  QT_PLUGIN_PATH="$plugins" QT_QPA_GENERIC_PLUGINS=quorlinsnapshot \
+    sh "$runner" "$wine_prefix" "$quorlin"
+else
+  # The hook is not the first library of a sanitized program; its runtime may not insist on that.
+  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
+  PATH="$work/empty" LD_PRELOAD="$hook" "$quorlin"
+fi
 test -f "$work/zintra/$name.prj"
 test -f "$work/settings.txt"
