@@ -34,16 +34,28 @@ if(TARGET Quorlin)
 endif()
 
 if(NOT WIN32)
+  # The man page and the package's changelog (Debian's format, naming this release; the changes
+  # themselves are in CHANGELOG.md) are installed compressed, as Debian's policy asks.
   configure_file(packaging/Kalvex.1.in ${CMAKE_CURRENT_BINARY_DIR}/Kalvex.1 @ONLY)
-  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/Kalvex.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  configure_file(packaging/changelog.in ${CMAKE_CURRENT_BINARY_DIR}/changelog @ONLY)
+  set(compressed ${CMAKE_CURRENT_BINARY_DIR}/Kalvex.1.gz ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND gzip -9nkf Kalvex.1 changelog
+    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/Kalvex.1 ${CMAKE_CURRENT_BINARY_DIR}/changelog
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} VERBATIM)
+  add_custom_target(kalvex_documents ALL DEPENDS ${compressed})
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/Kalvex.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${KALVEX_INSTALL_DOC})
 endif()
 
 set(CPACK_PACKAGE_NAME kalvex)
 set(CPACK_PACKAGE_VENDOR "Kalvex developers")
 set(CPACK_PACKAGE_CONTACT "Kalvex developers <kalvex@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "GHS project converter for the Zintra/Zintra++ analyser, with its wizard")
-set(CPACK_PACKAGE_DESCRIPTION "Kalvex converts a tree of GHS .gpj project files into a Zintra/Zintra++ \
-analyser project. Quorlin is a four-page wizard that gathers the inputs and runs Kalvex.")
+# Lines of at most 80 characters, as the Debian package's description wants them.
+set(CPACK_PACKAGE_DESCRIPTION "Kalvex converts a tree of GHS .gpj project files into a Zintra/Zintra++
+analyser project. Quorlin is a four-page wizard that gathers the inputs and
+runs Kalvex.")
 set(CPACK_RESOURCE_FILE_README ${CMAKE_CURRENT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)
 
@@ -65,9 +77,12 @@ else()
   set(CPACK_DEBIAN_FILE_NAME ${CPACK_PACKAGE_NAME}_${PROJECT_VERSION}_${architecture}.deb)
 endif()
 
-include(CPack)
-
+if(NOT WIN32)
+  set(CPACK_SYSTEM_NAME ${CMAKE_SYSTEM_NAME})
+endif()
+set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-${CPACK_SYSTEM_NAME})
 # The names of the packages made of this tree, for scripts/check-packages.sh: read by sh.
+# (CPack leaves its source package's name in CPACK_PACKAGE_FILE_NAME: read it before.)
 if(WIN32)
   set(packageNames "zip=${CPACK_PACKAGE_FILE_NAME}.zip\nsetup=${KALVEX_SETUP_NAME}.exe\n")
 else()
@@ -75,3 +90,5 @@ else()
   string(APPEND packageNames "tarball=${CPACK_PACKAGE_FILE_NAME}.tar.gz\n")
 endif()
 file(WRITE ${CMAKE_BINARY_DIR}/packages.env "version=${PROJECT_VERSION}\n${packageNames}")
+
+include(CPack)

@@ -43,8 +43,9 @@ echo "== contents and dependencies of $deb =="
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' >"$check/deb.files"
 installed="/usr/bin/Kalvex /usr/bin/Quorlin /usr/share/applications/quorlin.desktop
-  /usr/share/pixmaps/quorlin.xpm /usr/share/man/man1/Kalvex.1 /usr/share/doc/kalvex/README.md
-  /usr/share/doc/kalvex/CHANGELOG.md /usr/share/doc/kalvex/copyright"
+  /usr/share/pixmaps/quorlin.xpm /usr/share/man/man1/Kalvex.1.gz /usr/share/doc/kalvex/README.md
+  /usr/share/doc/kalvex/CHANGELOG.md /usr/share/doc/kalvex/copyright
+  /usr/share/doc/kalvex/changelog.gz"
 expect_files "$check/deb.files" $installed
 if grep -E '\.(a|h|so|cmake)$|/include/|/lib/' "$check/deb.files"; then fail "build files in the package"; fi
 depends=$(dpkg-deb -f "$deb" Depends)

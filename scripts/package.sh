@@ -23,7 +23,7 @@ package() {
 }
 
 echo "== release packages =="
-package release Quorlin
+package release "Quorlin kalvex_documents"
 echo "== windows packages =="
 sh scripts/qt-windows.sh
 package windows Quorlin
