@@ -134,9 +134,9 @@ echo "== $setup under Wine =="
 wine=$check/wine
 on_windows() { sh cmake/wine-run.sh "$wine" "$@"; }
 KALVEX_WINE_WAIT=1 on_windows "$root/$setup" /S || fail "the silent install failed"
-installed="$wine/drive_c/Program Files/Kalvex"
+setup_dir="$wine/drive_c/Program Files/Kalvex"
 program_files='C:\Program Files\Kalvex'
-(cd "$installed" && find . -type f | sed 's|^\./||' | grep -vx Uninstall.exe | sort) >"$check/setup.files"
+(cd "$setup_dir" && find . -type f | sed 's|^\./||' | grep -vx Uninstall.exe | sort) >"$check/setup.files"
 diff "$check/setup.files" "$check/zip.files" || fail "the installer and the .zip hold other files"
 convert_windows "$wine" "$program_files\Kalvex.exe" setup-out
 qt_plugins="Z:$(sh scripts/qt-windows.sh --prefix | tr / '\\')\\plugins"
@@ -157,7 +157,7 @@ if on_windows reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\E
   fail "the installer put its folder on the PATH unasked"
 fi
 KALVEX_WINE_WAIT=1 on_windows "$program_files\Uninstall.exe" /S || fail "the silent uninstall failed"
-if [ -e "$installed" ]; then find "$installed"; fail "the uninstall left files behind"; fi
+if [ -e "$setup_dir" ]; then find "$setup_dir"; fail "the uninstall left files behind"; fi
 [ -z "$shortcut" ] || [ ! -e "$shortcut" ] || fail "the uninstall left the Start-menu entry"
 if on_windows reg query "$uninstall_key" >/dev/null 2>&1; then fail "the uninstall left its registry entry"; fi
 

@@ -20,6 +20,7 @@ if [ "${1:-}" != windows ]; then
   sh tests/wizard/walk_quorlin.sh "$root/build/default/bin/Quorlin" \
     "$root/build/default/tests/wizard/libquorlin_snapshot_hook.so" \
     "$root/examples/sensor_node" "$work/projects" "$root/docs/images"
+  rm -rf "$work"
   exit 0
 fi
 
