@@ -43,7 +43,12 @@ export QUORLIN_SAMPLE_COMPILER="$(host "$work/$name/config/sn200.p_c")"
 export QUORLIN_SAMPLE_ANALYSER="$(host "$work/$name/config/misra.p_a")"
 if [ -n "$wine_prefix" ]; then
   plugins=$(host "$(dirname "$(dirname "$hook")")")
-  [ "$QT_QPA_PLATFORM" != offscreen ] || plugins="$plugins;$WALK_QUORLIN_QT_PLUGINS"
+  if [ "$QT_QPA_PLATFORM" = offscreen ]; then
+    plugins="$plugins;$WALK_QUORLIN_QT_PLUGINS"
+    # The offscreen platform reads fonts from one folder; Windows' own are not there under Wine.
+    QT_QPA_FONTDIR=$(host /usr/share/fonts/truetype/dejavu)
+    export QT_QPA_FONTDIR
+  fi
   unset WINEPATH
   QT_PLUGIN_PATH="$plugins" QT_QPA_GENERIC_PLUGINS=quorlinsnapshot \
     sh "$runner" "$wine_prefix" "$quorlin"
