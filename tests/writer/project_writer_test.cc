@@ -111,7 +111,7 @@ TEST_F(WriterTest, NameWithSlashCreatesItsLeadingFolders) {
   EXPECT_EQ(content("C:\\out\\demo\\a/b\\person\\b.p_a"), crlf({"-d \"D\""}));
 }
 
-// Case B: a candidate that exists wins over the inherited path, and its value is handed on.
+// A candidate personality that exists wins over the inherited path, and its value is handed on.
 TEST_F(WriterTest, ExistingCandidateWinsOverTheProjectPersonality) {
   root.files = fileListOf({"r.c"});
   ProjectGroup& mid = root.addChild("mid");
