@@ -1,6 +1,5 @@
 #include "writer/compile_commands.h"
 
-#include <iterator>
 #include <utility>
 
 #include "group_walk.h"
@@ -40,15 +39,13 @@ std::string compilerFor(const std::string& file) {
   return extensionAccepted(file, {"cc", "cp", "cpp", "cxx", "c++"}) ? "c++" : "cc";
 }
 
-std::vector<CompileCommand> groupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
-                                          const PathSpelling& spell) {
-  std::vector<CompileCommand> commands;
+void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
+                      const PathSpelling& spell, std::vector<CompileCommand>& commands) {
   const std::string directory = spell(group.sourcePath);
   const std::vector<std::string> options = groupOptions(group, compilerIncludes, spell);
   for (const std::string& file : group.files) {
     if (!file.empty()) commands.push_back(fileCommand(directory, options, file, spell));
   }
-  return commands;
 }
 
 std::vector<CompileCommand> compileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
@@ -58,8 +55,7 @@ std::vector<CompileCommand> compileCommands(const ProjectGroup& root, const std:
     const PathSpelling& spell;
     std::vector<CompileCommand> commands;
     WalkStep enter(const ProjectGroup& group) {
-      std::vector<CompileCommand> own = groupCommands(group, compilerIncludes, spell);
-      commands.insert(commands.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
+      addGroupCommands(group, compilerIncludes, spell, commands);
       return WalkStep::kEnterChildren;
     }
     void leave(const ProjectGroup&) {}

@@ -25,12 +25,12 @@ struct CompileCommand {
 // "c++" for a file whose extension, in any case, is cc, cp, cpp, cxx or c++; "cc" for any other.
 std::string compilerFor(const std::string& file);
 
-// The commands of one group, one for each non-empty file entry in list order: the compiler,
-// "-I" and each compiler include, "-I" and each include of the group, "-D" and each define of
-// the group in name order, "-c" and the file. The directory is the group's source path. Every
-// path is spelled by spell.
-std::vector<CompileCommand> groupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
-                                          const PathSpelling& spell);
+// Appends the commands of one group to commands, one for each non-empty file entry in list
+// order: the compiler, "-I" and each compiler include, "-I" and each include of the group,
+// "-D" and each define of the group in name order, "-c" and the file. The directory is the
+// group's source path. Every path is spelled by spell.
+void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
+                      const PathSpelling& spell, std::vector<CompileCommand>& commands);
 
 // The commands of root and every group below it, depth first in list order.
 std::vector<CompileCommand> compileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,

@@ -34,14 +34,17 @@ TEST_F(CompileCommandsTest, AGroupsFilesShareItsOptionsAndOnlyPathsAreSpelled) {
     return arguments;
   };
 
-  const std::vector<CompileCommand> commands = groupCommands(root, {"C:\\ghs"}, spelled);
+  std::vector<CompileCommand> commands{{"earlier", "", {}}};
+  addGroupCommands(root, {"C:\\ghs"}, spelled, commands);
 
-  ASSERT_EQ(commands.size(), 2u) << "an empty file entry gives no command";
-  EXPECT_EQ(commands[0].directory, "<C:\\src>");
-  EXPECT_EQ(commands[0].file, "<C:\\src\\a.cpp>");
-  EXPECT_EQ(commands[0].arguments, withFile("c++", "<C:\\src\\a.cpp>"));
+  ASSERT_EQ(commands.size(), 3u) << "an empty file entry gives no command";
+  EXPECT_EQ(commands[0].directory, "earlier") << "the group's commands are appended";
   EXPECT_EQ(commands[1].directory, "<C:\\src>");
-  EXPECT_EQ(commands[1].arguments, withFile("cc", "<C:\\src\\b.c>"));
+  EXPECT_EQ(commands[1].file, "<C:\\src\\a.cpp>");
+  EXPECT_EQ(commands[1].arguments, withFile("c++", "<C:\\src\\a.cpp>"));
+  EXPECT_EQ(commands[2].directory, "<C:\\src>");
+  EXPECT_EQ(commands[2].file, "<C:\\src\\b.c>");
+  EXPECT_EQ(commands[2].arguments, withFile("cc", "<C:\\src\\b.c>"));
 }
 
 TEST_F(CompileCommandsTest, TheTreeGivesItsGroupsCommandsDepthFirstInListOrder) {
