@@ -1,12 +1,13 @@
 #include "host/folder_listings.h"
 
-#ifndef _WIN32
 #include <dirent.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
+
+#include "text/ascii.h"
 
 namespace kalvex {
 namespace {
@@ -24,14 +25,6 @@ std::size_t lastSeparator(std::string_view path) {
 }
 
 }  // namespace
-
-std::string FolderListings::lowerAscii(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 bool FolderListings::answerableName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
@@ -119,5 +112,3 @@ bool FolderListings::certainlyAbsent(std::string_view path) {
 }
 
 }  // namespace kalvex
-
-#endif

@@ -8,6 +8,7 @@ namespace kalvex {
 namespace {
 
 using testing::gpjFile;
+using testing::ReaderInternals;
 using testing::spelled;
 
 struct TextCase {
@@ -145,7 +146,7 @@ TEST_F(PathResolutionTest, WithoutSearchJoinsRelativeTextsAndDropsATrailingDot) 
 
 TEST_F(PathResolutionTest, SearchTriesTheGroupDirectoryThenEachSourceDirectoryInOrder) {
   readTop({":sourceDir=s1", ":sourceDir=C:\\s2", ":sourceDir=s1"});
-  EXPECT_EQ(reader().sourceDirs(), (std::vector<std::string>{"C:\\d\\s1", "C:\\s2"}));
+  EXPECT_EQ(ReaderInternals::sourceDirs(reader()), (std::vector<std::string>{"C:\\d\\s1", "C:\\s2"}));
   host.addFile("C:\\s2\\a.c", "");
   host.addFile("C:\\d\\s1\\b.c", "");
   host.addFile("C:\\s2\\b.c", "");
@@ -189,18 +190,18 @@ TEST_F(PathResolutionTest, MacroValuesAreMadeAbsoluteWhenDefined) {
   reader().defineMacro("EMPTY", "");
   reader().defineMacro("B", "$(DRIVE)\\x");
   reader().defineMacro("SLASH", "/opt/x");
-  EXPECT_EQ(reader().macros(), (MacroTable{{"ROOT", "C:\\d\\..\\base"},
-                                           {"DRIVE", "C:\\base"},
-                                           {"ONE", "C:\\d\\1"},
-                                           {"EMPTY", "C:\\d\\"},
-                                           {"B", "C:\\d\\$(DRIVE)\\x"},
-                                           {"SLASH", "/opt/x"}}));
-  EXPECT_EQ(reader().writtenMacros(), (MacroTable{{"ROOT", "..\\base"},
-                                                  {"DRIVE", "C:\\base"},
-                                                  {"ONE", "1"},
-                                                  {"EMPTY", ""},
-                                                  {"B", "$(DRIVE)\\x"},
-                                                  {"SLASH", "/opt/x"}}));
+  EXPECT_EQ(ReaderInternals::macros(reader()), (MacroTable{{"ROOT", "C:\\d\\..\\base"},
+                                                           {"DRIVE", "C:\\base"},
+                                                           {"ONE", "C:\\d\\1"},
+                                                           {"EMPTY", "C:\\d\\"},
+                                                           {"B", "C:\\d\\$(DRIVE)\\x"},
+                                                           {"SLASH", "/opt/x"}}));
+  EXPECT_EQ(ReaderInternals::writtenMacros(reader()), (MacroTable{{"ROOT", "..\\base"},
+                                                                  {"DRIVE", "C:\\base"},
+                                                                  {"ONE", "1"},
+                                                                  {"EMPTY", ""},
+                                                                  {"B", "$(DRIVE)\\x"},
+                                                                  {"SLASH", "/opt/x"}}));
   EXPECT_EQ(resolved("$(B)\\y", PathSearch::kNone), "C:\\d\\$(DRIVE)\\x\\y");
   reader().defineMacro("ROOT", "C:\\other");
   EXPECT_EQ(resolved("$(ROOT)\\a", PathSearch::kNone), "C:\\other\\a");
