@@ -73,6 +73,13 @@ fetch_source() {
   fi
   source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
   [ -n "$source_dir" ] || { echo "Qt for Windows: no source unpacked" >&2; return 1; }
+  # Qt 6.4 builds its DirectWrite font database only along with Direct2D, which is off, but its
+  # Windows platform plugin asks for it whenever DirectWrite 3 is there, and then fails to link:
+  # the plugin asks for it only when Direct2D is on too, as the rest of Qt does.
+  plugin=$source_dir/src/plugins/platforms/windows/qwindowsintegration.cpp
+  sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' "$plugin"
+  [ "$(grep -c '^#if QT_CONFIG(directwrite3) && QT_CONFIG(direct2d)$' "$plugin")" = 2 ] ||
+    { echo "Qt for Windows: $plugin is not as expected" >&2; return 1; }
 }
 
 # build_step NAME COMMAND...: runs one step into the log; on failure shows the log's end.
