@@ -27,13 +27,15 @@ void RealKalvexTest::convertsASmallProject() {
   qputenv("PATH", QFileInfo(QStringLiteral(KALVEX_BINARY)).absolutePath().toLocal8Bit() +
                       QDir::listSeparator().toLatin1() + path);
 
+  // Paths are typed as a user types them: Kalvex on Windows takes only the backslash as a
+  // separator.
   TestWizard wizard;
   wizard.show();
-  TestWizard::type(wizard.GHSProjectEdit, tree.path("board.gpj"));
-  TestWizard::type(wizard.ZinProjectEdit, tree.path("out"));
+  TestWizard::type(wizard.GHSProjectEdit, QDir::toNativeSeparators(tree.path("board.gpj")));
+  TestWizard::type(wizard.ZinProjectEdit, QDir::toNativeSeparators(tree.path("out")));
   TestWizard::type(wizard.ZinNameEdit, QStringLiteral("demo"));
   wizard.clickNext();
-  TestWizard::type(wizard.CmpPersonEdit, tree.path("cmp.p_c"));
+  TestWizard::type(wizard.CmpPersonEdit, QDir::toNativeSeparators(tree.path("cmp.p_c")));
   wizard.clickNext();
   QTest::mouseClick(wizard.cCheck, Qt::LeftButton, {}, QPoint(5, 10));
   wizard.clickNext();
