@@ -3,6 +3,8 @@
 # and the documents into Program Files\Kalvex, adds Quorlin to the Start menu, registers its
 # uninstaller in the system's list of installed programs, and offers to put the folder on the
 # PATH (not done unless chosen).
+# One installer of everything the archive holds; the package checks' hook stays out.
+set(CPACK_MONOLITHIC_INSTALL ON)
 # Values reach the NSIS script as written, backslashes and dollar signs included.
 set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/packaging)
