@@ -95,8 +95,7 @@ build_step() {
 
 # Ninja's "[done/total]" lines become one progress line per five percent.
 build_with_progress() {
-  status_file=$work/status
-  { nice cmake --build "$work/build" >>"$log" 2>&1; echo $? >"$status_file"; } &
+  nice cmake --build "$work/build" >>"$log" 2>&1 &
   builder=$!
   last=-1
   while kill -0 "$builder" 2>/dev/null; do
@@ -109,12 +108,11 @@ build_with_progress() {
       echo "Qt for Windows: $percent% built ($(date +%H:%M))"
     fi
   done
-  wait "$builder" || true
-  [ "$(cat "$status_file")" = 0 ] || {
+  if ! wait "$builder"; then
     echo "Qt for Windows: the build failed; the end of $log:" >&2
     tail -n 40 "$log" >&2
     exit 1
-  }
+  fi
 }
 
 # Qt's licence texts, and those of the third-party code inside it (each named in a
