@@ -40,6 +40,11 @@ fi
 scratch=$(mktemp -d /tmp/kalvexwine_XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 export KALVEX_SCRATCH="Z:$(printf '%s' "$scratch" | tr / '\\\\')"
+# Wine keeps the host's QT_ variables from Windows programs, and passes WINEQT_NAME on to them
+# as QT_NAME: that is how the Windows Qt programs get their QT_ settings.
+for variable in $(env | sed -n 's/^\(QT_[A-Za-z0-9_]*\)=.*/\1/p'); do
+  eval "export WINE$variable=\"\$$variable\""
+done
 status=0
 "$loader" "$@" || status=$?
 [ -z "${KALVEX_WINE_WAIT:-}" ] || "$server" -w

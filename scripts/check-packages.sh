@@ -2,9 +2,9 @@
 # Builds the packages (scripts/package.sh) and checks them: the Debian package's files,
 # dependencies and lintian's verdict, its Kalvex and Quorlin unpacked and run on the bundled
 # example against the Kalvex of the default build, the .tar.gz's files, the .zip's Kalvex.exe
-# under Wine, and the Windows installer under Wine: installed silently, the installed Kalvex.exe
-# run, the Start-menu entry and the uninstaller's registration, and a silent uninstall that
-# leaves nothing behind. Needs the default and windows presets built (scripts/test.sh builds them).
+# under Wine, and the Windows installer under Wine: installed silently, both programs run, the
+# Start-menu entry and the uninstaller's registration, and a silent uninstall that leaves
+# nothing behind. Needs the default and windows presets built (scripts/test.sh builds them).
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
@@ -139,6 +139,12 @@ program_files='C:\Program Files\Kalvex'
 (cd "$setup_dir" && find . -type f | sed 's|^\./||' | grep -vx Uninstall.exe | sort) >"$check/setup.files"
 diff "$check/setup.files" "$check/zip.files" || fail "the installer and the .zip hold other files"
 convert_windows "$wine" "$program_files\Kalvex.exe" setup-out
+qt_plugins="Z:$(sh scripts/qt-windows.sh --prefix | tr / '\\')\\plugins"
+WALK_QUORLIN_WINE="$wine" WALK_QUORLIN_QT_PLUGINS="$qt_plugins" sh tests/wizard/walk_quorlin.sh \
+  "$program_files\Quorlin.exe" "$root/build/windows/tests/wizard/hook/generic/libquorlin_snapshot_hook.dll" \
+  "$root/$example" - >"$check/setup-wizard.log" 2>&1 ||
+  { cat "$check/setup-wizard.log"; fail "the installed Quorlin's run did not succeed"; }
+grep -qx "Project Converted Successfully!" "$check/setup-wizard.log" || fail "the installed Quorlin did not convert"
 shortcut=$(find "$wine/drive_c" -name Quorlin.lnk | head -n 1)
 if [ -z "$shortcut" ]; then
   fail "no Start-menu entry for Quorlin"

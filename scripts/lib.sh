@@ -50,5 +50,7 @@ WINDOWS_QT_PACKAGES="qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix 
   dpkg-dev xz-utils perl"
 # The format check, and the packages with their checks.
 RELEASE_PACKAGES="clang-format-14 dpkg-dev unzip lintian"
+# The Windows pictures (scripts/screenshots.sh windows): a virtual X server for Wine.
+SCREENSHOT_PACKAGES="xvfb xauth"
 
 BUILD_PACKAGES="$CONVERTER_PACKAGES $WIZARD_PACKAGES"

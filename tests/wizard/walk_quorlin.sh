@@ -46,7 +46,7 @@ if [ -n "$wine_prefix" ]; then
   if [ "$QT_QPA_PLATFORM" = offscreen ]; then
     plugins="$plugins;$WALK_QUORLIN_QT_PLUGINS"
     # The offscreen platform reads fonts from one folder; Windows' own are not there under Wine.
-    QT_QPA_FONTDIR=$(host /usr/share/fonts/truetype/dejavu)
+    QT_QPA_FONTDIR=$(host /usr/share/fonts/truetype/liberation)
     export QT_QPA_FONTDIR
   fi
   unset WINEPATH
