@@ -144,7 +144,8 @@ WALK_QUORLIN_WINE="$wine" WALK_QUORLIN_QT_PLUGINS="$qt_plugins" sh tests/wizard/
   "$program_files\Quorlin.exe" "$root/build/windows/tests/wizard/hook/generic/libquorlin_snapshot_hook.dll" \
   "$root/$example" - >"$check/setup-wizard.log" 2>&1 ||
   { cat "$check/setup-wizard.log"; fail "the installed Quorlin's run did not succeed"; }
-grep -qx "Project Converted Successfully!" "$check/setup-wizard.log" || fail "the installed Quorlin did not convert"
+tr -d '\r' <"$check/setup-wizard.log" | grep -qx "Project Converted Successfully!" ||
+  fail "the installed Quorlin did not convert"
 shortcut=$(find "$wine/drive_c" -name Quorlin.lnk | head -n 1)
 if [ -z "$shortcut" ]; then
   fail "no Start-menu entry for Quorlin"
