@@ -38,7 +38,11 @@ void GpjReader::open(const std::string& path) {
   input_.reset();
   currentPath_ = path;
   input_ = host_->openRead(path);
-  if (!input_) throw AsciiReaderError{AsciiReaderError::kCannotOpen};
+  if (!input_) {
+    // The top file is named by the command line, not by a line: it stands for itself.
+    findings_.projectFileMissing(namedAt_.file.empty() ? LinePosition{path} : namedAt_, path);
+    throw AsciiReaderError{AsciiReaderError::kCannotOpen};
+  }
 }
 
 void GpjReader::parse() {
@@ -63,6 +67,7 @@ void GpjReader::enterFile(Walk& walk) {
   const std::optional<FileIdentity> identity = host_->identify(currentPath_);
   if (identity && !walk.reading.insert(*identity).second) {
     input_.reset();
+    findings_.subProjectLoop(namedAt_, currentPath_);
     throw AsciiReaderError{AsciiReaderError::kSubProjectLoop};
   }
   ProjectGroup* group = currentGroup_;
@@ -72,8 +77,13 @@ void GpjReader::enterFile(Walk& walk) {
 std::vector<GpjReader::SubProject> GpjReader::readOpenFile() {
   std::vector<SubProject> subProjects;
   std::string line;
-  while (input_ && readLine(*input_, line)) applyLine(line, subProjects);
+  std::size_t number = 0;
+  while (input_ && readLine(*input_, line)) {
+    findings_.atLine(currentPath_, ++number, line);
+    applyLine(line, subProjects);
+  }
   input_.reset();
+  entryScope_.leave();
   return subProjects;
 }
 
@@ -84,12 +94,16 @@ bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProjec
   const std::string entry = expandFirstMacro(expandBraceReferences(subProject.entry, names()), macros_);
   const std::vector<std::string> tried = candidates(parent.sourcePath, entry);
   const auto found = std::find_if(tried.begin(), tried.end(), [this](const std::string& path) { return opens(path); });
-  if (found == tried.end() && subProject.optional) return false;
+  if (found == tried.end() && subProject.optional) {
+    findings_.optionalAbsent(subProject.namedAt, subProject.entry);
+    return false;
+  }
   const std::string located = found == tried.end() ? tried.front() : *found;
   ProjectGroup& child = parent.addChild(groupNameOf(located));
   child.sourcePath = directoryOf(located);
   child.inheritFrom(parent);
   currentGroup_ = &child;
+  namedAt_ = subProject.namedAt;
   open(located);
   return true;
 }
@@ -114,24 +128,24 @@ bool GpjReader::opens(const std::string& path) { return host_->openRead(path) !=
 void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>& subProjects) {
   const BraceGroups groups = takeBraceGroups(lineText(rawLine));
   bool optional = false;
-  for (const std::string& inner : groups.inner) {
-    if (inner == "optional") optional = true;
-    if (evaluateCondition(inner, names()) == false) return;
-  }
+  if (!conditionsHold(groups.inner, optional)) return;
   const std::string& line = groups.inner.empty() ? rawLine : groups.rest;
   const std::string& text = groups.rest;
-  if (startsWith(text, "#")) return;
+  if (text.empty() || startsWith(text, "#")) return;
+  const std::size_t indent = lineIndent(rawLine);
   if (startsWith(text, "-") || startsWith(text, ":")) {
-    applyOption(line, text);
-  } else if (isMacroLine(text)) {
+    applyOption(line, text, entryScope_.optionLine(indent));
+    return;
+  }
+  entryScope_.leave();
+  if (isMacroLine(text)) {
     if (const std::optional<MacroDefinition> macro = macroDefinition(line)) defineMacro(macro->name, macro->value);
   } else if (contains(line, ":sourceDir=")) {
     addSourceDir(line);
   } else if (contains(line, ".gpj")) {
-    std::string entry = subProjectEntry(line);
-    if (!entry.empty()) subProjects.push_back(SubProject{std::move(entry), optional || contains(text, "{optional}")});
+    addSubProject(line, text, indent, optional, subProjects);
   } else if (contains(line, ".c")) {
-    addSourceFile(line);
+    addSourceFile(line, indent);
   } else if (contains(line, "-I")) {
     addInclude(line);
   } else if (contains(line, "-D")) {
@@ -139,17 +153,59 @@ void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>& s
   }
 }
 
+// False when a condition is false. An "optgroup=" group only sorts options in the IDE; every
+// other group that is no condition is told of, since the line is read as if it were not there.
+bool GpjReader::conditionsHold(const std::vector<std::string>& groups, bool& optional) {
+  for (const std::string& inner : groups) {
+    if (inner == "optional") {
+      optional = true;
+      continue;
+    }
+    const std::optional<bool> truth = evaluateCondition(inner, names());
+    if (truth == false) {
+      findings_.conditionFalse(inner);
+      return false;
+    }
+    if (!truth && !startsWith(inner, "optgroup=")) findings_.conditionNotEvaluated(inner);
+  }
+  return true;
+}
+
 // A line that begins with "-" or ":" is an option, whatever else it holds; spaces after "-D"
-// are not part of the define.
-void GpjReader::applyOption(const std::string& line, const std::string& text) {
+// are not part of the define. under is the entry the line is indented under.
+void GpjReader::applyOption(const std::string& line, const std::string& text, EntryScope::Kind under) {
+  const bool underSubProject = under == EntryScope::Kind::kSubProject;
   if (startsWith(text, ":sourceDir=")) {
     addSourceDir(line);
   } else if (startsWith(text, "-I")) {
     addInclude(line);
+    if (under != EntryScope::Kind::kNone) findings_.perFileOption(text, entryScope_.text(), underSubProject, true);
   } else if (startsWith(text, "-D")) {
     const std::string define = defineText(line);
     currentGroup_->addDefine(define.substr(std::min(define.find_first_not_of(' '), define.size())));
+    if (under != EntryScope::Kind::kNone) findings_.perFileOption(text, entryScope_.text(), underSubProject, true);
+  } else {
+    applyUnconvertedOption(text, under);
   }
+}
+
+// Options the project cannot carry although they change what the preprocessor sees.
+void GpjReader::applyUnconvertedOption(const std::string& text, EntryScope::Kind under) {
+  if (!findings_.enabled()) return;
+  if (startsWith(text, "-U") && under != EntryScope::Kind::kNone) {
+    findings_.perFileOption(text, entryScope_.text(), under == EntryScope::Kind::kSubProject, false);
+  } else if (changesPreprocessing(text)) {
+    findings_.optionNotConverted(text);
+  }
+}
+
+void GpjReader::addSubProject(const std::string& line, const std::string& text, std::size_t indent, bool optional,
+                              std::vector<SubProject>& subProjects) {
+  std::string entry = subProjectEntry(line);
+  if (entry.empty()) return;
+  entryScope_.enter(EntryScope::Kind::kSubProject, indent, entry, findings_.enabled());
+  LinePosition namedAt = findings_.enabled() ? findings_.here() : LinePosition{};
+  subProjects.push_back(SubProject{std::move(entry), optional || contains(text, "{optional}"), std::move(namedAt)});
 }
 
 void GpjReader::addSourceDir(const std::string& line) {
@@ -159,10 +215,20 @@ void GpjReader::addSourceDir(const std::string& line) {
   sourceDirSearch_->add(withBackslashes(directory));
 }
 
-void GpjReader::addSourceFile(const std::string& line) {
+// With findings, a source file that no candidate holds is told of; it is listed all the same.
+void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
   std::string file = unquoted(sourceFileText(line));
-  resolvePath(file, PathSearch::kSourceDirs);
-  if (extensionAccepted(file, extensions_)) currentGroup_->files.push_back(std::move(file));
+  const std::string written = findings_.enabled() ? file : std::string();
+  const Located located = resolvePath(file, PathSearch::kSourceDirs);
+  entryScope_.enter(EntryScope::Kind::kSourceFile, indent, written, findings_.enabled());
+  if (!extensionAccepted(file, extensions_)) {
+    findings_.notASource(written, !extensions_.empty());
+    return;
+  }
+  if (findings_.enabled() && located != Located::kFound && (located == Located::kMissing || !opens(file))) {
+    findings_.sourceNotFound(written, file);
+  }
+  currentGroup_->files.push_back(std::move(file));
 }
 
 // A directory that the group or the compiler personality holds already is not added to the
@@ -179,26 +245,28 @@ void GpjReader::defineMacro(const std::string& name, const std::string& value) {
   writtenMacros_[name] = value;
 }
 
-void GpjReader::resolvePath(std::string& text, PathSearch search) {
+Located GpjReader::resolvePath(std::string& text, PathSearch search) {
   text = expandBraceReferences(text, names());
   if (contains(text, "$")) {
     text = withBackslashes(expandFirstMacro(text, macros_));
-    return;
+    return Located::kNotSearched;
   }
   if (isAbsolutePath(text)) {
     text = withBackslashes(text);
-    return;
+    return Located::kNotSearched;
   }
   std::string unjoined = std::move(text);
   text = withBackslashes(joinRelative(currentGroup_->sourcePath, unjoined));
   if (search == PathSearch::kNone) {
     text = withoutTrailingDot(text);
-    return;
+    return Located::kNotSearched;
   }
-  if (opens(text)) return;
+  if (opens(text)) return Located::kFound;
   if (std::optional<std::string> found = sourceDirSearch_->firstThatOpens(withBackslashes(std::move(unjoined)))) {
     text = std::move(*found);
+    return Located::kFound;
   }
+  return Located::kMissing;
 }
 
 }  // namespace kalvex

@@ -14,6 +14,8 @@
 
 #include "host/host.h"
 #include "reader/environment.h"
+#include "reader/findings.h"
+#include "reader/line_findings.h"
 #include "reader/path_rules.h"
 
 namespace kalvex {
@@ -27,6 +29,9 @@ using CompilerIncludeTest = std::function<bool(const std::string& directory)>;
 // in the source directories.
 enum class PathSearch { kNone, kSourceDirs };
 
+// Whether a source file was found where resolvePath looked for it.
+enum class Located { kNotSearched, kFound, kMissing };
+
 class GpjReader {
  public:
   // Points the reader at the group whose file is read first, the host that every file is
@@ -37,6 +42,8 @@ class GpjReader {
   // Replaces where "${NAME}" references and conditions find environment variables; the
   // process environment unless replaced.
   void setEnvironment(Environment environment) { environment_ = std::move(environment); }
+  // Where the findings go, in the order the lines are met; none are made without a sink.
+  void setFindings(FindingSink* sink) { findings_.setSink(sink); }
 
   // Opens a project file for reading; throws AsciiReaderError code 2 when it cannot be opened.
   void open(const std::string& path);
@@ -54,8 +61,9 @@ class GpjReader {
   // Rewrites a path text taken from a line of the current group's file: expands its "${NAME}"
   // references, then its first "$(NAME)" or "$NAME" reference, or joins a relative text to
   // the group's directory (searching the source directories for a missing source file), and
-  // leaves an absolute text alone. Forward slashes come out as backslashes.
-  void resolvePath(std::string& text, PathSearch search);
+  // leaves an absolute text alone. Forward slashes come out as backslashes. Tells whether a
+  // relative source file was found, kNotSearched for every other text.
+  Located resolvePath(std::string& text, PathSearch search);
 
   const MacroTable& macros() const { return macros_; }
   const MacroTable& writtenMacros() const { return writtenMacros_; }
@@ -67,14 +75,19 @@ class GpjReader {
   struct SubProject {
     std::string entry;
     bool optional;
+    LinePosition namedAt;  // kept only for the findings
   };
 
   void enterFile(Walk& walk);
   std::vector<SubProject> readOpenFile();
   void applyLine(const std::string& line, std::vector<SubProject>& subProjects);
-  void applyOption(const std::string& line, const std::string& text);
+  bool conditionsHold(const std::vector<std::string>& groups, bool& optional);
+  void applyOption(const std::string& line, const std::string& text, EntryScope::Kind under);
+  void applyUnconvertedOption(const std::string& text, EntryScope::Kind under);
+  void addSubProject(const std::string& line, const std::string& text, std::size_t indent, bool optional,
+                     std::vector<SubProject>& subProjects);
   void addSourceDir(const std::string& line);
-  void addSourceFile(const std::string& line);
+  void addSourceFile(const std::string& line, std::size_t indent);
   void addInclude(const std::string& line);
   bool readSubProject(ProjectGroup& parent, const SubProject& subProject);
   std::vector<std::string> candidates(const std::string& directory, const std::string& entry) const;
@@ -93,6 +106,10 @@ class GpjReader {
   SearchDirectories sourceDirs_;
   std::unique_ptr<DirectorySearch> sourceDirSearch_;
   SearchDirectories includeSearchDirs_;
+  LineFindings findings_;
+  // The line that named the project file opened next; empty for the top file.
+  LinePosition namedAt_;
+  EntryScope entryScope_;
 };
 
 }  // namespace kalvex

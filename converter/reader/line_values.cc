@@ -97,6 +97,14 @@ std::string sourceFileText(const std::string& line) {
   return std::string(t.substr(0, t.find('\t')));
 }
 
+bool changesPreprocessing(const std::string& text) {
+  static const std::vector<std::string> words{"-include", "-preinclude", "--preinclude", "-imacros",
+                                              "-isystem", "-idirafter",  "-undef"};
+  if (startsWith(text, "-U")) return true;
+  const std::string word = text.substr(0, text.find_first_of(" \t="));
+  return std::find(words.begin(), words.end(), word) != words.end();
+}
+
 bool extensionAccepted(const std::string& path, const std::vector<std::string>& extensions) {
   static const std::vector<std::string> translationUnits{"c", "cc", "cp", "cpp", "cxx", "c++"};
   if (extensions.empty()) return extensionAccepted(path, translationUnits);

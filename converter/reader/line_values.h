@@ -63,6 +63,12 @@ std::optional<MacroDefinition> macroDefinition(const std::string& line);
 // The trimmed line up to its first tab: spaces and whatever else follows stay part of it.
 std::string sourceFileText(const std::string& line);
 
+// True for the text of an option line that changes what the preprocessor sees although the
+// project cannot carry it: "-U" (undefines), forced includes ("-include", "-preinclude",
+// "--preinclude", "-imacros"), include folders of other kinds ("-isystem", "-idirafter") and
+// "-undef". The option word ends at a blank, a tab or "=".
+bool changesPreprocessing(const std::string& text);
+
 // True when one of the entries equals, ignoring ASCII case, the text after the path's last
 // full stop (the whole path when it has none). An empty list stands for the extensions of C
 // and C++ translation units: c, cc, cp, cpp, cxx and c++.
