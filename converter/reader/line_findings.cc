@@ -26,12 +26,14 @@ void LineFindings::add(const LinePosition& at, Severity severity, std::string me
 }
 
 void LineFindings::conditionFalse(const std::string& condition) const {
-  if (enabled()) add(here(), Severity::kNote, "line skipped: condition " + quoted(condition) + " is false", "condition-false");
+  if (enabled())
+    add(here(), Severity::kNote, "line skipped: condition " + quoted(condition) + " is false", "condition-false");
 }
 
 void LineFindings::conditionNotEvaluated(const std::string& group) const {
   if (!enabled()) return;
-  add(here(), Severity::kWarning, "condition " + quoted(group) + " not evaluated; the line was read as if it were not there",
+  add(here(), Severity::kWarning,
+      "condition " + quoted(group) + " not evaluated; the line was read as if it were not there",
       "condition-not-evaluated");
 }
 
@@ -45,7 +47,8 @@ void LineFindings::notASource(const std::string& file, bool extensionListGiven) 
 
 void LineFindings::sourceNotFound(const std::string& file, const std::string& listed) const {
   if (!enabled()) return;
-  add(here(), Severity::kWarning, "source file " + quoted(file) + " not found; listed as " + listed, "source-not-found");
+  add(here(), Severity::kWarning, "source file " + quoted(file) + " not found; listed as " + listed,
+      "source-not-found");
 }
 
 void LineFindings::optionNotConverted(const std::string& option) const {
@@ -58,12 +61,12 @@ void LineFindings::optionNotConverted(const std::string& option) const {
 void LineFindings::perFileOption(const std::string& option, const std::string& entry, bool underSubProject,
                                  bool carried) const {
   if (!enabled()) return;
-  const std::string given = !carried         ? " not carried by the project"
+  const std::string given = !carried          ? " not carried by the project"
                             : underSubProject ? " given to the whole group and all its sub-projects"
                                               : " given to the whole group";
   const std::string owner = underSubProject ? "sub-project " + quoted(entry) : quoted(entry);
-  add(here(), Severity::kWarning, "option " + quoted(trimLine(option)) + given + "; the build gives it to " + owner + " alone",
-      "per-file-option");
+  add(here(), Severity::kWarning,
+      "option " + quoted(trimLine(option)) + given + "; the build gives it to " + owner + " alone", "per-file-option");
 }
 
 void LineFindings::optionalAbsent(const LinePosition& at, const std::string& entry) const {
