@@ -19,7 +19,8 @@ struct KindCase {
 };
 
 std::vector<KindCase> kindCases() {
-  const std::string notCarried = " changes what the preprocessor sees; the project cannot carry it [option-not-converted]";
+  const std::string notCarried =
+      " changes what the preprocessor sees; the project cannot carry it [option-not-converted]";
   return {
       {"SourceNotFound",
        "\t:sourceDir=src\nmain.c\nmissing.c\nindir.c\n{root}\\abs\\none.c\n",
@@ -27,7 +28,8 @@ std::vector<KindCase> kindCases() {
        {},
        {kStart, kGroup, kDone},
        0,
-       {{"top.gpj", R"(3:1: warning: source file 'missing.c' not found; listed as {root}\w\missing.c [source-not-found])"},
+       {{"top.gpj",
+         R"(3:1: warning: source file 'missing.c' not found; listed as {root}\w\missing.c [source-not-found])"},
         {"top.gpj", R"(5:1: warning: source file '{root}\abs\none.c' not found; listed as {root}\abs\none.c)"
                     " [source-not-found]"}},
        "2 warnings, 0 notes"},
@@ -39,12 +41,15 @@ std::vector<KindCase> kindCases() {
        {kStart, kGroup, kTopPersonality, kDone},
        0,
        {{"top.gpj", "2:1: note: line skipped: condition 'streq(core,pe1)' is false [condition-false]"},
-        {"top.gpj", "3:1: warning: condition 'config(DBG)' not evaluated; the line was read as if it were not there"
-                    " [condition-not-evaluated]"},
-        {"top.gpj", "5:1: warning: condition 'istarget(arm)&&streq(a,a)' not evaluated; the line was read as if it"
-                    " were not there [condition-not-evaluated]"},
-        {"top.gpj", "6:1: warning: condition 'streq(a,b,c)' not evaluated; the line was read as if it were not there"
-                    " [condition-not-evaluated]"}},
+        {"top.gpj",
+         "3:1: warning: condition 'config(DBG)' not evaluated; the line was read as if it were not there"
+         " [condition-not-evaluated]"},
+        {"top.gpj",
+         "5:1: warning: condition 'istarget(arm)&&streq(a,a)' not evaluated; the line was read as if it"
+         " were not there [condition-not-evaluated]"},
+        {"top.gpj",
+         "6:1: warning: condition 'streq(a,b,c)' not evaluated; the line was read as if it were not there"
+         " [condition-not-evaluated]"}},
        "3 warnings, 1 notes"},
       {"PerFileOption",
        "[Project]\n\t-DTOP\nmain.c\n\t-DONE\n\t-Ione_inc\n\n# a comment\n\t-UTWO\n\t-Osize\nother.c\n-DFLAT\n"
@@ -54,14 +59,18 @@ std::vector<KindCase> kindCases() {
        {kStart, kGroup, kTopPersonality, "  Creating Group - lib",
         R"(  Creating Analyser Personality - {root}\out\top\lib\person\lib.p_a)", kDone},
        0,
-       {{"top.gpj", "4:2: warning: option '-DONE' given to the whole group; the build gives it to 'main.c' alone"
-                    " [per-file-option]"},
-        {"top.gpj", "5:2: warning: option '-Ione_inc' given to the whole group; the build gives it to 'main.c' alone"
-                    " [per-file-option]"},
-        {"top.gpj", "8:2: warning: option '-UTWO' not carried by the project; the build gives it to 'main.c' alone"
-                    " [per-file-option]"},
-        {"top.gpj", "13:2: warning: option '-DFORLIB' given to the whole group and all its sub-projects; the build"
-                    " gives it to sub-project 'lib\\lib.gpj' alone [per-file-option]"}},
+       {{"top.gpj",
+         "4:2: warning: option '-DONE' given to the whole group; the build gives it to 'main.c' alone"
+         " [per-file-option]"},
+        {"top.gpj",
+         "5:2: warning: option '-Ione_inc' given to the whole group; the build gives it to 'main.c' alone"
+         " [per-file-option]"},
+        {"top.gpj",
+         "8:2: warning: option '-UTWO' not carried by the project; the build gives it to 'main.c' alone"
+         " [per-file-option]"},
+        {"top.gpj",
+         "13:2: warning: option '-DFORLIB' given to the whole group and all its sub-projects; the build"
+         " gives it to sub-project 'lib\\lib.gpj' alone [per-file-option]"}},
        "4 warnings, 0 notes"},
       {"OptionNotConverted",
        "\t-UNDEBUG\n\t-include pre.h\n\t-preinclude=pre.h\n\t-imacros m.h\n\t-isystem sys\n\t-o x.o\n"
@@ -108,7 +117,8 @@ std::vector<KindCase> kindCases() {
        {},
        {R"(Could not open file: {root}\w\nothere\sub.gpj)"},
        1,
-       {{"top.gpj", R"(1:1: warning: source file 'missing.c' not found; listed as {root}\w\missing.c [source-not-found])"},
+       {{"top.gpj",
+         R"(1:1: warning: source file 'missing.c' not found; listed as {root}\w\missing.c [source-not-found])"},
         {"top.gpj", R"(2:1: error: project file cannot be opened: {root}\w\nothere\sub.gpj [project-file-missing])"}},
        "1 warnings, 0 notes"},
       {"SubProjectLoop",

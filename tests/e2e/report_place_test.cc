@@ -17,8 +17,15 @@ const std::string kMissing =
 TEST_F(ReportTest, TheLaterReportWinsAndALastOneWithoutValueIsIgnored) {
   Step step = topStep("main.c\n");
   step.folders.push_back(R"({root}\rep)");
-  step.words = {R"({root}\w\top.gpj)", R"({root}\out)", "-report", R"({root}\first.txt)", "-cp",
-                R"({root}\cfg\ghs.p_c)", "-report", R"(rep\r.txt)", "-report"};
+  step.words = {R"({root}\w\top.gpj)",
+                R"({root}\out)",
+                "-report",
+                R"({root}\first.txt)",
+                "-cp",
+                R"({root}\cfg\ghs.p_c)",
+                "-report",
+                R"(rep\r.txt)",
+                "-report"};
   step.output = lf({kStart, "  Creating Group - top", kDone});
   step.expectedFiles = {{R"({root}\rep\r.txt)", reportText({{"top.gpj", kMissing}}, "1 warnings, 0 notes")},
                         {R"({root}\rep\r.txt.kalvex-tmp)", std::nullopt},
