@@ -46,6 +46,7 @@ void GHSConverter::appendReport() {
 
 void GHSConverter::accept() {
   if (conversionRunning()) return;
+  delete process;
   process = new KalvexRun(locateKalvex(QCoreApplication::applicationDirPath()), kalvexArguments(), this);
   runReport = reportPath();
   runReportStamp = QFileInfo(runReport).lastModified();
