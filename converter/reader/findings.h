@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace kalvex {
 
@@ -18,12 +19,16 @@ struct LinePosition {
   std::size_t column = 1;
 };
 
+// One finding, valid only during the call that hands it over: its texts are views of the
+// reader's own.
 struct Finding {
-  LinePosition position;
+  std::string_view file;
+  std::size_t line = 1;
+  std::size_t column = 1;
   Severity severity = Severity::kWarning;
-  std::string message;
+  std::string_view message;
   // A short fixed name of the kind of finding, such as "source-not-found".
-  std::string kind;
+  std::string_view kind;
 };
 
 // Where the reader puts its findings, one at a time, as it meets them.

@@ -218,15 +218,15 @@ void GpjReader::addSourceDir(const std::string& line) {
 // With findings, a source file that no candidate holds is told of; it is listed all the same.
 void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
   std::string file = unquoted(sourceFileText(line));
-  const std::string written = findings_.enabled() ? file : std::string();
+  if (findings_.enabled()) writtenFile_.assign(file);
   const Located located = resolvePath(file, PathSearch::kSourceDirs);
-  entryScope_.enter(EntryScope::Kind::kSourceFile, indent, written, findings_.enabled());
+  entryScope_.enter(EntryScope::Kind::kSourceFile, indent, writtenFile_, findings_.enabled());
   if (!extensionAccepted(file, extensions_)) {
-    findings_.notASource(written, !extensions_.empty());
+    findings_.notASource(writtenFile_, !extensions_.empty());
     return;
   }
   if (findings_.enabled() && located != Located::kFound && (located == Located::kMissing || !opens(file))) {
-    findings_.sourceNotFound(written, file);
+    findings_.sourceNotFound(writtenFile_, file);
   }
   currentGroup_->files.push_back(std::move(file));
 }

@@ -4,7 +4,9 @@
 #define KALVEX_READER_LINE_FINDINGS_H
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "reader/findings.h"
 
@@ -36,9 +38,14 @@ class LineFindings {
   void subProjectLoop(const LinePosition& at, const std::string& path) const;
 
  private:
-  void add(const LinePosition& at, Severity severity, std::string message, const char* kind) const;
+  // The message is composed in message_ before each call.
+  void add(const LinePosition& at, Severity severity, const char* kind) const;
+  void addHere(Severity severity, const char* kind) const;
+  // Starts message_ anew from the parts; a view of it is handed to the sink.
+  void compose(std::initializer_list<std::string_view> parts) const;
 
   FindingSink* sink_ = nullptr;
+  mutable std::string message_;
   const std::string* file_ = nullptr;
   std::size_t number_ = 0;
   const std::string* line_ = nullptr;

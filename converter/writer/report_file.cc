@@ -1,5 +1,6 @@
 #include "writer/report_file.h"
 
+#include <charconv>
 #include <utility>
 
 #include "errors.h"
@@ -21,9 +22,15 @@ const char* severityName(Severity severity) {
 
 }  // namespace
 
-std::string reportLine(const Finding& finding, const std::string& hostFile) {
-  return hostFile + ":" + std::to_string(finding.position.line) + ":" + std::to_string(finding.position.column) + ": " +
-         severityName(finding.severity) + ": " + finding.message + " [" + finding.kind + "]";
+void appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile) {
+  char number[24];
+  text.append(hostFile);
+  for (std::size_t value : {finding.line, finding.column}) {
+    text += ':';
+    text.append(number, std::to_chars(number, number + sizeof number, value).ptr);
+  }
+  text.append(": ").append(severityName(finding.severity)).append(": ").append(finding.message);
+  text.append(" [").append(finding.kind).append("]");
 }
 
 std::string countLine(std::size_t warnings, std::size_t notes) {
@@ -46,7 +53,14 @@ void ReportFile::add(const Finding& finding) {
   if (!file_) return;
   if (finding.severity == Severity::kWarning) ++warnings_;
   if (finding.severity == Severity::kNote) ++notes_;
-  file_->stream() << reportLine(finding, host_.hostPath(finding.position.file)) << '\n';
+  if (finding.file != systemFile_) {
+    systemFile_.assign(finding.file);
+    hostFile_ = host_.hostPath(systemFile_);
+  }
+  line_.clear();
+  appendReportLine(line_, finding, hostFile_);
+  line_ += '\n';
+  file_->stream().write(line_.data(), static_cast<std::streamsize>(line_.size()));
 }
 
 void ReportFile::finish() {

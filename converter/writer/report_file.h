@@ -7,14 +7,16 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "host/host.h"
 #include "reader/findings.h"
 
 namespace kalvex {
 
-// One finding's line, without its line end; hostFile is its file as the host spells it.
-std::string reportLine(const Finding& finding, const std::string& hostFile);
+// Appends one finding's line, without its line end, to text; hostFile is its file as the host
+// spells it.
+void appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile);
 
 // The last line: "<n> warnings, <m> notes".
 std::string countLine(std::size_t warnings, std::size_t notes);
@@ -40,6 +42,10 @@ class ReportFile : public FindingSink {
   std::string path_;
   std::string temporary_;
   std::unique_ptr<OutputFile> file_;
+  // The last file named and its host spelling: findings come in runs from one file.
+  std::string systemFile_;
+  std::string hostFile_;
+  std::string line_;
   std::size_t warnings_ = 0;
   std::size_t notes_ = 0;
 };
