@@ -69,10 +69,22 @@ void GpjReader::enterFile(Walk& walk) {
   walk.frames.push_back(Walk::Frame{group, readOpenFile(), 0, identity});
 }
 
+// Reads the project file's lines, and in place of each line that names an options file, that
+// file's lines; options files are kept on a stack of their own, so no nesting exhausts the
+// call stack.
 std::vector<GpjReader::SubProject> GpjReader::readOpenFile() {
   std::vector<SubProject> subProjects;
   std::string line;
-  while (input_ && readLine(*input_, line)) applyLine(line, subProjects);
+  while (input_) {
+    std::istream& from = optionsFiles_.empty() ? *input_ : *optionsFiles_.back().input;
+    if (readLine(from, line)) {
+      applyLine(line, optionsFiles_.empty() ? &subProjects : nullptr);
+    } else if (optionsFiles_.empty()) {
+      break;
+    } else {
+      optionsFiles_.pop_back();
+    }
+  }
   input_.reset();
   return subProjects;
 }
@@ -81,11 +93,12 @@ std::vector<GpjReader::SubProject> GpjReader::readOpenFile() {
 // the current group. False, with nothing created, for an optional one that cannot be opened.
 bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProject) {
   currentGroup_ = &parent;
-  const std::string entry = expandFirstMacro(expandBraceReferences(subProject.entry, names()), macros_);
+  const std::string entry = expandReferences(subProject.entry, references()).text;
   const std::vector<std::string> tried = candidates(parent.sourcePath, entry);
-  const auto found = std::find_if(tried.begin(), tried.end(), [this](const std::string& path) { return opens(path); });
-  if (found == tried.end() && subProject.optional) return false;
-  const std::string located = found == tried.end() ? tried.front() : *found;
+  std::optional<std::string> onDisk;
+  for (auto candidate = tried.begin(); !onDisk && candidate != tried.end(); ++candidate) onDisk = found(*candidate);
+  if (!onDisk && subProject.optional) return false;
+  const std::string located = onDisk ? *onDisk : tried.front();
   ProjectGroup& child = parent.addChild(groupNameOf(located));
   child.sourcePath = directoryOf(located);
   child.inheritFrom(parent);
@@ -106,20 +119,30 @@ std::vector<std::string> GpjReader::candidates(const std::string& directory, con
   return paths;
 }
 
-bool GpjReader::opens(const std::string& path) { return host_->openRead(path) != nullptr; }
-
 // The rules in the order they are tried; the first that matches decides, even when the value
-// it takes out is empty. Brace groups at the start of the line are taken off first and the
-// rest of the line stands for the line.
-void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>& subProjects) {
-  const BraceGroups groups = takeBraceGroups(lineText(rawLine));
+// it takes out is empty. Brace groups at the start of the line are taken off first, and the
+// rest of the line, to its very end, stands for the line.
+void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>* subProjects) {
+  const std::size_t first = rawLine.find_first_not_of(" \t");
+  if (first == std::string::npos || rawLine[first] != '{') {
+    applyRule(rawLine, lineText(rawLine), subProjects, false);
+    return;
+  }
+  const BraceGroups groups = takeBraceGroups(rawLine.substr(first));
   bool optional = false;
   for (const std::string& inner : groups.inner) {
     if (inner == "optional") optional = true;
     if (evaluateCondition(inner, names()) == false) return;
   }
-  const std::string& line = groups.inner.empty() ? rawLine : groups.rest;
-  const std::string& text = groups.rest;
+  if (groups.inner.empty()) {
+    applyRule(rawLine, lineText(rawLine), subProjects, false);
+  } else {
+    applyRule(groups.rest, lineText(groups.rest), subProjects, optional);
+  }
+}
+
+void GpjReader::applyRule(const std::string& line, const std::string& text, std::vector<SubProject>* subProjects,
+                          bool optional) {
   if (startsWith(text, "#")) return;
   if (startsWith(text, "-") || startsWith(text, ":")) {
     applyOption(line, text);
@@ -129,9 +152,10 @@ void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>& s
     addSourceDir(line);
   } else if (contains(line, ".gpj")) {
     std::string entry = subProjectEntry(line);
-    if (!entry.empty()) subProjects.push_back(SubProject{std::move(entry), optional || contains(text, "{optional}")});
-  } else if (contains(line, ".c")) {
-    addSourceFile(line);
+    if (subProjects == nullptr || entry.empty()) return;
+    subProjects->push_back(SubProject{std::move(entry), optional || contains(text, "{optional}")});
+  } else if (namesSourceFile(line)) {
+    if (subProjects != nullptr) addSourceFile(line);
   } else if (contains(line, "-I")) {
     addInclude(line);
   } else if (contains(line, "-D")) {
@@ -139,17 +163,38 @@ void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>& s
   }
 }
 
-// A line that begins with "-" or ":" is an option, whatever else it holds; spaces after "-D"
-// are not part of the define.
+// A line whose text begins with "-" or ":" is an option, whatever else it holds. Include and
+// define take their values from the text; spaces after "-D" are not part of the define.
 void GpjReader::applyOption(const std::string& line, const std::string& text) {
   if (startsWith(text, ":sourceDir=")) {
     addSourceDir(line);
   } else if (startsWith(text, "-I")) {
-    addInclude(line);
+    addInclude(text);
   } else if (startsWith(text, "-D")) {
-    const std::string define = defineText(line);
+    const std::string define = defineText(text);
     currentGroup_->addDefine(define.substr(std::min(define.find_first_not_of(' '), define.size())));
+  } else if (startsWith(text, ":macro=")) {
+    if (const std::optional<MacroDefinition> macro = macroDefinition("macro " + text.substr(7))) {
+      defineMacro(macro->name, macro->value);
+    }
+  } else if (startsWith(text, ":optionsFile=")) {
+    openOptionsFile(text.substr(13));
   }
+}
+
+// Names an options file whose lines are read next, in place of the line that names it. One
+// that cannot be opened, or that is being read already further up the chain of options files,
+// is skipped.
+void GpjReader::openOptionsFile(const std::string& text) {
+  std::string path = unquoted(text);
+  resolvePath(path, PathSearch::kNone);
+  std::unique_ptr<std::istream> input = host_->openRead(path);
+  if (!input) return;
+  std::optional<FileIdentity> identity = host_->identify(path);
+  for (const OptionsFile& open : optionsFiles_) {
+    if (open.identity ? open.identity == identity : open.path == path) return;
+  }
+  optionsFiles_.push_back(OptionsFile{std::move(input), identity, std::move(path)});
 }
 
 void GpjReader::addSourceDir(const std::string& line) {
@@ -160,33 +205,44 @@ void GpjReader::addSourceDir(const std::string& line) {
 }
 
 void GpjReader::addSourceFile(const std::string& line) {
-  std::string file = unquoted(sourceFileText(line));
+  std::string file = unquoted(withoutTypeTag(sourceFileText(line)));
   resolvePath(file, PathSearch::kSourceDirs);
   if (extensionAccepted(file, extensions_)) currentGroup_->files.push_back(std::move(file));
 }
 
 // A directory that the group or the compiler personality holds already is not added to the
 // group again, but it still joins the search for sub-projects.
-void GpjReader::addInclude(const std::string& line) {
-  std::string directory = unquoted(includeText(line));
+void GpjReader::addInclude(const std::string& text) {
+  std::string directory = unquoted(includeText(text));
   resolvePath(directory, PathSearch::kNone);
   if (!isCompilerInclude_ || !isCompilerInclude_(directory)) currentGroup_->addInclude(directory);
   includeSearchDirs_.add(directory);
 }
 
 void GpjReader::defineMacro(const std::string& name, const std::string& value) {
-  macros_[name] = absoluteMacroValue(currentGroup_->sourcePath, value);
-  writtenMacros_[name] = value;
+  const std::string unquotedValue = unquoted(value);
+  if (const std::optional<std::string> argument = wholeExpandPath(unquotedValue)) {
+    const std::string path = expandPath(*argument, references());
+    macros_[name] = path;
+    writtenMacros_[name] = path;
+    return;
+  }
+  macros_[name] = absoluteMacroValue(currentGroup_->sourcePath, unquotedValue);
+  writtenMacros_[name] = unquotedValue;
 }
 
+ReferenceSources GpjReader::references() const { return ReferenceSources{macros_, names(), currentGroup_->sourcePath}; }
+
 void GpjReader::resolvePath(std::string& text, PathSearch search) {
-  text = expandBraceReferences(text, names());
-  if (contains(text, "$")) {
-    text = withBackslashes(expandFirstMacro(text, macros_));
+  const bool beganWithDollar = startsWith(text, "$");
+  Expansion expansion = expandReferences(text, references());
+  text = std::move(expansion.text);
+  if (beganWithDollar && (expansion.heldMacroReference || contains(text, "$"))) {
+    text = withBackslashes(std::move(text));
     return;
   }
   if (isAbsolutePath(text)) {
-    text = withBackslashes(text);
+    text = withBackslashes(std::move(text));
     return;
   }
   std::string unjoined = std::move(text);
@@ -195,9 +251,10 @@ void GpjReader::resolvePath(std::string& text, PathSearch search) {
     text = withoutTrailingDot(text);
     return;
   }
-  if (opens(text)) return;
-  if (std::optional<std::string> found = sourceDirSearch_->firstThatOpens(withBackslashes(std::move(unjoined)))) {
-    text = std::move(*found);
+  if (std::optional<std::string> onDisk = found(text)) {
+    text = std::move(*onDisk);
+  } else if (std::optional<std::string> inSourceDir = sourceDirSearch_->firstThatOpens(withBackslashes(unjoined))) {
+    text = std::move(*inSourceDir);
   }
 }
 

@@ -15,6 +15,7 @@
 #include "host/host.h"
 #include "reader/environment.h"
 #include "reader/path_rules.h"
+#include "reader/references.h"
 
 namespace kalvex {
 
@@ -49,12 +50,15 @@ class GpjReader {
   const std::string& currentPath() const { return currentPath_; }
 
   // Stores a macro twice: as written, and made absolute against the current group's
-  // directory unless it is absolute. A later definition of the name replaces both.
+  // directory unless it is absolute or begins with "$". A value in quotes loses them; a value
+  // "%expand_path(X)" is X resolved against the directory, in both forms. A later definition
+  // of the name replaces both.
   void defineMacro(const std::string& name, const std::string& value);
-  // Rewrites a path text taken from a line of the current group's file: expands its "${NAME}"
-  // references, then its first "$(NAME)" or "$NAME" reference, or joins a relative text to
-  // the group's directory (searching the source directories for a missing source file), and
-  // leaves an absolute text alone. Forward slashes come out as backslashes.
+  // Rewrites a path text taken from a line of the current group's file: expands every macro
+  // reference. A text that began with "$" and held a "$(NAME)" or "$NAME", or still holds a
+  // "$", is then left as it is; any other is joined to the group's directory when relative
+  // (a missing source file searched for in the source directories) and left alone when
+  // absolute. Forward slashes come out as backslashes; a file found is spelled as on disk.
   void resolvePath(std::string& text, PathSearch search);
 
   const MacroTable& macros() const { return macros_; }
@@ -68,18 +72,29 @@ class GpjReader {
     std::string entry;
     bool optional;
   };
+  // An options file being read, in place of the line that named it.
+  struct OptionsFile {
+    std::unique_ptr<std::istream> input;
+    std::optional<FileIdentity> identity;
+    std::string path;
+  };
 
   void enterFile(Walk& walk);
   std::vector<SubProject> readOpenFile();
-  void applyLine(const std::string& line, std::vector<SubProject>& subProjects);
+  // subProjects is null for the lines of an options file, which name no sub-project and no
+  // source file.
+  void applyLine(const std::string& line, std::vector<SubProject>* subProjects);
+  void applyRule(const std::string& line, const std::string& text, std::vector<SubProject>* subProjects, bool optional);
   void applyOption(const std::string& line, const std::string& text);
+  void openOptionsFile(const std::string& text);
   void addSourceDir(const std::string& line);
   void addSourceFile(const std::string& line);
-  void addInclude(const std::string& line);
+  void addInclude(const std::string& text);
   bool readSubProject(ProjectGroup& parent, const SubProject& subProject);
   std::vector<std::string> candidates(const std::string& directory, const std::string& entry) const;
-  bool opens(const std::string& path);
+  std::optional<std::string> found(const std::string& path) { return host_->findFile(path); }
   NameSources names() const { return NameSources{writtenMacros_, environment_}; }
+  ReferenceSources references() const;
 
   ProjectGroup* currentGroup_ = nullptr;
   Host* host_ = nullptr;
@@ -87,6 +102,7 @@ class GpjReader {
   Environment environment_ = systemEnvironment();
   std::string currentPath_;
   std::unique_ptr<std::istream> input_;
+  std::vector<OptionsFile> optionsFiles_;
   std::vector<std::string> extensions_;
   MacroTable macros_;
   MacroTable writtenMacros_;
