@@ -25,8 +25,7 @@ bool existsAsWritten(std::string_view path) {
 
 // The name that stands for component in folder: itself where it exists as written, else the
 // one listed name that equals it ignoring ASCII case.
-std::optional<std::string_view> matchIn(std::string_view folder, std::string_view component,
-                                        FolderListings& listings) {
+std::optional<std::string_view> matchIn(std::string_view folder, std::string_view component, FolderListings& listings) {
   if (component.empty() || component == "." || component == "..") return component;
   const std::vector<std::string_view> names = listings.namesIgnoringCase(folder, component);
   if (std::find(names.begin(), names.end(), component) != names.end()) return component;
@@ -52,7 +51,7 @@ std::optional<std::string> spelledOnDisk(std::string_view path, FolderListings& 
   while (from <= path.size()) {
     const std::size_t end = std::min(path.find_first_of("/\\", from), path.size());
     // spelled ends in the separator before the component, unless it is empty.
-    const std::string folder = spelled.empty()      ? std::string(".")
+    const std::string folder = spelled.empty()       ? std::string(".")
                                : spelled.size() == 1 ? spelled
                                                      : spelled.substr(0, spelled.size() - 1);
     const std::optional<std::string_view> name = matchIn(folder, path.substr(from, end - from), listings);

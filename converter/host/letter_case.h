@@ -28,8 +28,7 @@ std::optional<std::string> spelledOnDisk(std::string_view path, FolderListings& 
 
 // Opens a system path for reading (null for a folder), looking it up ignoring case when it
 // names nothing as written. spelled, when given, receives the system path opened.
-std::unique_ptr<std::istream> openIgnoringCase(const std::string& path, FolderListings& listings,
-                                               std::string* spelled);
+std::unique_ptr<std::istream> openIgnoringCase(const std::string& path, FolderListings& listings, std::string* spelled);
 
 // stat() of a system path, looked up ignoring case when it names nothing as written; false
 // when no file or folder is found.

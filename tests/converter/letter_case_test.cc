@@ -50,8 +50,8 @@ TEST(LetterCase, APathThatNamesNothingIsLookedUpIgnoringCase) {
   // Each path is asked twice: once before its folder is listed, once after.
   for (int round = 0; round < 2; ++round) {
     for (const CaseLookup& c : cases) {
-      const std::optional<std::string> expected =
-          c.found ? std::optional<std::string>(systemRoot + c.found) : std::nullopt;
+      const std::optional<std::string> expected = c.found ? std::optional<std::string>(systemRoot + c.found)
+                                                          : std::nullopt;
       EXPECT_EQ(host->findFile(systemRoot + c.asked), expected) << c.asked;
       EXPECT_EQ(host->openRead(systemRoot + c.asked) != nullptr, c.found != nullptr) << c.asked;
     }

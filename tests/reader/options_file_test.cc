@@ -13,11 +13,11 @@ using OptionsFileTest = testing::ReaderTest;
 
 TEST_F(OptionsFileTest, ItsLinesCountInPlaceOfTheLineThatNamesIt) {
   host.addFile("C:\\w\\top.gpj", gpjFile({"-Ifirst", "[TAB]:optionsFile=\"sub/app.opt\"", "-Iafter", "top.c"}));
-  host.addFile("C:\\w\\sub\\app.opt",
-               gpjFile({"#!gbuild", "[Options[SP]File]", "[TAB]-Iinc", "[TAB]-DFROM_OPT=1", ":sourceDir=src",
-                        "macro[SP]OPT_MACRO=x", "{streq(OPT_MACRO,x)}[SP]-DCONDITION", "lib.gpj", "main.c",
-                        ":optionsFile=more.opt", ":optionsFile=sub\\..\\sub\\app.opt", ":optionsFile=missing.opt",
-                        "-Ilast"}));
+  host.addFile(
+      "C:\\w\\sub\\app.opt",
+      gpjFile({"#!gbuild", "[Options[SP]File]", "[TAB]-Iinc", "[TAB]-DFROM_OPT=1", ":sourceDir=src",
+               "macro[SP]OPT_MACRO=x", "{streq(OPT_MACRO,x)}[SP]-DCONDITION", "lib.gpj", "main.c",
+               ":optionsFile=more.opt", ":optionsFile=sub\\..\\sub\\app.opt", ":optionsFile=missing.opt", "-Ilast"}));
   host.addFile("C:\\w\\more.opt", gpjFile({"-DMORE", ":optionsFile=sub/app.opt"}));
   host.addFile("C:\\w\\lib.gpj", "");
   host.addFile("C:\\w\\src\\top.c", "");
@@ -38,10 +38,10 @@ TEST_F(OptionsFileTest, ItsLinesCountInPlaceOfTheLineThatNamesIt) {
 }
 
 TEST_F(OptionsFileTest, OptionLinesTakeTheirValuesFromTheText) {
-  host.addFile("C:\\w\\top.gpj", gpjFile({"[TAB][SP]-Iinc", "[TAB][SP]-DX=1", ":macro=BOARD=rh850",
-                                          "[TAB]:macro=[SP]SPACED[SP]=[SP]v[SP]", ":macro=NOVALUE",
-                                          "{streq(BOARD,rh850)}[SP]-DBOARD_OK", "{isdefined(BOARD)}[TAB]:sourceDir=lib[TAB]",
-                                          ":sourceDir=lib[TAB]"}));
+  host.addFile("C:\\w\\top.gpj",
+               gpjFile({"[TAB][SP]-Iinc", "[TAB][SP]-DX=1", ":macro=BOARD=rh850",
+                        "[TAB]:macro=[SP]SPACED[SP]=[SP]v[SP]", ":macro=NOVALUE", "{streq(BOARD,rh850)}[SP]-DBOARD_OK",
+                        "{isdefined(BOARD)}[TAB]:sourceDir=lib[TAB]", ":sourceDir=lib[TAB]"}));
   readProject();
   EXPECT_EQ(tree(),
             "group top\n"
@@ -54,8 +54,8 @@ TEST_F(OptionsFileTest, OptionLinesTakeTheirValuesFromTheText) {
 }
 
 TEST_F(OptionsFileTest, TypeTagsGoAndCapitalExtensionsCount) {
-  host.addFile("C:\\w\\top.gpj", gpjFile({"x.c[SP][CXX]", "\"y[SP]z.c\"[SP][SP][C]", "w.c[SP][]", "v.c[CXX]",
-                                          "MAIN.C", "B.CPP", "u.c[SP][a]b]"}));
+  host.addFile("C:\\w\\top.gpj", gpjFile({"x.c[SP][CXX]", "\"y[SP]z.c\"[SP][SP][C]", "w.c[SP][]", "v.c[CXX]", "MAIN.C",
+                                          "B.CPP", "u.c[SP][a]b]"}));
   readProject();
   EXPECT_EQ(converter->rootGroup().files,
             (std::vector<std::string>{"C:\\w\\x.c", "C:\\w\\y z.c", "C:\\w\\MAIN.C", "C:\\w\\B.CPP"}));
