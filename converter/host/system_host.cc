@@ -3,6 +3,9 @@
 #include "host/descriptor_input.h"
 #include "host/folder_listings.h"
 #include "host/listed_search.h"
+#ifndef _WIN32
+#include "host/letter_case.h"
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -79,16 +82,24 @@ class SystemHost : public Host {
   std::unique_ptr<std::istream> openRead(const std::string& path) override {
     if (holdsNul(path)) return nullptr;
     if (certainlyAbsent(path)) return nullptr;
-    const std::string hostPath = toHostPath(path);
 #ifdef _WIN32
+    const std::string hostPath = toHostPath(path);
     auto file = std::make_unique<std::ifstream>(hostPath, std::ios::binary | std::ios::in);
     // A C++ stream opens a folder on some systems without complaint; a folder is no file.
     if (!file->is_open() || isDirectory(hostPath)) return nullptr;
     return file;
 #else
-    return openDescriptorInput(hostPath);
+    return openIgnoringCase(path, listings_, nullptr);
 #endif
   }
+
+#ifndef _WIN32
+  std::optional<std::string> findFile(const std::string& path) override {
+    std::string spelled;
+    if (holdsNul(path) || certainlyAbsent(path) || !openIgnoringCase(path, listings_, &spelled)) return std::nullopt;
+    return spelled;
+  }
+#endif
 
   std::unique_ptr<OutputFile> openWrite(const std::string& path) override {
     if (holdsNul(path)) return nullptr;
@@ -135,7 +146,7 @@ class SystemHost : public Host {
     return id;
 #else
     struct stat info;
-    if (::stat(toHostPath(path).c_str(), &info) != 0) return std::nullopt;
+    if (!statIgnoringCase(path, listings_, info)) return std::nullopt;
     FileIdentity id;
     id.device = static_cast<std::uint64_t>(info.st_dev);
     id.node = static_cast<std::uint64_t>(info.st_ino);

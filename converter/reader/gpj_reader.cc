@@ -74,13 +74,27 @@ void GpjReader::enterFile(Walk& walk) {
   walk.frames.push_back(Walk::Frame{group, readOpenFile(), 0, identity});
 }
 
+// Reads the project file's lines, and in place of each line that names an options file, that
+// file's lines; options files are kept on a stack of their own, so no nesting exhausts the
+// call stack.
 std::vector<GpjReader::SubProject> GpjReader::readOpenFile() {
   std::vector<SubProject> subProjects;
   std::string line;
-  std::size_t number = 0;
-  while (input_ && readLine(*input_, line)) {
-    findings_.atLine(currentPath_, ++number, line);
-    applyLine(line, subProjects);
+  std::size_t lineNumber = 0;
+  while (input_) {
+    OptionsFile* options = optionsFiles_.empty() ? nullptr : &optionsFiles_.back();
+    if (readLine(options == nullptr ? *input_ : *options->input, line)) {
+      if (options == nullptr) {
+        findings_.atLine(currentPath_, ++lineNumber, line);
+      } else {
+        findings_.atLine(options->path, ++options->lineNumber, line);
+      }
+      applyLine(line, options == nullptr ? &subProjects : nullptr);
+    } else if (options == nullptr) {
+      break;
+    } else {
+      optionsFiles_.pop_back();
+    }
   }
   input_.reset();
   entryScope_.leave();
@@ -91,14 +105,17 @@ std::vector<GpjReader::SubProject> GpjReader::readOpenFile() {
 // the current group. False, with nothing created, for an optional one that cannot be opened.
 bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProject) {
   currentGroup_ = &parent;
-  const std::string entry = expandFirstMacro(expandBraceReferences(subProject.entry, names()), macros_);
+  Expansion expansion = expandReferences(subProject.entry, references());
+  findings_.unresolvedReferences(subProject.namedAt, expansion.leftAsWritten);
+  const std::string entry = std::move(expansion.text);
   const std::vector<std::string> tried = candidates(parent.sourcePath, entry);
-  const auto found = std::find_if(tried.begin(), tried.end(), [this](const std::string& path) { return opens(path); });
-  if (found == tried.end() && subProject.optional) {
+  std::optional<std::string> onDisk;
+  for (auto candidate = tried.begin(); !onDisk && candidate != tried.end(); ++candidate) onDisk = found(*candidate);
+  if (!onDisk && subProject.optional) {
     findings_.optionalAbsent(subProject.namedAt, subProject.entry);
     return false;
   }
-  const std::string located = found == tried.end() ? tried.front() : *found;
+  const std::string located = onDisk ? *onDisk : tried.front();
   ProjectGroup& child = parent.addChild(groupNameOf(located));
   child.sourcePath = directoryOf(located);
   child.inheritFrom(parent);
@@ -120,19 +137,30 @@ std::vector<std::string> GpjReader::candidates(const std::string& directory, con
   return paths;
 }
 
-bool GpjReader::opens(const std::string& path) { return host_->openRead(path) != nullptr; }
-
 // The rules in the order they are tried; the first that matches decides, even when the value
-// it takes out is empty. Brace groups at the start of the line are taken off first and the
-// rest of the line stands for the line.
-void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>& subProjects) {
-  const BraceGroups groups = takeBraceGroups(lineText(rawLine));
+// it takes out is empty. Brace groups at the start of the line are taken off first, and the
+// rest of the line, to its very end, stands for the line.
+void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>* subProjects) {
+  const std::size_t first = rawLine.find_first_not_of(" \t");
+  if (first == std::string::npos || rawLine[first] != '{') {
+    applyRule(rawLine, lineText(rawLine), subProjects, false, first);
+    return;
+  }
+  const BraceGroups groups = takeBraceGroups(rawLine.substr(first));
   bool optional = false;
   if (!conditionsHold(groups.inner, optional)) return;
-  const std::string& line = groups.inner.empty() ? rawLine : groups.rest;
-  const std::string& text = groups.rest;
+  if (groups.inner.empty()) {
+    applyRule(rawLine, lineText(rawLine), subProjects, false, first);
+  } else {
+    applyRule(groups.rest, lineText(groups.rest), subProjects, optional, first);
+  }
+}
+
+// Blank lines, comments and option lines indented under the last entry keep it as the entry
+// that later option lines may stand under; every other line ends its scope.
+void GpjReader::applyRule(const std::string& line, const std::string& text, std::vector<SubProject>* subProjects,
+                          bool optional, std::size_t indent) {
   if (text.empty() || startsWith(text, "#")) return;
-  const std::size_t indent = lineIndent(rawLine);
   if (startsWith(text, "-") || startsWith(text, ":")) {
     applyOption(line, text, entryScope_.optionLine(indent));
     return;
@@ -143,9 +171,9 @@ void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>& s
   } else if (contains(line, ":sourceDir=")) {
     addSourceDir(line);
   } else if (contains(line, ".gpj")) {
-    addSubProject(line, text, indent, optional, subProjects);
-  } else if (contains(line, ".c")) {
-    addSourceFile(line, indent);
+    if (subProjects != nullptr) addSubProject(line, text, indent, optional, *subProjects);
+  } else if (namesSourceFile(line)) {
+    if (subProjects != nullptr) addSourceFile(line, indent);
   } else if (contains(line, "-I")) {
     addInclude(line);
   } else if (contains(line, "-D")) {
@@ -153,59 +181,50 @@ void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>& s
   }
 }
 
-// False when a condition is false. An "optgroup=" group only sorts options in the IDE; every
-// other group that is no condition is told of, since the line is read as if it were not there.
-bool GpjReader::conditionsHold(const std::vector<std::string>& groups, bool& optional) {
-  for (const std::string& inner : groups) {
-    if (inner == "optional") {
-      optional = true;
-      continue;
-    }
-    const std::optional<bool> truth = evaluateCondition(inner, names());
-    if (truth == false) {
-      findings_.conditionFalse(inner);
-      return false;
-    }
-    if (!truth && !startsWith(inner, "optgroup=")) findings_.conditionNotEvaluated(inner);
-  }
-  return true;
-}
-
-// A line that begins with "-" or ":" is an option, whatever else it holds; spaces after "-D"
-// are not part of the define. under is the entry the line is indented under.
+// A line whose text begins with "-" or ":" is an option, whatever else it holds. Include and
+// define take their values from the text; spaces after "-D" are not part of the define.
+// under is the entry the line is indented under.
 void GpjReader::applyOption(const std::string& line, const std::string& text, EntryScope::Kind under) {
+  const bool underEntry = under != EntryScope::Kind::kNone;
   const bool underSubProject = under == EntryScope::Kind::kSubProject;
   if (startsWith(text, ":sourceDir=")) {
     addSourceDir(line);
   } else if (startsWith(text, "-I")) {
-    addInclude(line);
-    if (under != EntryScope::Kind::kNone) findings_.perFileOption(text, entryScope_.text(), underSubProject, true);
+    addInclude(text);
+    if (underEntry) findings_.perFileOption(text, entryScope_.text(), underSubProject, true);
   } else if (startsWith(text, "-D")) {
-    const std::string define = defineText(line);
+    const std::string define = defineText(text);
     currentGroup_->addDefine(define.substr(std::min(define.find_first_not_of(' '), define.size())));
-    if (under != EntryScope::Kind::kNone) findings_.perFileOption(text, entryScope_.text(), underSubProject, true);
+    if (underEntry) findings_.perFileOption(text, entryScope_.text(), underSubProject, true);
+  } else if (startsWith(text, ":macro=")) {
+    if (const std::optional<MacroDefinition> macro = macroDefinition("macro " + text.substr(7))) {
+      defineMacro(macro->name, macro->value);
+    }
+  } else if (startsWith(text, ":optionsFile=")) {
+    openOptionsFile(text.substr(13));
   } else {
     applyUnconvertedOption(text, under);
   }
 }
 
-// Options the project cannot carry although they change what the preprocessor sees.
-void GpjReader::applyUnconvertedOption(const std::string& text, EntryScope::Kind under) {
-  if (!findings_.enabled()) return;
-  if (startsWith(text, "-U") && under != EntryScope::Kind::kNone) {
-    findings_.perFileOption(text, entryScope_.text(), under == EntryScope::Kind::kSubProject, false);
-  } else if (changesPreprocessing(text)) {
-    findings_.optionNotConverted(text);
+// Names an options file whose lines are read next, in place of the line that names it. One
+// that cannot be opened, or that is being read already further up the chain of options files,
+// is skipped.
+void GpjReader::openOptionsFile(const std::string& text) {
+  std::string path = unquoted(text);
+  resolvePath(path, PathSearch::kNone);
+  std::unique_ptr<std::istream> input = host_->openRead(path);
+  if (!input) {
+    findings_.optionsFileMissing(path);
+    return;
   }
-}
-
-void GpjReader::addSubProject(const std::string& line, const std::string& text, std::size_t indent, bool optional,
-                              std::vector<SubProject>& subProjects) {
-  std::string entry = subProjectEntry(line);
-  if (entry.empty()) return;
-  entryScope_.enter(EntryScope::Kind::kSubProject, indent, entry, findings_.enabled());
-  LinePosition namedAt = findings_.enabled() ? findings_.here() : LinePosition{};
-  subProjects.push_back(SubProject{std::move(entry), optional || contains(text, "{optional}"), std::move(namedAt)});
+  std::optional<FileIdentity> identity = host_->identify(path);
+  for (const OptionsFile& open : optionsFiles_) {
+    if (open.identity ? open.identity == identity : open.path == path) return;
+  }
+  optionsFiles_.push_back(OptionsFile{std::move(input), identity, std::move(path)});
+  // Its lines stand under no entry of the project file.
+  entryScope_.leave();
 }
 
 void GpjReader::addSourceDir(const std::string& line) {
@@ -217,7 +236,7 @@ void GpjReader::addSourceDir(const std::string& line) {
 
 // With findings, a source file that no candidate holds is told of; it is listed all the same.
 void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
-  std::string file = unquoted(sourceFileText(line));
+  std::string file = unquoted(withoutTypeTag(sourceFileText(line)));
   if (findings_.enabled()) writtenFile_.assign(file);
   const Located located = resolvePath(file, PathSearch::kSourceDirs);
   entryScope_.enter(EntryScope::Kind::kSourceFile, indent, writtenFile_, findings_.enabled());
@@ -225,7 +244,7 @@ void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
     findings_.notASource(writtenFile_, !extensions_.empty());
     return;
   }
-  if (findings_.enabled() && located != Located::kFound && (located == Located::kMissing || !opens(file))) {
+  if (findings_.enabled() && located != Located::kFound && (located == Located::kMissing || !found(file))) {
     findings_.sourceNotFound(writtenFile_, file);
   }
   currentGroup_->files.push_back(std::move(file));
@@ -233,26 +252,38 @@ void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
 
 // A directory that the group or the compiler personality holds already is not added to the
 // group again, but it still joins the search for sub-projects.
-void GpjReader::addInclude(const std::string& line) {
-  std::string directory = unquoted(includeText(line));
+void GpjReader::addInclude(const std::string& text) {
+  std::string directory = unquoted(includeText(text));
   resolvePath(directory, PathSearch::kNone);
   if (!isCompilerInclude_ || !isCompilerInclude_(directory)) currentGroup_->addInclude(directory);
   includeSearchDirs_.add(directory);
 }
 
 void GpjReader::defineMacro(const std::string& name, const std::string& value) {
-  macros_[name] = absoluteMacroValue(currentGroup_->sourcePath, value);
-  writtenMacros_[name] = value;
+  const std::string unquotedValue = unquoted(value);
+  if (const std::optional<std::string> argument = wholeExpandPath(unquotedValue)) {
+    const std::string path = expandPath(*argument, references());
+    macros_[name] = path;
+    writtenMacros_[name] = path;
+    return;
+  }
+  macros_[name] = absoluteMacroValue(currentGroup_->sourcePath, unquotedValue);
+  writtenMacros_[name] = unquotedValue;
 }
 
+ReferenceSources GpjReader::references() const { return ReferenceSources{macros_, names(), currentGroup_->sourcePath}; }
+
 Located GpjReader::resolvePath(std::string& text, PathSearch search) {
-  text = expandBraceReferences(text, names());
-  if (contains(text, "$")) {
-    text = withBackslashes(expandFirstMacro(text, macros_));
+  const bool beganWithDollar = startsWith(text, "$");
+  Expansion expansion = expandReferences(text, references());
+  findings_.unresolvedReferences(expansion.leftAsWritten);
+  text = std::move(expansion.text);
+  if (beganWithDollar && (expansion.heldMacroReference || contains(text, "$"))) {
+    text = withBackslashes(std::move(text));
     return Located::kNotSearched;
   }
   if (isAbsolutePath(text)) {
-    text = withBackslashes(text);
+    text = withBackslashes(std::move(text));
     return Located::kNotSearched;
   }
   std::string unjoined = std::move(text);
@@ -261,12 +292,14 @@ Located GpjReader::resolvePath(std::string& text, PathSearch search) {
     text = withoutTrailingDot(text);
     return Located::kNotSearched;
   }
-  if (opens(text)) return Located::kFound;
-  if (std::optional<std::string> found = sourceDirSearch_->firstThatOpens(withBackslashes(std::move(unjoined)))) {
-    text = std::move(*found);
-    return Located::kFound;
+  if (std::optional<std::string> onDisk = found(text)) {
+    text = std::move(*onDisk);
+  } else if (std::optional<std::string> inSourceDir = sourceDirSearch_->firstThatOpens(withBackslashes(unjoined))) {
+    text = std::move(*inSourceDir);
+  } else {
+    return Located::kMissing;
   }
-  return Located::kMissing;
+  return Located::kFound;
 }
 
 }  // namespace kalvex

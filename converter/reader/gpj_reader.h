@@ -17,6 +17,7 @@
 #include "reader/findings.h"
 #include "reader/line_findings.h"
 #include "reader/path_rules.h"
+#include "reader/references.h"
 
 namespace kalvex {
 
@@ -56,13 +57,16 @@ class GpjReader {
   const std::string& currentPath() const { return currentPath_; }
 
   // Stores a macro twice: as written, and made absolute against the current group's
-  // directory unless it is absolute. A later definition of the name replaces both.
+  // directory unless it is absolute or begins with "$". A value in quotes loses them; a value
+  // "%expand_path(X)" is X resolved against the directory, in both forms. A later definition
+  // of the name replaces both.
   void defineMacro(const std::string& name, const std::string& value);
-  // Rewrites a path text taken from a line of the current group's file: expands its "${NAME}"
-  // references, then its first "$(NAME)" or "$NAME" reference, or joins a relative text to
-  // the group's directory (searching the source directories for a missing source file), and
-  // leaves an absolute text alone. Forward slashes come out as backslashes. Tells whether a
-  // relative source file was found, kNotSearched for every other text.
+  // Rewrites a path text taken from a line of the current group's file: expands every macro
+  // reference. A text that began with "$" and held a "$(NAME)" or "$NAME", or still holds a
+  // "$", is then left as it is; any other is joined to the group's directory when relative
+  // (a missing source file searched for in the source directories) and left alone when
+  // absolute. Forward slashes come out as backslashes; a file found is spelled as on disk.
+  // Tells whether a relative source file was found, kNotSearched for every other text.
   Located resolvePath(std::string& text, PathSearch search);
 
   const MacroTable& macros() const { return macros_; }
@@ -77,22 +81,36 @@ class GpjReader {
     bool optional;
     LinePosition namedAt;  // kept only for the findings
   };
+  // An options file being read, in place of the line that named it.
+  struct OptionsFile {
+    std::unique_ptr<std::istream> input;
+    std::optional<FileIdentity> identity;
+    std::string path;
+    std::size_t lineNumber = 0;
+  };
 
   void enterFile(Walk& walk);
   std::vector<SubProject> readOpenFile();
-  void applyLine(const std::string& line, std::vector<SubProject>& subProjects);
+  // subProjects is null for the lines of an options file, which name no sub-project and no
+  // source file.
+  void applyLine(const std::string& line, std::vector<SubProject>* subProjects);
+  // indent is the number of blanks and tabs the line begins with.
+  void applyRule(const std::string& line, const std::string& text, std::vector<SubProject>* subProjects, bool optional,
+                 std::size_t indent);
   bool conditionsHold(const std::vector<std::string>& groups, bool& optional);
   void applyOption(const std::string& line, const std::string& text, EntryScope::Kind under);
   void applyUnconvertedOption(const std::string& text, EntryScope::Kind under);
+  void openOptionsFile(const std::string& text);
+  void addSourceDir(const std::string& line);
   void addSubProject(const std::string& line, const std::string& text, std::size_t indent, bool optional,
                      std::vector<SubProject>& subProjects);
-  void addSourceDir(const std::string& line);
   void addSourceFile(const std::string& line, std::size_t indent);
-  void addInclude(const std::string& line);
+  void addInclude(const std::string& text);
   bool readSubProject(ProjectGroup& parent, const SubProject& subProject);
   std::vector<std::string> candidates(const std::string& directory, const std::string& entry) const;
-  bool opens(const std::string& path);
+  std::optional<std::string> found(const std::string& path) { return host_->findFile(path); }
   NameSources names() const { return NameSources{writtenMacros_, environment_}; }
+  ReferenceSources references() const;
 
   ProjectGroup* currentGroup_ = nullptr;
   Host* host_ = nullptr;
@@ -100,6 +118,7 @@ class GpjReader {
   Environment environment_ = systemEnvironment();
   std::string currentPath_;
   std::unique_ptr<std::istream> input_;
+  std::vector<OptionsFile> optionsFiles_;
   std::vector<std::string> extensions_;
   MacroTable macros_;
   MacroTable writtenMacros_;

@@ -71,6 +71,27 @@ void LineFindings::perFileOption(const std::string& option, const std::string& e
   addHere(Severity::kWarning, "per-file-option");
 }
 
+// A "%" builtin (other than "%expand_path") is never expanded; any other reference names what
+// nothing defines, or one that its own chain of values names again.
+void LineFindings::unresolvedReferences(const std::vector<std::string>& references) const {
+  if (enabled() && !references.empty()) unresolvedReferences(here(), references);
+}
+
+void LineFindings::unresolvedReferences(const LinePosition& at, const std::vector<std::string>& references) const {
+  if (!enabled()) return;
+  for (const std::string& reference : references) {
+    const bool builtin = reference.compare(0, 3, "${%") == 0;
+    compose({builtin ? "builtin '" : "reference '", reference, "' left as written"});
+    add(at, Severity::kWarning, "unresolved-reference");
+  }
+}
+
+void LineFindings::optionsFileMissing(const std::string& path) const {
+  if (!enabled()) return;
+  compose({"options file cannot be opened: ", path});
+  addHere(Severity::kWarning, "options-file-missing");
+}
+
 void LineFindings::optionalAbsent(const LinePosition& at, const std::string& entry) const {
   if (!enabled()) return;
   compose({"optional sub-project '", entry, "' not found; left out"});

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "reader/findings.h"
 
@@ -33,6 +34,10 @@ class LineFindings {
   // An include, define or "-U" option line indented under an entry; carried tells whether the
   // project gives the option to the whole group.
   void perFileOption(const std::string& option, const std::string& entry, bool underSubProject, bool carried) const;
+  // One finding for each reference left as written, at the line or at a sub-project's line.
+  void unresolvedReferences(const std::vector<std::string>& references) const;
+  void unresolvedReferences(const LinePosition& at, const std::vector<std::string>& references) const;
+  void optionsFileMissing(const std::string& path) const;
   void optionalAbsent(const LinePosition& at, const std::string& entry) const;
   void projectFileMissing(const LinePosition& at, const std::string& path) const;
   void subProjectLoop(const LinePosition& at, const std::string& path) const;

@@ -105,6 +105,19 @@ bool changesPreprocessing(const std::string& text) {
   return std::find(words.begin(), words.end(), word) != words.end();
 }
 
+std::string withoutTypeTag(const std::string& text) {
+  if (text.empty() || text.back() != ']') return text;
+  const std::size_t open = text.rfind('[');
+  // The tag is not empty, holds no "]" but the last character, and a blank stands before it.
+  if (open == std::string::npos || open == 0 || open + 2 >= text.size()) return text;
+  if (text.find(']', open) != text.size() - 1) return text;
+  if (text[open - 1] != ' ' && text[open - 1] != '\t') return text;
+  const std::size_t last = text.find_last_not_of(" \t", open - 1);
+  return last == std::string::npos ? std::string() : text.substr(0, last + 1);
+}
+
+bool namesSourceFile(const std::string& line) { return contains(line, ".c") || contains(line, ".C"); }
+
 bool extensionAccepted(const std::string& path, const std::vector<std::string>& extensions) {
   static const std::vector<std::string> translationUnits{"c", "cc", "cp", "cpp", "cxx", "c++"};
   if (extensions.empty()) return extensionAccepted(path, translationUnits);

@@ -69,6 +69,13 @@ std::string sourceFileText(const std::string& line);
 // "-undef". The option word ends at a blank, a tab or "=".
 bool changesPreprocessing(const std::string& text);
 
+// The text without a type tag at its end: one or more blanks, "[", a tag of one character or
+// more without brackets, and "]", as in "x.c [CXX]".
+std::string withoutTypeTag(const std::string& text);
+
+// True when the line holds ".c" in either letter case: the test for a source-file line.
+bool namesSourceFile(const std::string& line);
+
 // True when one of the entries equals, ignoring ASCII case, the text after the path's last
 // full stop (the whole path when it has none). An empty list stands for the extensions of C
 // and C++ translation units: c, cc, cp, cpp, cxx and c++.

@@ -111,6 +111,31 @@ std::vector<KindCase> kindCases() {
        {{"top.gpj", "2:1: note: optional sub-project 'none\\none.gpj' not found; left out [optional-absent]"},
         {"top.gpj", "3:2: note: optional sub-project 'opt.gpj' not found; left out [optional-absent]"}},
        "0 warnings, 2 notes"},
+      {"UnresolvedReference",
+       "macro ROOT=base\n-I$(BSP_DIR)\\inc\n-I${__MULTI_DIR__}/src/libsys\nmain.c\n-I${%option_value(x)}/inc\n"
+       "{optional} $(NOPE)\\s.gpj\n",
+       {{"main.c", ""}},
+       {},
+       {kStart, kGroup, kTopPersonality, kDone},
+       0,
+       {{"top.gpj", "2:1: warning: reference '$(BSP_DIR)' left as written [unresolved-reference]"},
+        {"top.gpj", "3:1: warning: reference '${__MULTI_DIR__}' left as written [unresolved-reference]"},
+        {"top.gpj", "5:1: warning: builtin '${%option_value(x)}' left as written [unresolved-reference]"},
+        {"top.gpj", "6:1: warning: reference '$(NOPE)' left as written [unresolved-reference]"},
+        {"top.gpj", "6:1: note: optional sub-project '$(NOPE)\\s.gpj' not found; left out [optional-absent]"}},
+       "4 warnings, 1 notes"},
+      {"OptionsFiles",
+       ":optionsFile=opts.opt\n\t:optionsFile=missing.opt\nmain.c\n",
+       {{"main.c", ""}, {"opts.opt", "[Options File]\n-UNDEBUG\n  {config(X)} -DX\n"}},
+       {},
+       {kStart, kGroup, kTopPersonality, kDone},
+       0,
+       {{"opts.opt", "2:1: warning: option '-UNDEBUG'" + notCarried},
+        {"opts.opt",
+         "3:3: warning: condition 'config(X)' not evaluated; the line was read as if it were not there"
+         " [condition-not-evaluated]"},
+        {"top.gpj", R"(2:2: warning: options file cannot be opened: {root}\w\missing.opt [options-file-missing])"}},
+       "3 warnings, 0 notes"},
       {"ProjectFileMissing",
        "missing.c\nnothere\\sub.gpj\n",
        {},
@@ -132,6 +157,8 @@ std::vector<KindCase> kindCases() {
        "0 warnings, 0 notes"},
   };
 }
+
+void PrintTo(const KindCase& c, std::ostream* os) { *os << c.name; }
 
 class ReportKinds : public ReportTest, public ::testing::WithParamInterface<KindCase> {};
 
