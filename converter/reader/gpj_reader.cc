@@ -175,7 +175,7 @@ void GpjReader::applyRule(const std::string& line, const std::string& text, std:
   } else if (namesSourceFile(line)) {
     if (subProjects != nullptr) addSourceFile(line, indent);
   } else if (contains(line, "-I")) {
-    addInclude(line);
+    addInclude(line, EntryScope::Kind::kNone);
   } else if (contains(line, "-D")) {
     currentGroup_->addDefine(defineText(line));
   }
@@ -190,11 +190,16 @@ void GpjReader::applyOption(const std::string& line, const std::string& text, En
   if (startsWith(text, ":sourceDir=")) {
     addSourceDir(line);
   } else if (startsWith(text, "-I")) {
-    addInclude(text);
+    addInclude(text, under);
     if (underEntry) findings_.perFileOption(text, entryScope_.text(), underSubProject, true);
   } else if (startsWith(text, "-D")) {
     const std::string define = defineText(text);
-    currentGroup_->addDefine(define.substr(std::min(define.find_first_not_of(' '), define.size())));
+    const std::string name = define.substr(std::min(define.find_first_not_of(' '), define.size()));
+    if (under == EntryScope::Kind::kSourceFile) {
+      currentGroup_->addFileDefine(entryScope_.file(), name);
+    } else {
+      currentGroup_->addDefine(name);
+    }
     if (underEntry) findings_.perFileOption(text, entryScope_.text(), underSubProject, true);
   } else if (startsWith(text, ":macro=")) {
     if (const std::optional<MacroDefinition> macro = macroDefinition("macro " + text.substr(7))) {
@@ -203,7 +208,7 @@ void GpjReader::applyOption(const std::string& line, const std::string& text, En
   } else if (startsWith(text, ":optionsFile=")) {
     openOptionsFile(text.substr(13));
   } else {
-    applyUnconvertedOption(text, under);
+    applyOtherOption(text, under);
   }
 }
 
@@ -248,14 +253,22 @@ void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
     findings_.sourceNotFound(writtenFile_, file);
   }
   currentGroup_->files.push_back(std::move(file));
+  entryScope_.listed(currentGroup_->files.size() - 1);
 }
 
 // A directory that the group or the compiler personality holds already is not added to the
-// group again, but it still joins the search for sub-projects.
-void GpjReader::addInclude(const std::string& text) {
+// group again, but it still joins the search for sub-projects. One indented under a source
+// file is that file's own in the compilation database.
+void GpjReader::addInclude(const std::string& text, EntryScope::Kind under) {
   std::string directory = unquoted(includeText(text));
   resolvePath(directory, PathSearch::kNone);
-  if (!isCompilerInclude_ || !isCompilerInclude_(directory)) currentGroup_->addInclude(directory);
+  if (!isCompilerInclude_ || !isCompilerInclude_(directory)) {
+    if (under == EntryScope::Kind::kSourceFile) {
+      currentGroup_->addFileInclude(entryScope_.file(), directory);
+    } else {
+      currentGroup_->addInclude(directory);
+    }
+  }
   includeSearchDirs_.add(directory);
 }
 

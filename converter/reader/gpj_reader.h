@@ -99,13 +99,13 @@ class GpjReader {
                  std::size_t indent);
   bool conditionsHold(const std::vector<std::string>& groups, bool& optional);
   void applyOption(const std::string& line, const std::string& text, EntryScope::Kind under);
-  void applyUnconvertedOption(const std::string& text, EntryScope::Kind under);
+  void applyOtherOption(const std::string& text, EntryScope::Kind under);
   void openOptionsFile(const std::string& text);
   void addSourceDir(const std::string& line);
   void addSubProject(const std::string& line, const std::string& text, std::size_t indent, bool optional,
                      std::vector<SubProject>& subProjects);
   void addSourceFile(const std::string& line, std::size_t indent);
-  void addInclude(const std::string& text);
+  void addInclude(const std::string& text, EntryScope::Kind under);
   bool readSubProject(ProjectGroup& parent, const SubProject& subProject);
   std::vector<std::string> candidates(const std::string& directory, const std::string& entry) const;
   std::optional<std::string> found(const std::string& path) { return host_->findFile(path); }

@@ -28,12 +28,23 @@ bool GpjReader::conditionsHold(const std::vector<std::string>& groups, bool& opt
   return true;
 }
 
-// Options the project cannot carry although they change what the preprocessor sees.
-void GpjReader::applyUnconvertedOption(const std::string& text, EntryScope::Kind under) {
-  if (!findings_.enabled()) return;
-  if (startsWith(text, "-U") && under != EntryScope::Kind::kNone) {
-    findings_.perFileOption(text, entryScope_.text(), under == EntryScope::Kind::kSubProject, false);
-  } else if (changesPreprocessing(text)) {
+// Options the project cannot carry although they change what the preprocessor sees. The
+// compilation database carries "-U": a group's, or one indented under a source file for that
+// file alone.
+void GpjReader::applyOtherOption(const std::string& text, EntryScope::Kind under) {
+  if (startsWith(text, "-U")) {
+    const std::string name = undefineName(text);
+    if (!name.empty() && under == EntryScope::Kind::kSourceFile) {
+      currentGroup_->addFileUndefine(entryScope_.file(), name);
+    } else if (!name.empty()) {
+      currentGroup_->addUndefine(name);
+    }
+    if (under == EntryScope::Kind::kNone) {
+      findings_.optionNotConverted(text);
+    } else {
+      findings_.perFileOption(text, entryScope_.text(), under == EntryScope::Kind::kSubProject, false);
+    }
+  } else if (findings_.enabled() && changesPreprocessing(text)) {
     findings_.optionNotConverted(text);
   }
 }

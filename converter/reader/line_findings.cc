@@ -113,6 +113,7 @@ void LineFindings::subProjectLoop(const LinePosition& at, const std::string& pat
 void EntryScope::enter(Kind kind, std::size_t indent, const std::string& text, bool keepText) {
   kind_ = kind;
   indent_ = indent;
+  file_.reset();
   if (keepText) text_ = text;
 }
 

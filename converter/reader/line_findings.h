@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,14 +70,19 @@ class EntryScope {
   // An entry line with indent leading blanks and tabs; its text is kept only when keepText is
   // true (the findings need it).
   void enter(Kind kind, std::size_t indent, const std::string& text, bool keepText);
+  // The source-file entry's index in its group's files, once the group lists it.
+  void listed(std::size_t file) { file_ = file; }
   void leave() { kind_ = Kind::kNone; }
   // The kind of entry that an option line with indent leading blanks and tabs stands under;
   // kNone, with the scope ended, when it stands under none.
   Kind optionLine(std::size_t indent);
   const std::string& text() const { return text_; }
+  // Nothing for a source file that the group does not list, and for a sub-project.
+  std::optional<std::size_t> file() const { return file_; }
 
  private:
   Kind kind_ = Kind::kNone;
+  std::optional<std::size_t> file_;
   std::size_t indent_ = 0;
   std::string text_;
 };

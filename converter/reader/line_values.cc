@@ -118,6 +118,13 @@ std::string withoutTypeTag(const std::string& text) {
 
 bool namesSourceFile(const std::string& line) { return contains(line, ".c") || contains(line, ".C"); }
 
+std::string undefineName(const std::string& text) {
+  const std::string name = text.substr(std::min<std::size_t>(2, text.size()));
+  const std::size_t first = name.find_first_not_of(" \t");
+  if (first == std::string::npos) return std::string();
+  return name.substr(first, name.find_last_not_of(" \t") - first + 1);
+}
+
 bool extensionAccepted(const std::string& path, const std::vector<std::string>& extensions) {
   static const std::vector<std::string> translationUnits{"c", "cc", "cp", "cpp", "cxx", "c++"};
   if (extensions.empty()) return extensionAccepted(path, translationUnits);

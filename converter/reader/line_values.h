@@ -69,6 +69,9 @@ std::string sourceFileText(const std::string& line);
 // "-undef". The option word ends at a blank, a tab or "=".
 bool changesPreprocessing(const std::string& text);
 
+// The name of a "-U" option's text: what follows "-U", without blanks and tabs around it.
+std::string undefineName(const std::string& text);
+
 // The text without a type tag at its end: one or more blanks, "[", a tag of one character or
 // more without brackets, and "]", as in "x.c [CXX]".
 std::string withoutTypeTag(const std::string& text);
