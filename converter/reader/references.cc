@@ -92,11 +92,11 @@ class Expander {
   std::string replacement(const std::string& text, std::size_t dollar, const Reference& reference, int depth) {
     const std::string written = text.substr(dollar, reference.end - dollar);
     if (reference.form == Form::kAsWritten || depth >= kReferenceChainLimit || budget_ == 0) return written;
-    if (std::find(chain_.begin(), chain_.end(), reference.name) != chain_.end()) return written;
     if (reference.form == Form::kExpandPath) {
       --budget_;
       return expandPath(reference.name, depth + 1);
     }
+    if (std::find(chain_.begin(), chain_.end(), reference.name) != chain_.end()) return written;
     const std::optional<std::string> value = valueOf(reference, dollar == 0);
     if (!value) return written;
     --budget_;

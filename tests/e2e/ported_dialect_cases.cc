@@ -24,8 +24,8 @@ Case generatedMultiCoreProject() {
       R"({root}\gen\ecu.gpj)",
       {{R"({root}\gen\ecu.gpj)",
         crlf({"#!gbuild", "[Project]", "\t:macro=CFG=${%expand_path(./config)}", "\t:optionsFile=opt/common.opt",
-                  "\t:optionsFile=opt/missing.opt", "core0\\core0.gpj\t\t[Relocatable Object]",
-                  "core1\\core1.gpj\t\t[Relocatable Object]"})},
+              "\t:optionsFile=opt/missing.opt", "core0\\core0.gpj\t\t[Relocatable Object]",
+              "core1\\core1.gpj\t\t[Relocatable Object]"})},
        {R"({root}\gen\opt\common.opt)",
         crlf({"#!gbuild", "[Options File]", "\t-I${CFG}/inc", "\t-Ibsw/include", "\t-DECU_MULTICORE"})},
        {R"({root}\gen\opt\core.opt)", crlf({"-I../os/inc", "Os_Hooks.c", "hooks.gpj"})},
@@ -47,8 +47,10 @@ Case generatedMultiCoreProject() {
                   block("core1", R"({root}\gen\core1)", R"(ecu\core1)"),
                   {R"({root}\gen\core1\Os_Core1.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
       {personality("ecu"), crlf(join({includes, {R"(-d "ECU_MULTICORE")"}}))},
-      {personality(R"(ecu\core0)"), crlf(join({coreIncludes("core0"), {R"(-d "CORE_ID=0")", R"(-d "ECU_MULTICORE")"}}))},
-      {personality(R"(ecu\core1)"), crlf(join({coreIncludes("core1"), {R"(-d "CORE_ID=1")", R"(-d "ECU_MULTICORE")"}}))}};
+      {personality(R"(ecu\core0)"),
+       crlf(join({coreIncludes("core0"), {R"(-d "CORE_ID=0")", R"(-d "ECU_MULTICORE")"}}))},
+      {personality(R"(ecu\core1)"),
+       crlf(join({coreIncludes("core1"), {R"(-d "CORE_ID=1")", R"(-d "ECU_MULTICORE")"}}))}};
   return {"GeneratedMultiCoreProject", {step}};
 }
 
@@ -145,12 +147,14 @@ Case windowsIdeTree() {
 
 // The quotes of a macro value stay out of the folder it names.
 Case quotedMacroValue() {
-  Step step = demoStep(R"({root}\hse\top.gpj)",
-                       {{R"({root}\hse\top.gpj)", "macro VARIANT=\"hse_h\"\n-Ifw/${VARIANT}/\n-Ifw/$(VARIANT)/inc\nhse.c\n"}});
+  Step step = demoStep(
+      R"({root}\hse\top.gpj)",
+      {{R"({root}\hse\top.gpj)", "macro VARIANT=\"hse_h\"\n-Ifw/${VARIANT}/\n-Ifw/$(VARIANT)/inc\nhse.c\n"}});
   step.output = progress({"top"});
   step.expectedFiles = {
-      {R"({root}\out\demo.prj)",
-       crlf(join({{"VersionTag45"}, block("top", R"({root}\hse)", "top"), {R"({root}\hse\hse.c)", "EndContainedFilesMarker"}}))},
+      {R"({root}\out\demo.prj)", crlf(join({{"VersionTag45"},
+                                            block("top", R"({root}\hse)", "top"),
+                                            {R"({root}\hse\hse.c)", "EndContainedFilesMarker"}}))},
       {personality("top"), crlf({R"(-i "{root}\hse\fw\hse_h\")", R"(-i "{root}\hse\fw\hse_h\inc")"})}};
   return {"QuotedMacroValue", {step}};
 }
