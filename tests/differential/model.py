@@ -195,6 +195,10 @@ def withoutQuotes(text):
     return text
 
 
+def withoutTrailingDot(path):
+    return path[:-2] if path.endswith(BS + b".") else path
+
+
 def withoutTypeTag(text):
     """x.c [CXX] without its tag and the blanks before it."""
     match = re.match(rb"(.*?)[ \t]+\[[^\[\]]+\]\Z", text, re.S)
@@ -342,7 +346,7 @@ class Reader:
         self.macros[name] = value if kept else self.current.sourcePath + BS + value
 
     def joined(self, text):
-        """A relative text joined to the group's folder as a text without search."""
+        """A relative text joined to the group's folder, with backslashes."""
         base = self.current.sourcePath
         if text == b".":
             text = base
@@ -350,12 +354,11 @@ class Reader:
             text = base + BS + text[2:]
         else:
             text = base + BS + text
-        text = text.replace(SL, BS)
-        return text[:-2] if text.endswith(BS + b".") else text
+        return text.replace(SL, BS)
 
     def expandPath(self, argument, depth, chain):
         text = self.expand(argument, depth, chain)[0]
-        return text.replace(SL, BS) if isAbsolute(text) else self.joined(text)
+        return text.replace(SL, BS) if isAbsolute(text) else withoutTrailingDot(self.joined(text))
 
     def expandAll(self, text):
         """(every reference of text expanded, whether it held a $(NAME) or a bare $NAME)."""
@@ -449,16 +452,9 @@ class Reader:
         if isAbsolute(text):
             return text.replace(SL, BS)
         unjoined = text
-        base = self.current.sourcePath
-        if text == b".":
-            text = base
-        elif text.startswith(b"./"):
-            text = base + BS + text[2:]
-        else:
-            text = base + BS + text
-        text = text.replace(SL, BS)
+        text = self.joined(text)
         if not search:
-            return text[:-2] if text.endswith(BS + b".") else text
+            return withoutTrailingDot(text)
         for candidate in [text] + [(d + BS + unjoined).replace(SL, BS) for d in self.sourceDirs]:
             found = onDisk(candidate)
             if found is not None:
