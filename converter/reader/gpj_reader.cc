@@ -134,11 +134,9 @@ void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>* s
     if (inner == "optional") optional = true;
     if (evaluateCondition(inner, names()) == false) return;
   }
-  if (groups.inner.empty()) {
-    applyRule(rawLine, lineText(rawLine), subProjects, false);
-  } else {
-    applyRule(groups.rest, lineText(groups.rest), subProjects, optional);
-  }
+  // A "{" without its match took nothing off: the line stands as it is.
+  const std::string& line = groups.inner.empty() ? rawLine : groups.rest;
+  applyRule(line, lineText(line), subProjects, optional);
 }
 
 void GpjReader::applyRule(const std::string& line, const std::string& text, std::vector<SubProject>* subProjects,
