@@ -149,11 +149,9 @@ void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>* s
   const BraceGroups groups = takeBraceGroups(rawLine.substr(first));
   bool optional = false;
   if (!conditionsHold(groups.inner, optional)) return;
-  if (groups.inner.empty()) {
-    applyRule(rawLine, lineText(rawLine), subProjects, false, first);
-  } else {
-    applyRule(groups.rest, lineText(groups.rest), subProjects, optional, first);
-  }
+  // A "{" without its match took nothing off: the line stands as it is.
+  const std::string& line = groups.inner.empty() ? rawLine : groups.rest;
+  applyRule(line, lineText(line), subProjects, optional, first);
 }
 
 // Blank lines, comments and option lines indented under the last entry keep it as the entry

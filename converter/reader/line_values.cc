@@ -45,6 +45,17 @@ std::string lineText(const std::string& line) {
   return first == std::string_view::npos ? std::string() : std::string(t.substr(first));
 }
 
+std::size_t matchingBracket(const std::string& text, std::size_t open) {
+  const char opening = text[open];
+  const char closing = opening == '{' ? '}' : ')';
+  int depth = 0;
+  for (std::size_t at = open; at < text.size(); ++at) {
+    if (text[at] == opening) ++depth;
+    if (text[at] == closing && --depth == 0) return at;
+  }
+  return std::string::npos;
+}
+
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
 bool isMacroLine(const std::string& text) {

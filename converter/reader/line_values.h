@@ -28,6 +28,10 @@ std::string trimLine(const std::string& text);
 // What the line rules look at: trimLine, then without any further leading blanks and tabs.
 std::string lineText(const std::string& line);
 
+// The position of the bracket that closes the "{" or "(" at open, nested pairs counted; npos
+// when it is not closed.
+std::size_t matchingBracket(const std::string& text, std::size_t open);
+
 // True when text begins with prefix.
 bool startsWith(const std::string& text, const char* prefix);
 

@@ -10,16 +10,6 @@ namespace {
 
 const std::string kExpandPath = "%expand_path(";
 
-// The position of the ")" that matches the "(" at open, or npos.
-std::size_t matchingParenthesis(const std::string& text, std::size_t open) {
-  int depth = 0;
-  for (std::size_t at = open; at < text.size(); ++at) {
-    if (text[at] == '(') ++depth;
-    if (text[at] == ')' && --depth == 0) return at;
-  }
-  return std::string::npos;
-}
-
 enum class Form { kBrace, kParenthesised, kBare, kExpandPath, kAsWritten };
 
 // One reference: the form its "$" takes, its name (for "%expand_path", its argument) and
@@ -33,7 +23,7 @@ struct Reference {
 Reference braceReferenceAt(const std::string& text, std::size_t dollar) {
   if (text.compare(dollar + 2, kExpandPath.size(), kExpandPath) == 0) {
     const std::size_t open = dollar + 1 + kExpandPath.size();
-    const std::size_t close = matchingParenthesis(text, open);
+    const std::size_t close = matchingBracket(text, open);
     if (close != std::string::npos && close + 1 < text.size() && text[close + 1] == '}') {
       return {Form::kExpandPath, text.substr(open + 1, close - open - 1), close + 2};
     }
@@ -94,11 +84,12 @@ class Expander {
     if (reference.form == Form::kAsWritten || depth >= kReferenceChainLimit || budget_ == 0) {
       return asWritten(text, dollar, reference);
     }
-    if (std::find(chain_.begin(), chain_.end(), reference.name) != chain_.end())
-      return asWritten(text, dollar, reference);
     if (reference.form == Form::kExpandPath) {
       --budget_;
       return expandPath(reference.name, depth + 1);
+    }
+    if (std::find(chain_.begin(), chain_.end(), reference.name) != chain_.end()) {
+      return asWritten(text, dollar, reference);
     }
     const std::optional<std::string> value = valueOf(reference, dollar == 0);
     if (!value) return asWritten(text, dollar, reference);
@@ -146,7 +137,7 @@ std::optional<std::string> wholeExpandPath(const std::string& value) {
   const bool braced = startsWith(value, "${");
   const std::size_t open = (braced ? 2 : 0) + kExpandPath.size() - 1;
   if (value.compare(braced ? 2 : 0, kExpandPath.size(), kExpandPath) != 0) return std::nullopt;
-  const std::size_t close = matchingParenthesis(value, open);
+  const std::size_t close = matchingBracket(value, open);
   if (close == std::string::npos || close + (braced ? 2 : 1) != value.size()) return std::nullopt;
   if (braced && value.back() != '}') return std::nullopt;
   return value.substr(open + 1, close - open - 1);

@@ -25,12 +25,18 @@ add_executable(app app/main.cpp app/util.c "app/sub dir/extra.c")
 target_link_libraries(app PRIVATE drv)
 target_include_directories(app PRIVATE "app/inc dir")
 target_compile_definitions(app PRIVATE APP_NAME=demo FEATURE_X)
+set_source_files_properties(app/util.c PROPERTIES LANGUAGE CXX)
+set_source_files_properties(drv/spi.cpp PROPERTIES COMPILE_DEFINITIONS SPI_FAST
+                            INCLUDE_DIRECTORIES ${CMAKE_CURRENT_SOURCE_DIR}/drv/spi_inc)
 """
 
-# Source file, relative to the project, and what its group's personality must hold.
+# Source file, relative to the project, and what its group's personality must hold. The
+# generator writes a file compiled as another language with a type tag ("util.c [CXX]"), and
+# a file's own options on the lines after it, which then hold for its whole group.
 DRV = ({"drv/include"}, {"BAUD=9600", "DRV_INTERNAL"})
+SPI = ({"drv/include", "drv/spi_inc"}, {"BAUD=9600", "DRV_INTERNAL", "SPI_FAST"})
 APP = ({"app/inc dir", "drv/include"}, {"APP_NAME=demo", "BAUD=9600", "FEATURE_X"})
-EXPECTED = {"drv/uart.c": DRV, "drv/spi.cpp": DRV, "app/main.cpp": APP, "app/util.c": APP, "app/sub dir/extra.c": APP}
+EXPECTED = {"drv/uart.c": DRV, "drv/spi.cpp": SPI, "app/main.cpp": APP, "app/util.c": APP, "app/sub dir/extra.c": APP}
 
 
 def system(path):
