@@ -46,11 +46,12 @@ class GpjReader {
   // Where the findings go, in the order the lines are met; none are made without a sink.
   void setFindings(FindingSink* sink) { findings_.setSink(sink); }
 
-  // Opens a project file for reading; throws AsciiReaderError code 2 when it cannot be opened.
+  // Opens a project file for reading; throws AsciiReaderError::kCannotOpen when it cannot be
+  // opened.
   void open(const std::string& path);
   // Reads the open file to its end, then its sub-projects, depth first. Throws
-  // AsciiReaderError code 3 when a sub-project is a file already being read further up its
-  // chain, currentPath() then naming it.
+  // AsciiReaderError::kSubProjectLoop when a sub-project is a file already being read further
+  // up its chain, currentPath() then naming it.
   void parse();
 
   // The path open() was last given; after a failure, the path that failed.
