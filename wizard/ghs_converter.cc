@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPalette>
@@ -31,8 +30,6 @@ GHSConverter::GHSConverter(QWidget* parent, const char* name, bool modal, Qt::Wi
   Page3->setComplete(false);
   button(QWizard::HelpButton)->setEnabled(false);
   connectSignals();
-  for (QLineEdit* field : {GHSProjectEdit, ZinProjectEdit, ZinNameEdit, MsgPersonEdit, AnalPersonEdit, CmpPersonEdit})
-    field->installEventFilter(this);
   whitenWizardButtons();
   lastPath = QDir::toNativeSeparators(QStringLiteral("/"));
   loadSettings();
@@ -66,20 +63,6 @@ void GHSConverter::whitenWizardButtons() {
     palette.setColor(QPalette::Window, white);
     wizardButton->setPalette(palette);
   }
-}
-
-bool GHSConverter::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyRelease) {
-    if (watched == GHSProjectEdit || watched == ZinProjectEdit || watched == ZinNameEdit) {
-      checkPage0();
-      return false;
-    }
-    if (watched == MsgPersonEdit || watched == AnalPersonEdit || watched == CmpPersonEdit) {
-      checkPage1();
-      return false;
-    }
-  }
-  return GHSConverterBase::eventFilter(watched, event);
 }
 
 void GHSConverter::Page0LineEdit_textchanged(const QString&) { checkPage0(); }

@@ -40,7 +40,6 @@ class GHSConverter : public GHSConverterBase {
   void processExit();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   // Leaving Page2 forward builds extList and the summary and readies Finish.
   bool validateCurrentPage() override;
   // Finish: starts a run; the wizard stays open.
@@ -61,6 +60,8 @@ class GHSConverter : public GHSConverterBase {
   void saveSettings();
 
   QString extList;
+  // The latest run, owned by the wizard: the next Finish frees it once it has ended, so its
+  // outcome can still be read after its end, and one run's objects never pile up.
   KalvexRun* process = nullptr;
   QString lastPath;
 

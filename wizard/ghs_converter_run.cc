@@ -20,6 +20,7 @@ QStringList GHSConverter::kalvexArguments() const {
 
 void GHSConverter::accept() {
   if (conversionRunning()) return;
+  delete process;
   process = new KalvexRun(locateKalvex(QCoreApplication::applicationDirPath()), kalvexArguments(), this);
   DetailsText->clear();
   DetailsText->setPlainText(tr("Initialising Project Conversion ...\n"));

@@ -9,7 +9,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "host/host.h"
@@ -20,6 +19,9 @@
 namespace kalvex {
 
 class ProjectGroup;
+namespace testing {
+struct ReaderInternals;
+}
 
 // True for an include directory that the compiler personality gives already.
 using CompilerIncludeTest = std::function<bool(const std::string& directory)>;
@@ -35,15 +37,13 @@ class GpjReader {
   void link(ProjectGroup& group, Host& host, CompilerIncludeTest isCompilerInclude);
   // Replaces the reader's extension list.
   void setExtensions(const std::vector<std::string>& extensions) { extensions_ = extensions; }
-  // Replaces where "${NAME}" references and conditions find environment variables; the
-  // process environment unless replaced.
-  void setEnvironment(Environment environment) { environment_ = std::move(environment); }
 
-  // Opens a project file for reading; throws AsciiReaderError code 2 when it cannot be opened.
+  // Opens a project file for reading; throws AsciiReaderError::kCannotOpen when it cannot be
+  // opened.
   void open(const std::string& path);
   // Reads the open file to its end, then its sub-projects, depth first. Throws
-  // AsciiReaderError code 3 when a sub-project is a file already being read further up its
-  // chain, currentPath() then naming it.
+  // AsciiReaderError::kSubProjectLoop when a sub-project is a file already being read further
+  // up its chain, currentPath() then naming it.
   void parse();
 
   // The path open() was last given; after a failure, the path that failed.
@@ -61,12 +61,10 @@ class GpjReader {
   // absolute. Forward slashes come out as backslashes; a file found is spelled as on disk.
   void resolvePath(std::string& text, PathSearch search);
 
-  const MacroTable& macros() const { return macros_; }
-  const MacroTable& writtenMacros() const { return writtenMacros_; }
-  const std::vector<std::string>& sourceDirs() const { return sourceDirs_.entries(); }
-  const std::vector<std::string>& includeSearchDirs() const { return includeSearchDirs_.entries(); }
-
  private:
+  // The tests read the tables and replace the process environment.
+  friend struct testing::ReaderInternals;
+
   struct Walk;
   struct SubProject {
     std::string entry;

@@ -2,6 +2,7 @@
 // with a chosen code, so the argument list, the log and the reaction to each ending show.
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTextBrowser>
 #include <memory>
@@ -36,6 +37,7 @@ class RunTest : public QObject {
   void missingKalvex();
   void cancelKillsTheRun();
   void finishStaysDisabledDuringARun();
+  void aNewRunFreesTheLast();
   void locatePrefersTheSearchPath();
 
  private:
@@ -243,6 +245,20 @@ void RunTest::finishStaysDisabledDuringARun() {
   QCOMPARE(wizard_->process, first);
   QCOMPARE(wizard_->messages, QStringList{kFailed});
   QVERIFY(finishEnabled(*wizard_));  // this run has ended; Next re-readied Finish meanwhile
+}
+
+void RunTest::aNewRunFreesTheLast() {
+  qputenv("FAKE_KALVEX_EXIT", "2");
+  reachPage3();
+  QVERIFY(finishAndWait());
+  QPointer<KalvexRun> first = wizard_->process;
+  QCOMPARE(first->outcome(), KalvexRun::Outcome::Failed);  // still readable after its end
+  wizard_->clickBack();
+  wizard_->clickNext();  // readies Finish again
+  QVERIFY(finishAndWait());
+  QVERIFY(first.isNull());
+  QCOMPARE(wizard_->findChildren<KalvexRun*>().size(), 1);
+  QCOMPARE(wizard_->process->outcome(), KalvexRun::Outcome::Failed);
 }
 
 void RunTest::locatePrefersTheSearchPath() {
