@@ -2,19 +2,22 @@
 
 #include <utility>
 
+#include "group_walk.h"
+
 namespace kalvex {
 
 ProjectGroup::ProjectGroup(std::string name, ProjectConverter& converter)
     : converter_(&converter), name_(std::move(name)) {}
 
+// Each group frees its children at its end-of-children step, when none of them has children
+// left, so that no destructor runs more than one level deep.
 ProjectGroup::~ProjectGroup() {
-  std::vector<std::unique_ptr<ProjectGroup>> pending = std::move(children_);
-  while (!pending.empty()) {
-    std::unique_ptr<ProjectGroup> group = std::move(pending.back());
-    pending.pop_back();
-    for (auto& child : group->children_) pending.push_back(std::move(child));
-    group->children_.clear();
-  }
+  if (children_.empty()) return;
+  struct Freeing {
+    WalkStep enter(ProjectGroup&) { return WalkStep::kEnterChildren; }
+    void leave(ProjectGroup& group) { group.children_.clear(); }
+  } freeing;
+  walkGroups(*this, freeing);
 }
 
 bool ProjectGroup::addInclude(const std::string& directory) {
@@ -44,27 +47,23 @@ ProjectGroup& ProjectGroup::addChild(std::string name) {
 }
 
 std::string dumpTree(const ProjectGroup& root) {
-  std::string out;
-  struct Item {
-    const ProjectGroup* group;
-    std::size_t depth;
-  };
-  std::vector<Item> pending{{&root, 0}};
-  while (!pending.empty()) {
-    const Item item = pending.back();
-    pending.pop_back();
-    const std::string indent(item.depth * 2, ' ');
-    const ProjectGroup& g = *item.group;
-    out += indent + "group " + g.name() + "\n";
-    out += indent + "  sourcePath " + g.sourcePath + "\n";
-    for (const auto& file : g.files) out += indent + "  file " + file + "\n";
-    for (const auto& include : g.includes()) out += indent + "  include " + include + "\n";
-    for (const auto& define : g.defines()) out += indent + "  define " + define.first + "=" + define.second + "\n";
-    for (auto it = g.children().rbegin(); it != g.children().rend(); ++it) {
-      pending.push_back({it->get(), item.depth + 1});
+  struct Dump {
+    std::string out;
+    std::size_t depth = 0;
+    WalkStep enter(const ProjectGroup& g) {
+      const std::string indent(depth * 2, ' ');
+      out += indent + "group " + g.name() + "\n";
+      out += indent + "  sourcePath " + g.sourcePath + "\n";
+      for (const auto& file : g.files) out += indent + "  file " + file + "\n";
+      for (const auto& include : g.includes()) out += indent + "  include " + include + "\n";
+      for (const auto& define : g.defines()) out += indent + "  define " + define.first + "=" + define.second + "\n";
+      ++depth;
+      return WalkStep::kEnterChildren;
     }
-  }
-  return out;
+    void leave(const ProjectGroup&) { --depth; }
+  } dump;
+  walkGroups(root, dump);
+  return dump.out;
 }
 
 }  // namespace kalvex

@@ -34,7 +34,6 @@ class ProjectGroup {
 
   // Include directories in the order they were added, none twice.
   const std::vector<std::string>& includes() const { return includes_; }
-  bool hasInclude(const std::string& directory) const { return includeIndex_.count(directory) != 0; }
   // Appends the directory unless the group holds it already; true when it was appended.
   bool addInclude(const std::string& directory);
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "group_walk.h"
 #include "project_group.h"
 #include "text/lexical_path.h"
 
@@ -63,21 +64,32 @@ bool liesWithin(const std::string& path, const std::string& folder) {
 }
 
 std::optional<std::string> firstFolderOutside(const ProjectGroup& root, const std::string& destFolder) {
-  std::vector<std::pair<const ProjectGroup*, std::string>> pending{{&root, std::string()}};
-  while (!pending.empty()) {
-    const auto [group, parentPath] = std::move(pending.back());
-    pending.pop_back();
-    const std::string base = baseFolder(destFolder, parentPath);
-    std::vector<std::string> folders = leadingFolders(base, group->name());
-    folders.push_back(base + "\\" + group->name());
-    for (const std::string& folder : folders) {
-      if (!liesWithin(folder, destFolder)) return folder;
+  struct Check {
+    explicit Check(const std::string& folder) : destFolder(folder) {}
+    const std::string& destFolder;
+    // The parent path of the groups entered next: that of the root, then one for each group
+    // whose children are being walked.
+    std::vector<std::string> parentPaths{std::string()};
+    std::optional<std::string> outside;
+
+    WalkStep enter(const ProjectGroup& group) {
+      const std::string& parentPath = parentPaths.back();
+      const std::string base = baseFolder(destFolder, parentPath);
+      std::vector<std::string> folders = leadingFolders(base, group.name());
+      folders.push_back(base + "\\" + group.name());
+      for (std::string& folder : folders) {
+        if (liesWithin(folder, destFolder)) continue;
+        outside = std::move(folder);
+        return WalkStep::kStop;
+      }
+      if (group.children().empty()) return WalkStep::kSkipChildren;
+      parentPaths.push_back(childParentPath(parentPath, group.name()));
+      return WalkStep::kEnterChildren;
     }
-    const std::string childPath = childParentPath(parentPath, group->name());
-    const auto& children = group->children();
-    for (auto it = children.rbegin(); it != children.rend(); ++it) pending.emplace_back(it->get(), childPath);
-  }
-  return std::nullopt;
+    void leave(const ProjectGroup&) { parentPaths.pop_back(); }
+  } check(destFolder);
+  walkGroups(root, check);
+  return check.outside;
 }
 
 }  // namespace kalvex

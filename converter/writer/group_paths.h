@@ -1,6 +1,6 @@
 // The paths that the writer builds for a group. Every path is joined with one backslash and
-// never normalised. PP is the parent path: the names of a group's ancestors from the root
-// down, joined with backslashes, empty for the root.
+// never normalised. A group's parent path is the names of its ancestors from the root down,
+// joined with backslashes, and empty for the root.
 #ifndef KALVEX_WRITER_GROUP_PATHS_H
 #define KALVEX_WRITER_GROUP_PATHS_H
 
@@ -12,18 +12,20 @@ namespace kalvex {
 
 class ProjectGroup;
 
-// B: the destination, followed by a backslash and PP unless PP is empty.
+// The base folder of a group: the destination folder, followed by a backslash and the group's
+// parent path unless that is empty.
 std::string baseFolder(const std::string& destFolder, const std::string& parentPath);
 // The parent path handed to the children of a group named name.
 std::string childParentPath(const std::string& parentPath, const std::string& name);
-// B, a backslash and the name up to each backslash or slash in it, from left to right.
+// The base folder, a backslash and the group name up to each backslash or slash in it, from
+// left to right.
 std::vector<std::string> leadingFolders(const std::string& base, const std::string& name);
 // The text after the name's last backslash, else after its last slash, else the whole name.
 std::string lastNameComponent(const std::string& name);
 // The last component of a parent path, split at the separator that occurs first in it.
 std::string lastParentComponent(const std::string& parentPath);
 
-// D, a backslash, "person", a backslash.
+// The destination folder, a backslash, "person", a backslash.
 std::string personFolder(const std::string& destFolder);
 
 // True when path, with "." and ".." taken lexically and both "\" and "/" read as separators,

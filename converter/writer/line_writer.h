@@ -1,6 +1,7 @@
 // Text output of the writer: every line ends in CR LF, and every failed open, write, flush or
-// close raises IOERROR code 2 with the file's path. Lines go through the file's buffer; the
-// file reaches the disk at flush() and close(), and when it is destroyed on any other way out.
+// close raises IOERROR::kCannotWriteFile with the file's path. Lines go through the file's
+// buffer; the file reaches the disk at flush() and close(), and when it is destroyed on any
+// other way out.
 #ifndef KALVEX_WRITER_LINE_WRITER_H
 #define KALVEX_WRITER_LINE_WRITER_H
 
@@ -13,7 +14,8 @@
 
 namespace kalvex {
 
-// Creates or truncates path for writing; raises IOERROR code 2 when it cannot be opened.
+// Creates or truncates path for writing; raises IOERROR::kCannotWriteFile when it cannot be
+// opened.
 std::unique_ptr<OutputFile> openForWriting(Host& host, const std::string& path);
 
 // Writes lines to a file that stays open as long as the writer is used; does not own it.
@@ -30,8 +32,6 @@ class LineWriter {
   void copyText(std::istream& in);
   // Flushes and closes the file.
   void close();
-
-  const std::string& path() const { return path_; }
 
  private:
   void check();

@@ -1,5 +1,6 @@
 // The personality files that a written group names besides its own analyser personality.
-// Each step raises IOERROR: code 1 for D's "person" folder, code 2 for a file.
+// Each step raises IOERROR: IOERROR::kCannotCreateDirectory for the "person" folder of the
+// destination folder, IOERROR::kCannotWriteFile for a file.
 #ifndef KALVEX_WRITER_PERSONALITY_STEPS_H
 #define KALVEX_WRITER_PERSONALITY_STEPS_H
 
@@ -11,9 +12,11 @@ class LineWriter;
 class ProjectConverter;
 class ProjectGroup;
 
-// The SubsPers= value: the supplied message personality, else D\person\N.p_s, created empty.
+// The SubsPers= value: the supplied message personality, else the file named after the project
+// with the extension ".p_s" in the destination folder's "person" folder, created empty.
 std::string resolveMessagePersonality(ProjectGroup& group);
-// The CompPers= value: the supplied compiler personality, else D\person\N.p_c, created empty.
+// The CompPers= value: the supplied compiler personality, else the file named after the project
+// with the extension ".p_c" in the destination folder's "person" folder, created empty.
 std::string resolveCompilerPersonality(ProjectGroup& group);
 // Creates the analyser personality that groups without includes and defines share, as a copy
 // of the user's analyser personality (empty when none is supplied).

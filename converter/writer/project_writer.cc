@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "errors.h"
+#include "group_walk.h"
 #include "host/host.h"
 #include "project_converter.h"
 #include "writer/group_paths.h"
@@ -83,6 +84,37 @@ std::optional<std::string> writeBlockHead(ProjectGroup& group, LineWriter& out, 
   return handedOn;
 }
 
+// Writes the block of each group it enters; a block with children holds theirs between the
+// start and end markers of its sub-projects.
+class BlockWriter {
+ public:
+  BlockWriter(LineWriter& out, const std::string& parentPath, std::string inheritedAnalyser)
+      : out_(out), levels_{{parentPath, std::move(inheritedAnalyser)}} {}
+
+  WalkStep enter(ProjectGroup& group) {
+    const Level& level = levels_.back();
+    std::optional<std::string> handedOn = writeBlockHead(group, out_, level.parentPath, level.inherited);
+    if (!handedOn || group.children().empty()) return WalkStep::kSkipChildren;
+    out_.writeLine("StartSubProjectMarker");
+    levels_.push_back({childParentPath(level.parentPath, group.name()), std::move(*handedOn)});
+    return WalkStep::kEnterChildren;
+  }
+  void leave(ProjectGroup&) {
+    out_.writeLine("EndSubProjectMarker");
+    levels_.pop_back();
+  }
+
+ private:
+  // What the groups entered next are written with: the walk's root first, then one level for
+  // each group whose children are being written.
+  struct Level {
+    std::string parentPath;
+    std::string inherited;
+  };
+  LineWriter& out_;
+  std::vector<Level> levels_;
+};
+
 }  // namespace
 
 int ProjectConverter::writeProject() {
@@ -101,34 +133,10 @@ int ProjectConverter::writeProject() {
   return 0;
 }
 
-// Walks the subtree with a work list instead of recursion, so that no depth of nesting
-// exhausts the stack. A null group stands for the end marker of a block's children.
 void ProjectGroup::writeGroup(OutputFile& project, const std::string& parentPath, std::string inheritedAnalyser) {
-  struct Pending {
-    ProjectGroup* group;
-    std::string parentPath;
-    std::string inherited;
-  };
   LineWriter out(project, projectFilePath(converter()));
-  std::vector<Pending> pending;
-  pending.push_back({this, parentPath, std::move(inheritedAnalyser)});
-  while (!pending.empty()) {
-    Pending item = std::move(pending.back());
-    pending.pop_back();
-    if (item.group == nullptr) {
-      out.writeLine("EndSubProjectMarker");
-      continue;
-    }
-    ProjectGroup& group = *item.group;
-    const std::optional<std::string> handedOn = writeBlockHead(group, out, item.parentPath, item.inherited);
-    if (!handedOn || group.children().empty()) continue;
-    out.writeLine("StartSubProjectMarker");
-    pending.push_back({nullptr, std::string(), std::string()});
-    const std::string childPath = childParentPath(item.parentPath, group.name());
-    for (auto it = group.children().rbegin(); it != group.children().rend(); ++it) {
-      pending.push_back({it->get(), childPath, *handedOn});
-    }
-  }
+  BlockWriter writer(out, parentPath, std::move(inheritedAnalyser));
+  walkGroups(*this, writer);
 }
 
 }  // namespace kalvex

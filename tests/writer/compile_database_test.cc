@@ -8,38 +8,6 @@
 namespace kalvex {
 namespace {
 
-struct Escape {
-  std::string bytes;
-  std::string json;
-};
-
-TEST(JsonString, EscapesWhatJsonNeedsAndKeepsEveryByteReadable) {
-  const std::vector<Escape> cases = {
-      {"", "\"\""},
-      {"C:\\a b\\x.c", "\"C:\\\\a b\\\\x.c\""},
-      {"say \"hi\"", "\"say \\\"hi\\\"\""},
-      {"a\tb\nc\rd\be\ff", "\"a\\tb\\nc\\rd\\be\\ff\""},
-      {std::string("\x01\x1f\x7f", 3) + std::string(1, '\0'), "\"\\u0001\\u001F\x7f\\u0000\""},
-      {"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x94\xa7", "\"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x94\xa7\""},  // UTF-8 stays
-      {"caf\xe9.c", "\"caf\\u00E9.c\""},                                                               // a Latin-1 byte
-      {"\xc3", "\"\\u00C3\""},                                   // a sequence cut short at the end
-      {"\xe2\x82x", "\"\\u00E2\\u0082x\""},                      // cut short before an ASCII byte
-      {"\xc0\x80", "\"\\u00C0\\u0080\""},                        // an overlong NUL
-      {"\xe0\x80\xaf", "\"\\u00E0\\u0080\\u00AF\""},             // an overlong "/"
-      {"\xed\xa0\x80", "\"\\u00ED\\u00A0\\u0080\""},             // a surrogate
-      {"\xf4\x90\x80\x80", "\"\\u00F4\\u0090\\u0080\\u0080\""},  // above U+10FFFF
-      {"\xf5\xff", "\"\\u00F5\\u00FF\""},
-  };
-  for (const Escape& c : cases) EXPECT_EQ(jsonString(c.bytes), c.json) << c.bytes;
-}
-
-TEST(CompilerFor, CppExtensionsInAnyCaseGoToTheCppCompiler) {
-  for (const char* file : {"C:\\a\\x.cpp", "x.CC", "x.cxx", "x.Cp", "x.c++"})
-    EXPECT_EQ(compilerFor(file), "c++") << file;
-  for (const char* file : {"C:\\a\\x.c", "x.C", "x.s", "x.h", "C:\\a.cpp\\x", "x"})
-    EXPECT_EQ(compilerFor(file), "cc") << file;
-}
-
 class CompileDatabaseTest : public WriterTest {
  protected:
   CompileDatabaseTest() { converter.settings.compileDatabase = "C:\\out\\cc.json"; }

@@ -1,0 +1,41 @@
+// The commands of the compilation database: what clang-based tools are told about each file
+// entry of each group, in the order of the project file, with the include directories and
+// defines that the group's analyser personality carries. Pure: paths reach the host's
+// spelling through the function given.
+#ifndef KALVEX_WRITER_COMPILE_COMMANDS_H
+#define KALVEX_WRITER_COMPILE_COMMANDS_H
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kalvex {
+
+class ProjectGroup;
+
+// A system path as the host spells it for other programs.
+using PathSpelling = std::function<std::string(const std::string& path)>;
+
+struct CompileCommand {
+  std::string directory;
+  std::string file;
+  std::vector<std::string> arguments;
+};
+
+// "c++" for a file whose extension, in any case, is cc, cp, cpp, cxx or c++; "cc" for any other.
+std::string compilerFor(const std::string& file);
+
+// Appends the commands of one group to commands, one for each non-empty file entry in list
+// order: the compiler, "-I" and each compiler include, "-I" and each include of the group,
+// "-D" and each define of the group in name order, "-c" and the file. The directory is the
+// group's source path. Every path is spelled by spell.
+void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
+                      const PathSpelling& spell, std::vector<CompileCommand>& commands);
+
+// The commands of root and every group below it, depth first in list order.
+std::vector<CompileCommand> compileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
+                                            const PathSpelling& spell);
+
+}  // namespace kalvex
+
+#endif

@@ -1,0 +1,22 @@
+// The JSON text of the compilation database. Pure: bytes in, text out.
+#ifndef KALVEX_WRITER_JSON_TEXT_H
+#define KALVEX_WRITER_JSON_TEXT_H
+
+#include <string>
+#include <vector>
+
+#include "writer/compile_commands.h"
+
+namespace kalvex {
+
+// The bytes as a JSON string literal. '"', '\' and control characters are escaped; valid UTF-8
+// sequences pass unchanged; every other byte is written as \u00XX, the character of its Latin-1
+// reading, so that any bytes give text that a JSON parser accepts.
+std::string jsonString(const std::string& bytes);
+
+// The JSON array of the commands, one object per command, lines ended by LF.
+std::string compileDatabaseText(const std::vector<CompileCommand>& commands);
+
+}  // namespace kalvex
+
+#endif
