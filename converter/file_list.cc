@@ -5,15 +5,6 @@
 
 namespace kalvex {
 
-FileList::FileList(std::initializer_list<std::string_view> files) { *this = files; }
-
-FileList& FileList::operator=(std::initializer_list<std::string_view> files) {
-  blocks_.clear();
-  entries_.clear();
-  for (std::string_view file : files) push_back(file);
-  return *this;
-}
-
 // A path goes whole into the last block when it fits there; otherwise a new block is opened,
 // twice as large as the last one up to a limit, and never smaller than the path. Small lists
 // thus stay small, and a long one wastes at most part of its last block.
@@ -34,13 +25,6 @@ void FileList::push_back(std::string_view file) {
 std::string_view FileList::operator[](std::size_t index) const {
   const Entry& entry = entries_[index];
   return std::string_view(*blocks_[entry.block]).substr(entry.offset, entry.length);
-}
-
-bool FileList::operator==(const std::vector<std::string>& files) const {
-  for (std::size_t i = 0; i < files.size() && files.size() == size(); ++i) {
-    if (files[i] != (*this)[i]) return false;
-  }
-  return files.size() == size();
 }
 
 }  // namespace kalvex

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -40,21 +39,14 @@ class FileList {
   using iterator = const_iterator;
   using value_type = std::string;
 
-  FileList() = default;
-  FileList(std::initializer_list<std::string_view> files);
-  FileList& operator=(std::initializer_list<std::string_view> files);
-
   // Appends a copy of the path; paths may hold any byte, NUL included.
   void push_back(std::string_view file);
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
   // The path in place, without a copy; valid until the list is assigned anew or destroyed.
   std::string_view operator[](std::size_t index) const;
-  std::string_view back() const { return (*this)[size() - 1]; }
   const_iterator begin() const { return const_iterator(this, 0); }
   const_iterator end() const { return const_iterator(this, size()); }
-
-  bool operator==(const std::vector<std::string>& files) const;
 
  private:
   struct Entry {

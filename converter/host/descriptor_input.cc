@@ -1,6 +1,5 @@
 #include "host/descriptor_input.h"
 
-#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,5 +62,3 @@ std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath) {
 }
 
 }  // namespace kalvex
-
-#endif

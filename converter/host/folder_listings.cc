@@ -1,6 +1,5 @@
 #include "host/folder_listings.h"
 
-#ifndef _WIN32
 #include <dirent.h>
 
 #include <algorithm>
@@ -9,6 +8,7 @@
 #include <string_view>
 
 #include "host/letter_case.h"
+#include "text/ascii.h"
 
 namespace kalvex {
 namespace {
@@ -34,7 +34,7 @@ bool readNames(DIR* directory, std::string& lower, std::string& spelled, std::ve
     if (name == "." || name == "..") continue;
     plain = plain && plainAscii(name);
     offsets.push_back(static_cast<std::uint32_t>(lower.size()));
-    lower += FolderListings::lowerAscii(name);
+    lower += lowerAscii(name);
     lower.push_back('\0');
     spelled.append(name.data(), name.size()).push_back('\0');
   }
@@ -42,14 +42,6 @@ bool readNames(DIR* directory, std::string& lower, std::string& spelled, std::ve
 }
 
 }  // namespace
-
-std::string FolderListings::lowerAscii(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 bool FolderListings::answerableName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
@@ -159,5 +151,3 @@ bool FolderListings::certainlyAbsent(std::string_view path) {
 }
 
 }  // namespace kalvex
-
-#endif

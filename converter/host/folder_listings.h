@@ -46,7 +46,6 @@ class FolderListings {
   // A name whose absence a listing can prove: file systems that drop trailing full stops and
   // blanks, or fold letters beyond ASCII, could open it under another listed name.
   static bool answerableName(std::string_view name);
-  static std::string lowerAscii(std::string_view name);
 
  private:
   // The listed names in ASCII lower case, each followed by a NUL byte, and their offsets in

@@ -96,8 +96,18 @@ class Host {
   virtual std::unique_ptr<DirectorySearch> makeSearch() { return std::make_unique<DirectorySearch>(*this); }
 };
 
-// The host of the running operating system: Windows when built for it, POSIX otherwise.
+// The host of the running operating system: Windows when built for it, POSIX otherwise. The
+// build compiles the one platform's file (posix_host.cc or windows_host.cc) that supplies it
+// and the environment below.
 std::unique_ptr<Host> makeSystemHost();
+
+// Whether names compare with their case (POSIX) or without it (Windows).
+enum class NameCase { kExact, kIgnored };
+// The environment variables of the running process: entries "NAME=VALUE", ended by a null
+// pointer. Setting a variable may move the block, so it is asked for again at every look-up.
+const char* const* environmentBlock();
+// How the running operating system compares the names of environment variables.
+NameCase environmentNameCase();
 
 }  // namespace kalvex
 

@@ -1,8 +1,9 @@
 #include "host/listed_search.h"
 
-#ifndef _WIN32
 #include <algorithm>
 #include <iterator>
+
+#include "text/ascii.h"
 
 namespace kalvex {
 
@@ -42,7 +43,7 @@ void ListedSearch::indexNewDirectories() {
 }
 
 std::vector<std::uint32_t> ListedSearch::mayHold(const std::string& name) const {
-  const auto found = holders_.find(FolderListings::lowerAscii(name));
+  const auto found = holders_.find(lowerAscii(name));
   if (found == holders_.end()) return unlisted_;
   std::vector<std::uint32_t> merged;
   std::merge(found->second.begin(), found->second.end(), unlisted_.begin(), unlisted_.end(),
@@ -51,5 +52,3 @@ std::vector<std::uint32_t> ListedSearch::mayHold(const std::string& name) const 
 }
 
 }  // namespace kalvex
-
-#endif

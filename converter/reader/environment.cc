@@ -1,22 +1,14 @@
 #include "reader/environment.h"
 
-#include <cstring>
-
-#ifdef _WIN32
-#include <stdlib.h>
-#else
-extern char** environ;
-#endif
+#include "text/ascii.h"
 
 namespace kalvex {
 namespace {
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool sameName(const char* entry, const std::string& name, NameCase nameCase) {
   for (const char c : name) {
     if (*entry == '\0' || *entry == '=') return false;
-    const bool equal = nameCase == NameCase::kExact ? *entry == c : lowerAscii(*entry) == lowerAscii(c);
+    const bool equal = nameCase == NameCase::kExact ? *entry == c : equalIgnoringAsciiCase(*entry, c);
     if (!equal) return false;
     ++entry;
   }
@@ -34,11 +26,8 @@ std::optional<std::string> findVariable(const char* const* block, const std::str
 }
 
 Environment systemEnvironment() {
-#ifdef _WIN32
-  return [](const std::string& name) { return findVariable(_environ, name, NameCase::kIgnored); };
-#else
-  return [](const std::string& name) { return findVariable(environ, name, NameCase::kExact); };
-#endif
+  // The block is asked for at every look-up: setting a variable may move it.
+  return [](const std::string& name) { return findVariable(environmentBlock(), name, environmentNameCase()); };
 }
 
 }  // namespace kalvex

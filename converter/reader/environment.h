@@ -6,13 +6,12 @@
 #include <optional>
 #include <string>
 
+#include "host/host.h"
+
 namespace kalvex {
 
 // The value of the environment variable of that name, or nothing when it is not set.
 using Environment = std::function<std::optional<std::string>(const std::string& name)>;
-
-// Whether variable names compare with their case (POSIX) or without it (Windows).
-enum class NameCase { kExact, kIgnored };
 
 // Looks name up in an environment block: entries "NAME=VALUE", ended by a null pointer. The
 // first entry whose name matches wins.

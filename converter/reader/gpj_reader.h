@@ -9,7 +9,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "host/host.h"
@@ -22,6 +21,9 @@
 namespace kalvex {
 
 class ProjectGroup;
+namespace testing {
+struct ReaderInternals;
+}
 
 // True for an include directory that the compiler personality gives already.
 using CompilerIncludeTest = std::function<bool(const std::string& directory)>;
@@ -40,9 +42,6 @@ class GpjReader {
   void link(ProjectGroup& group, Host& host, CompilerIncludeTest isCompilerInclude);
   // Replaces the reader's extension list.
   void setExtensions(const std::vector<std::string>& extensions) { extensions_ = extensions; }
-  // Replaces where "${NAME}" references and conditions find environment variables; the
-  // process environment unless replaced.
-  void setEnvironment(Environment environment) { environment_ = std::move(environment); }
   // Where the findings go, in the order the lines are met; none are made without a sink.
   void setFindings(FindingSink* sink) { findings_.setSink(sink); }
 
@@ -70,12 +69,10 @@ class GpjReader {
   // Tells whether a relative source file was found, kNotSearched for every other text.
   Located resolvePath(std::string& text, PathSearch search);
 
-  const MacroTable& macros() const { return macros_; }
-  const MacroTable& writtenMacros() const { return writtenMacros_; }
-  const std::vector<std::string>& sourceDirs() const { return sourceDirs_.entries(); }
-  const std::vector<std::string>& includeSearchDirs() const { return includeSearchDirs_.entries(); }
-
  private:
+  // The tests read the tables and replace the process environment.
+  friend struct testing::ReaderInternals;
+
   struct Walk;
   struct SubProject {
     std::string entry;

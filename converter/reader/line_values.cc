@@ -3,16 +3,12 @@
 #include <algorithm>
 #include <string_view>
 
+#include "text/ascii.h"
+
 namespace kalvex {
 namespace {
 
 std::string withoutFirstTwo(const std::string& text) { return text.size() <= 2 ? std::string() : text.substr(2); }
-
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [upper](char x, char y) { return upper(x) == upper(y); });
-}
 
 std::string_view stripView(std::string_view text, char c) {
   const std::size_t first = text.find_first_not_of(c);

@@ -4,6 +4,7 @@
 
 #include "group_walk.h"
 #include "project_group.h"
+#include "text/lexical_path.h"
 
 namespace kalvex {
 
@@ -42,25 +43,11 @@ std::string personFolder(const std::string& destFolder) { return destFolder + "\
 
 namespace {
 
-// The components of a path after "." and ".." are taken; ".." never climbs above the first
-// component of an absolute path.
+// The components of a path, split at "\" and "/", after "." and ".." are taken.
 std::vector<std::string> lexicalComponents(const std::string& path) {
-  std::vector<std::string> parts;
-  std::string part;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i < path.size() && path[i] != '\\' && path[i] != '/') {
-      part.push_back(path[i]);
-      continue;
-    }
-    if (part == "..") {
-      const bool atDriveRoot = parts.size() == 1 && parts[0].find(':') != std::string::npos;
-      if (!parts.empty() && !atDriveRoot) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    part.clear();
-  }
-  return parts;
+  std::vector<std::string> components;
+  takeLexicalSteps(components, path, "\\/");
+  return components;
 }
 
 }  // namespace

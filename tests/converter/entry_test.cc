@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "host/virtual_host.h"
 #include "project_converter.h"
 #include "support/run_program.h"
+#include "support/virtual_host.h"
 
 namespace kalvex {
 namespace {

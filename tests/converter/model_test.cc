@@ -2,9 +2,10 @@
 
 #include <sstream>
 
-#include "host/virtual_host.h"
 #include "project_converter.h"
 #include "reader/path_rules.h"
+#include "support/file_lists.h"
+#include "support/virtual_host.h"
 
 namespace kalvex {
 namespace {
@@ -148,8 +149,8 @@ TEST(FileList, KeepsEveryPathWholeAndInOrder) {
   EXPECT_TRUE(files == expected);
   EXPECT_EQ(files.size(), expected.size());
   EXPECT_EQ(files[20000], expected[20000]);
-  EXPECT_EQ(files.back(), "last.c");
-  files = {"one.c", ""};
+  EXPECT_EQ(files[files.size() - 1], "last.c");
+  files = fileListOf({"one.c", ""});
   EXPECT_TRUE(files == (std::vector<std::string>{"one.c", ""}));
 }
 

@@ -5,9 +5,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "host/virtual_host.h"
 #include "project_converter.h"
 #include "reader_fixture.h"
+#include "support/virtual_host.h"
 
 namespace kalvex {
 namespace {
@@ -39,7 +39,7 @@ double millisecondsToRead(int count) {
   const ProjectGroup& root = converter.rootGroup();
   EXPECT_EQ(root.includes().size(), static_cast<std::size_t>(count / 2));
   EXPECT_EQ(root.files.size(), static_cast<std::size_t>(count));
-  EXPECT_EQ(converter.reader().includeSearchDirs().size(), static_cast<std::size_t>(count));
+  EXPECT_EQ(testing::ReaderInternals::includeSearchDirs(converter.reader()).size(), static_cast<std::size_t>(count));
   EXPECT_EQ(root.children().at(0)->includes().size(), static_cast<std::size_t>(count / 2));
   return elapsed.count();
 }

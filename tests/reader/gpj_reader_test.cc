@@ -10,6 +10,7 @@ namespace kalvex {
 namespace {
 
 using testing::gpjFile;
+using testing::ReaderInternals;
 
 using ParserTest = testing::ReaderTest;
 
@@ -80,8 +81,8 @@ TEST_F(ParserTest, TheFirstMatchingRuleDecides) {
             "    define =\n"
             "    define A=B=C\n"
             "    define NAME=x.c\n");
-  EXPECT_EQ(reader().sourceDirs(), (std::vector<std::string>{"C:\\w\\x.gpj"}));
-  EXPECT_EQ(reader().macros(), (MacroTable{{"M", "C:\\w\\..\\m.c"}}));
+  EXPECT_EQ(ReaderInternals::sourceDirs(reader()), (std::vector<std::string>{"C:\\w\\x.gpj"}));
+  EXPECT_EQ(ReaderInternals::macros(reader()), (MacroTable{{"M", "C:\\w\\..\\m.c"}}));
 }
 
 // Lines as real project files write them: brace groups first, comments and options after
@@ -129,7 +130,7 @@ TEST_F(ParserTest, RealLinesAreReadAsTheirAuthorsMeant) {
   EXPECT_EQ(here.files, (std::vector<std::string>{"C:\\w\\core.c"}));
   EXPECT_EQ(here.includes(), root.includes());
   EXPECT_EQ(here.defines(), root.defines());
-  EXPECT_EQ(reader().writtenMacros(), (MacroTable{{"targetCore", "pe0"}, {"later", "yes"}}));
+  EXPECT_EQ(ReaderInternals::writtenMacros(reader()), (MacroTable{{"targetCore", "pe0"}, {"later", "yes"}}));
 }
 
 // ".C" in capitals makes a source-file line too, and the extension list ignores case.
@@ -157,7 +158,7 @@ TEST_F(ParserTest, IncludesAreKeptOnceAndOutOfTheCompilersButAlwaysSearched) {
             "    include C:\\w\\cc\\lib\n"
             "    include C:\\w\\cc\\..\\lib\n"
             "    include C:\\w\\cc\\..\\cc\n");
-  EXPECT_EQ(reader().includeSearchDirs(),
+  EXPECT_EQ(ReaderInternals::includeSearchDirs(reader()),
             (std::vector<std::string>{"C:\\w\\lib", "C:\\w\\cc", "C:\\w\\..\\w\\lib", "C:\\w\\cc\\lib",
                                       "C:\\w\\cc\\..\\lib", "C:\\w\\cc\\..\\cc"}));
 }
@@ -359,7 +360,7 @@ TEST_F(ParserTest, BinaryBytesLongLinesAndAMissingFinalLineFeedAreRead) {
   ASSERT_GE(root.files.size(), 3u);
   EXPECT_EQ(root.files[root.files.size() - 3], std::string("C:\\w\\a\0b.c", 10));
   EXPECT_EQ(root.files[root.files.size() - 2], "C:\\w\\" + longName + ".c");
-  EXPECT_EQ(root.files.back(), "C:\\w\\last.c");
+  EXPECT_EQ(root.files[root.files.size() - 1], "C:\\w\\last.c");
   EXPECT_EQ(root.includes().back(), "C:\\w\\-I\x01");
 }
 

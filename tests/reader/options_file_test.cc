@@ -33,7 +33,7 @@ TEST_F(OptionsFileTest, ItsLinesCountInPlaceOfTheLineThatNamesIt) {
             "  define CONDITION=\n"
             "  define FROM_OPT=1\n"
             "  define MORE=\n");
-  EXPECT_EQ(reader().writtenMacros(), (MacroTable{{"OPT_MACRO", "x"}}));
+  EXPECT_EQ(testing::ReaderInternals::writtenMacros(reader()), (MacroTable{{"OPT_MACRO", "x"}}));
   EXPECT_EQ(reader().currentPath(), "C:\\w\\top.gpj");
 }
 
@@ -49,8 +49,9 @@ TEST_F(OptionsFileTest, OptionLinesTakeTheirValuesFromTheText) {
             "  include C:\\w\\inc\n"
             "  define BOARD_OK=\n"
             "  define X=1\n");
-  EXPECT_EQ(reader().writtenMacros(), (MacroTable{{"BOARD", "rh850"}, {"SPACED", "v"}}));
-  EXPECT_EQ(reader().sourceDirs(), (std::vector<std::string>{"C:\\w\\lib\t"})) << "the tab stays, as without a group";
+  EXPECT_EQ(testing::ReaderInternals::writtenMacros(reader()), (MacroTable{{"BOARD", "rh850"}, {"SPACED", "v"}}));
+  EXPECT_EQ(testing::ReaderInternals::sourceDirs(reader()), (std::vector<std::string>{"C:\\w\\lib\t"}))
+      << "the tab stays, as without a group";
 }
 
 TEST_F(OptionsFileTest, TypeTagsGoAndCapitalExtensionsCount) {

@@ -8,6 +8,7 @@ namespace kalvex {
 namespace {
 
 using testing::gpjFile;
+using testing::ReaderInternals;
 using testing::spelled;
 
 struct TextCase {
@@ -116,7 +117,7 @@ TEST_F(PathResolutionTest, WithoutSearchJoinsRelativeTextsAndDropsATrailingDot) 
 
 TEST_F(PathResolutionTest, SearchTriesTheGroupDirectoryThenEachSourceDirectoryInOrder) {
   readTop({":sourceDir=s1", ":sourceDir=C:\\s2", ":sourceDir=s1"});
-  EXPECT_EQ(reader().sourceDirs(), (std::vector<std::string>{"C:\\d\\s1", "C:\\s2"}));
+  EXPECT_EQ(ReaderInternals::sourceDirs(reader()), (std::vector<std::string>{"C:\\d\\s1", "C:\\s2"}));
   host.addFile("C:\\s2\\a.c", "");
   host.addFile("C:\\d\\s1\\b.c", "");
   host.addFile("C:\\s2\\b.c", "");
@@ -162,18 +163,18 @@ TEST_F(PathResolutionTest, MacroValuesAreMadeAbsoluteWhenDefined) {
   reader().defineMacro("EMPTY", "");
   reader().defineMacro("B", "$(DRIVE)\\x");
   reader().defineMacro("SLASH", "/opt/x");
-  EXPECT_EQ(reader().macros(), (MacroTable{{"ROOT", "C:\\d\\..\\base"},
-                                           {"DRIVE", "C:\\base"},
-                                           {"ONE", "C:\\d\\1"},
-                                           {"EMPTY", "C:\\d\\"},
-                                           {"B", "$(DRIVE)\\x"},
-                                           {"SLASH", "/opt/x"}}));
-  EXPECT_EQ(reader().writtenMacros(), (MacroTable{{"ROOT", "..\\base"},
-                                                  {"DRIVE", "C:\\base"},
-                                                  {"ONE", "1"},
-                                                  {"EMPTY", ""},
-                                                  {"B", "$(DRIVE)\\x"},
-                                                  {"SLASH", "/opt/x"}}));
+  EXPECT_EQ(ReaderInternals::macros(reader()), (MacroTable{{"ROOT", "C:\\d\\..\\base"},
+                                                           {"DRIVE", "C:\\base"},
+                                                           {"ONE", "C:\\d\\1"},
+                                                           {"EMPTY", "C:\\d\\"},
+                                                           {"B", "$(DRIVE)\\x"},
+                                                           {"SLASH", "/opt/x"}}));
+  EXPECT_EQ(ReaderInternals::writtenMacros(reader()), (MacroTable{{"ROOT", "..\\base"},
+                                                                  {"DRIVE", "C:\\base"},
+                                                                  {"ONE", "1"},
+                                                                  {"EMPTY", ""},
+                                                                  {"B", "$(DRIVE)\\x"},
+                                                                  {"SLASH", "/opt/x"}}));
   EXPECT_EQ(resolved("$(B)\\y", PathSearch::kNone), "C:\\base\\x\\y");
   reader().defineMacro("ROOT", "C:\\other");
   EXPECT_EQ(resolved("$(ROOT)\\a", PathSearch::kNone), "C:\\other\\a");
@@ -205,15 +206,15 @@ TEST_F(PathResolutionTest, QuotedAndExpandPathValuesAreStoredResolved) {
   readTop({"macro[SP]VARIANT=\"hse_h\"", "macro[SP]ONE='x'", "macro[SP]HALF=\"y", "macro[SP]TOP=%expand_path(../..)",
            "macro[SP]HERE=${%expand_path(.)}", "macro[SP]UP=%expand_path(${TOP}/up)",
            "macro[SP]NOT=%expand_path(x)/y"});
-  EXPECT_EQ(reader().writtenMacros(), (MacroTable{{"VARIANT", "hse_h"},
-                                                  {"ONE", "x"},
-                                                  {"HALF", "\"y"},
-                                                  {"TOP", "C:\\d\\..\\.."},
-                                                  {"HERE", "C:\\d"},
-                                                  {"UP", "C:\\d\\..\\..\\up"},
-                                                  {"NOT", "%expand_path(x)/y"}}));
-  EXPECT_EQ(reader().macros().at("TOP"), "C:\\d\\..\\..");
-  EXPECT_EQ(reader().macros().at("VARIANT"), "C:\\d\\hse_h");
+  EXPECT_EQ(ReaderInternals::writtenMacros(reader()), (MacroTable{{"VARIANT", "hse_h"},
+                                                                  {"ONE", "x"},
+                                                                  {"HALF", "\"y"},
+                                                                  {"TOP", "C:\\d\\..\\.."},
+                                                                  {"HERE", "C:\\d"},
+                                                                  {"UP", "C:\\d\\..\\..\\up"},
+                                                                  {"NOT", "%expand_path(x)/y"}}));
+  EXPECT_EQ(ReaderInternals::macros(reader()).at("TOP"), "C:\\d\\..\\..");
+  EXPECT_EQ(ReaderInternals::macros(reader()).at("VARIANT"), "C:\\d\\hse_h");
   EXPECT_EQ(resolved("fw/${VARIANT}/", PathSearch::kNone), "C:\\d\\fw\\hse_h\\");
   EXPECT_EQ(resolved("$TOP/env/x.gpj", PathSearch::kNone), "C:\\d\\..\\..\\env\\x.gpj");
 }

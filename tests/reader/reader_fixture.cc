@@ -30,11 +30,12 @@ void linkReader(ProjectConverter& converter, const std::map<std::string, std::st
   converter.reader().link(converter.rootGroup(), converter.host(), [&converter](const std::string& directory) {
     return converter.isCompilerInclude(directory);
   });
-  converter.reader().setEnvironment([environment](const std::string& name) -> std::optional<std::string> {
-    const auto found = environment.find(name);
-    if (found == environment.end()) return std::nullopt;
-    return found->second;
-  });
+  ReaderInternals::setEnvironment(converter.reader(),
+                                  [environment](const std::string& name) -> std::optional<std::string> {
+                                    const auto found = environment.find(name);
+                                    if (found == environment.end()) return std::nullopt;
+                                    return found->second;
+                                  });
 }
 
 ProjectConverter& ReaderTest::prepare(const std::string& topPath) {

@@ -10,12 +10,27 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "host/virtual_host.h"
 #include "project_converter.h"
+#include "support/file_lists.h"
+#include "support/virtual_host.h"
 
 namespace kalvex::testing {
+
+// What only tests see of a reader: its tables, and the environment it looks names up in.
+struct ReaderInternals {
+  static const MacroTable& macros(const GpjReader& reader) { return reader.macros_; }
+  static const MacroTable& writtenMacros(const GpjReader& reader) { return reader.writtenMacros_; }
+  static const std::vector<std::string>& sourceDirs(const GpjReader& reader) { return reader.sourceDirs_.entries(); }
+  static const std::vector<std::string>& includeSearchDirs(const GpjReader& reader) {
+    return reader.includeSearchDirs_.entries();
+  }
+  static void setEnvironment(GpjReader& reader, Environment environment) {
+    reader.environment_ = std::move(environment);
+  }
+};
 
 // Replaces every "[TAB]" by a tab and every "[SP]" by a space.
 std::string spelled(const std::string& text);

@@ -22,7 +22,7 @@ class CompileCommandsTest : public WriterTest {};
 
 TEST_F(CompileCommandsTest, AGroupsFilesShareItsOptionsAndOnlyPathsAreSpelled) {
   root.sourcePath = "C:\\src";
-  root.files = {"C:\\src\\a.cpp", "", "C:\\src\\b.c"};
+  root.files = fileListOf({"C:\\src\\a.cpp", "", "C:\\src\\b.c"});
   root.addInclude("C:\\src\\inc");
   root.addDefine("Z=1");
   root.addDefine("A");
@@ -48,13 +48,13 @@ TEST_F(CompileCommandsTest, AGroupsFilesShareItsOptionsAndOnlyPathsAreSpelled) {
 }
 
 TEST_F(CompileCommandsTest, TheTreeGivesItsGroupsCommandsDepthFirstInListOrder) {
-  root.files = {"root.c"};
+  root.files = fileListOf({"root.c"});
   ProjectGroup& a = root.addChild("a");
-  a.files = {"a.c"};
+  a.files = fileListOf({"a.c"});
   ProjectGroup& b = a.addChild("b");
-  b.addChild("c").files = {"c.c"};
-  b.files = {"b1.c", "b2.c"};
-  root.addChild("d").files = {"d.c"};
+  b.addChild("c").files = fileListOf({"c.c"});
+  b.files = fileListOf({"b1.c", "b2.c"});
+  root.addChild("d").files = fileListOf({"d.c"});
 
   std::vector<std::string> files;
   for (const CompileCommand& command : compileCommands(root, {}, spelled)) files.push_back(command.file);

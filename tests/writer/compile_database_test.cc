@@ -18,13 +18,13 @@ class CompileDatabaseTest : public WriterTest {
 TEST_F(CompileDatabaseTest, OneEntryPerFileInProjectOrderWithThePersonalitysLists) {
   converter.addCompilerInclude("C:\\ghs\\inc");
   root.sourcePath = "C:\\src";
-  root.files = {"C:\\src\\main.c", ""};
+  root.files = fileListOf({"C:\\src\\main.c", ""});
   root.addDefine("Z=1");
   ProjectGroup& empty = root.addChild("empty");
   empty.addDefine("UNUSED");
   ProjectGroup& drv = root.addChild("drv");
   drv.sourcePath = "C:\\src\\drv";
-  drv.files = {"C:\\src\\drv\\uart.cpp", "C:\\src\\drv\\b \"q\".c"};
+  drv.files = fileListOf({"C:\\src\\drv\\uart.cpp", "C:\\src\\drv\\b \"q\".c"});
   drv.inheritFrom(root);
   drv.addInclude("C:\\src\\drv\\inc");
   drv.addDefine("BAUD=9600");
@@ -102,7 +102,7 @@ TEST_F(CompileDatabaseTest, AFailedWriteKeepsTheEarlierDatabaseAndLeavesNoTempor
     ProjectConverter converter("C:\\src\\demo.gpj", "C:\\out", host, log);
     converter.settings.projectName = "demo";
     converter.settings.compileDatabase = database;
-    converter.rootGroup().files = {"C:\\src\\main.c"};
+    converter.rootGroup().files = fileListOf({"C:\\src\\main.c"});
     try {
       converter.writeProject();
       ADD_FAILURE() << "no IOERROR for fault " << static_cast<int>(fault);

@@ -68,7 +68,7 @@ TEST_F(WriterTest, PersonalityWriteFailuresRaiseCodeTwo) {
 TEST_F(WriterTest, DefaultPersonalitiesEndEmpty) {
   host.addFile("C:\\out\\person\\demo.p_s", "old");
   host.addFile("C:\\out\\person\\demo.p_c", "old");
-  root.files = {"a.c"};
+  root.files = fileListOf({"a.c"});
   ASSERT_EQ(converter.writeProject(), 0);
   EXPECT_EQ(content("C:\\out\\person\\demo.p_s"), "");
   EXPECT_EQ(content("C:\\out\\person\\demo.p_c"), "");
@@ -76,7 +76,7 @@ TEST_F(WriterTest, DefaultPersonalitiesEndEmpty) {
 }
 
 TEST_F(WriterTest, UncreatablePersonFolderRaisesCodeOne) {
-  root.files = {"a.c"};
+  root.files = fileListOf({"a.c"});
   host.refuseDirectory("C:\\out\\person\\");
   try {
     converter.writeProject();

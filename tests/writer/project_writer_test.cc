@@ -20,10 +20,10 @@ IOERROR writeFails(ProjectConverter& converter) {
 TEST_F(WriterTest, WritesTheWorkedExample) {
   converter.settings.compilerPersonality = "C:\\cfg\\ghs.p_c";
   root.sourcePath = "C:\\src";
-  root.files = {"C:\\src\\main.c"};
+  root.files = fileListOf({"C:\\src\\main.c"});
   ProjectGroup& drv = root.addChild("drv");
   drv.sourcePath = "C:\\src\\drv";
-  drv.files = {"C:\\src\\drv\\uart.c"};
+  drv.files = fileListOf({"C:\\src\\drv\\uart.c"});
   drv.addInclude("C:\\src\\drv\\inc");
   drv.addDefine("BAUD=9600");
 
@@ -79,7 +79,7 @@ TEST_F(WriterTest, RootWithoutFilesOrChildrenGivesOnlyTheVersionLine) {
 TEST_F(WriterTest, OmitsEmptyGroupsButKeepsTheirFolders) {
   converter.settings.messagePersonality = "C:\\cfg\\m.p_s";
   converter.settings.compilerPersonality = "C:\\cfg\\c.p_c";
-  root.files = {"", "C:\\src\\a.c", ""};
+  root.files = fileListOf({"", "C:\\src\\a.c", ""});
   ProjectGroup& lib = root.addChild("lib");
   lib.addInclude("C:\\inc");
   ASSERT_EQ(converter.writeProject(), 0);
@@ -94,9 +94,9 @@ TEST_F(WriterTest, OmitsEmptyGroupsButKeepsTheirFolders) {
 }
 
 TEST_F(WriterTest, NameWithSlashCreatesItsLeadingFolders) {
-  root.files = {"r.c"};
+  root.files = fileListOf({"r.c"});
   ProjectGroup& child = root.addChild("a/b");
-  child.files = {"x.c"};
+  child.files = fileListOf({"x.c"});
   child.addDefine("D");
   ASSERT_EQ(converter.writeProject(), 0);
   const std::vector<std::string> made = host.directoriesMade();
@@ -111,13 +111,13 @@ TEST_F(WriterTest, NameWithSlashCreatesItsLeadingFolders) {
   EXPECT_EQ(content("C:\\out\\demo\\a/b\\person\\b.p_a"), crlf({"-d \"D\""}));
 }
 
-// Case B: a candidate that exists wins over the inherited path, and its value is handed on.
+// A candidate personality that exists wins over the inherited path, and its value is handed on.
 TEST_F(WriterTest, ExistingCandidateWinsOverTheProjectPersonality) {
-  root.files = {"r.c"};
+  root.files = fileListOf({"r.c"});
   ProjectGroup& mid = root.addChild("mid");
-  mid.files = {"m.c"};
+  mid.files = fileListOf({"m.c"});
   ProjectGroup& leaf = mid.addChild("leaf");
-  leaf.files = {"l.c"};
+  leaf.files = fileListOf({"l.c"});
   host.addFile("C:\\out\\\\person\\.p_a", "root candidate");
   host.addFile("C:\\out\\demo\\mid\\person\\mid.p_a", "left by an earlier run");
   ASSERT_EQ(converter.writeProject(), 0);
@@ -136,8 +136,8 @@ TEST_F(WriterTest, ExistingCandidateWinsOverTheProjectPersonality) {
 TEST_F(WriterTest, CaseBWithoutCandidateCreatesTheProjectPersonalityOnce) {
   host.addFile("C:\\cfg\\user.p_a", "first\nsecond");
   converter.settings.analyserPersonality = "C:\\cfg\\user.p_a";
-  root.files = {"r.c"};
-  root.addChild("c").files = {"c.c"};
+  root.files = fileListOf({"r.c"});
+  root.addChild("c").files = fileListOf({"c.c"});
   ASSERT_EQ(converter.writeProject(), 0);
   EXPECT_EQ(content("C:\\out\\person\\demo.p_a"), "first\r\nsecond");
   const auto& writes = host.writesOpened();
@@ -151,7 +151,7 @@ TEST_F(WriterTest, CaseBWithoutCandidateCreatesTheProjectPersonalityOnce) {
 TEST_F(WriterTest, MissingDestinationFailsOnTheProjectFileBeforeAnyOutput) {
   ProjectConverter elsewhere("C:\\src\\demo.gpj", "C:\\none", host, log);
   elsewhere.settings.projectName = "demo";
-  elsewhere.rootGroup().files = {"a.c"};
+  elsewhere.rootGroup().files = fileListOf({"a.c"});
   const IOERROR error = writeFails(elsewhere);
   EXPECT_EQ(error.code, IOERROR::kCannotWriteFile);
   EXPECT_EQ(error.path, "C:\\none\\demo.prj");
@@ -160,8 +160,8 @@ TEST_F(WriterTest, MissingDestinationFailsOnTheProjectFileBeforeAnyOutput) {
 }
 
 TEST_F(WriterTest, UncreatableFolderStopsTheWalkAndKeepsWhatWasWritten) {
-  root.files = {"r.c"};
-  root.addChild("bad").files = {"b.c"};
+  root.files = fileListOf({"r.c"});
+  root.addChild("bad").files = fileListOf({"b.c"});
   host.refuseDirectory("C:\\out\\demo\\bad\\output\\");
   const IOERROR error = writeFails(converter);
   EXPECT_EQ(error.code, IOERROR::kCannotCreateDirectory);
@@ -187,9 +187,9 @@ TEST_F(WriterTest, EveryUnwritableFileRaisesCodeTwoWithItsPath) {
       ProjectConverter run("C:\\src\\demo.gpj", "C:\\out", disk, out);
       run.settings.projectName = "demo";
       run.settings.analyserPersonality = "C:\\cfg\\user.p_a";
-      run.rootGroup().files = {"r.c"};
+      run.rootGroup().files = fileListOf({"r.c"});
       ProjectGroup& c = run.rootGroup().addChild("c");
-      c.files = {"c.c"};
+      c.files = fileListOf({"c.c"});
       c.addInclude("C:\\inc");
       if (opens) {
         disk.failWritesTo(path);
@@ -226,8 +226,8 @@ TEST_F(WriterTest, FoldersOutsideTheDestinationStopTheRunBeforeAnythingIsWritten
     std::ostringstream out;
     ProjectConverter run("C:\\src\\" + std::string(c.rootName) + ".gpj", "C:\\out", disk, out);
     run.settings.projectName = "demo";
-    run.rootGroup().files = {"r.c"};
-    run.rootGroup().addChild(c.childName).files = {"c.c"};
+    run.rootGroup().files = fileListOf({"r.c"});
+    run.rootGroup().addChild(c.childName).files = fileListOf({"c.c"});
     if (std::string(c.outside).empty()) {
       EXPECT_EQ(run.writeProject(), 0) << c.childName;
       continue;
@@ -246,7 +246,7 @@ TEST_F(WriterTest, DeepChainIsWrittenWithoutRecursion) {
   ProjectGroup* group = &root;
   for (int i = 0; i < kDepth; ++i) {
     group = &group->addChild("g");
-    group->files = {"f.c"};
+    group->files = fileListOf({"f.c"});
   }
   ASSERT_EQ(converter.writeProject(), 0);
   const std::string prj = content("C:\\out\\demo.prj");

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "host/virtual_host.h"
 #include "project_converter.h"
+#include "support/file_lists.h"
+#include "support/virtual_host.h"
 
 namespace kalvex {
 

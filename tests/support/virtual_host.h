@@ -2,8 +2,8 @@
 // folders, failures on demand, and a record of what was opened and created. Paths are
 // resolved the way a Windows desktop resolves them ("." and ".." and doubled separators
 // are taken lexically); names are compared exactly.
-#ifndef KALVEX_HOST_VIRTUAL_HOST_H
-#define KALVEX_HOST_VIRTUAL_HOST_H
+#ifndef KALVEX_TESTS_SUPPORT_VIRTUAL_HOST_H
+#define KALVEX_TESTS_SUPPORT_VIRTUAL_HOST_H
 
 #include <map>
 #include <optional>

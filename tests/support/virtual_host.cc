@@ -1,8 +1,11 @@
-#include "host/virtual_host.h"
+#include "support/virtual_host.h"
 
 #include <sstream>
 #include <streambuf>
+#include <string_view>
 #include <utility>
+
+#include "text/lexical_path.h"
 
 namespace kalvex {
 namespace {
@@ -81,28 +84,13 @@ std::string VirtualHost::key(const std::string& path) const {
   } else if (path.empty() || path[0] != '\\') {
     base = driveDirectories_.at(currentDrive_);
   }
-  std::vector<std::string> parts;
-  auto addParts = [&parts](const std::string& text, std::size_t from) {
-    std::string part;
-    for (std::size_t i = from; i <= text.size(); ++i) {
-      if (i == text.size() || text[i] == '\\') {
-        if (part == "..") {
-          if (!parts.empty()) parts.pop_back();
-        } else if (!part.empty() && part != ".") {
-          parts.push_back(part);
-        }
-        part.clear();
-      } else {
-        part.push_back(text[i]);
-      }
-    }
-  };
-  if (!base.empty()) addParts(base, 2);
-  addParts(rest, 0);
-  std::string result(1, drive);
-  result += ":";
-  for (const std::string& part : parts) result += "\\" + part;
-  if (parts.empty()) result += "\\";
+  // The drive is the first component, so that ".." never climbs above it.
+  std::vector<std::string> parts{std::string(1, drive) + ":"};
+  if (!base.empty()) takeLexicalSteps(parts, std::string_view(base).substr(2), "\\");
+  takeLexicalSteps(parts, rest, "\\");
+  std::string result = parts[0];
+  for (std::size_t i = 1; i < parts.size(); ++i) result += "\\" + parts[i];
+  if (parts.size() == 1) result += "\\";
   return result;
 }
 

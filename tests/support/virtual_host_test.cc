@@ -1,4 +1,4 @@
-#include "host/virtual_host.h"
+#include "support/virtual_host.h"
 
 #include <gtest/gtest.h>
 

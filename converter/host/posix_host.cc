@@ -1,0 +1,79 @@
+// The host on POSIX: a system path is handed over with "/" for every "\", and a word from
+// the command line or the current directory comes back with "\" for every "/". There are no
+// drives. Names that a folder's listing does not hold are answered as absent without an open;
+// a path that names nothing as written is looked up ignoring letter case (letter_case.h).
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "host/folder_listings.h"
+#include "host/letter_case.h"
+#include "host/listed_search.h"
+#include "host/system_host.h"
+
+extern char** environ;
+
+namespace kalvex {
+namespace {
+
+std::string replaced(std::string path, char from, char to) {
+  std::replace(path.begin(), path.end(), from, to);
+  return path;
+}
+
+class PosixHost : public SystemHost {
+ public:
+  std::string hostPath(const std::string& path) override { return replaced(path, '\\', '/'); }
+  // A POSIX host has no drives: the process's current directory never changes.
+  bool makeDriveCurrent(const std::string&) override { return false; }
+  std::unique_ptr<DirectorySearch> makeSearch() override { return std::make_unique<ListedSearch>(*this, listings_); }
+
+ protected:
+  std::string systemPath(std::string path) override { return replaced(std::move(path), '/', '\\'); }
+  // Listings are made anew after anything was created.
+  void beforeChange() override { listings_.forgetAll(); }
+
+  std::unique_ptr<std::istream> openExisting(const std::string& path) override {
+    if (listings_.certainlyAbsent(path)) return nullptr;
+    return openIgnoringCase(path, listings_, nullptr);
+  }
+  std::optional<std::string> findExisting(const std::string& path) override {
+    std::string spelled;
+    if (listings_.certainlyAbsent(path) || !openIgnoringCase(path, listings_, &spelled)) return std::nullopt;
+    return spelled;
+  }
+  bool existsAt(const std::string& path) override {
+    struct stat info;
+    return ::stat(hostPath(path).c_str(), &info) == 0;
+  }
+  bool makeFolder(const std::string& path) override { return ::mkdir(hostPath(path).c_str(), 0777) == 0; }
+  std::optional<FileIdentity> identityOf(const std::string& path) override {
+    struct stat info;
+    if (!statIgnoringCase(path, listings_, info)) return std::nullopt;
+    FileIdentity id;
+    id.device = static_cast<std::uint64_t>(info.st_dev);
+    id.node = static_cast<std::uint64_t>(info.st_ino);
+    return id;
+  }
+  bool moveOnto(const std::string& from, const std::string& to) override {
+    return std::rename(hostPath(from).c_str(), hostPath(to).c_str()) == 0;
+  }
+  bool removeExisting(const std::string& path) override { return ::unlink(hostPath(path).c_str()) == 0; }
+  const char* readCurrentDirectory(char* buffer, std::size_t size) override { return ::getcwd(buffer, size); }
+
+ private:
+  FolderListings listings_;
+};
+
+}  // namespace
+
+std::unique_ptr<Host> makeSystemHost() { return std::make_unique<PosixHost>(); }
+
+const char* const* environmentBlock() { return environ; }
+
+NameCase environmentNameCase() { return NameCase::kExact; }
+
+}  // namespace kalvex

@@ -1,0 +1,30 @@
+#include "text/lexical_path.h"
+
+namespace kalvex {
+namespace {
+
+void takeStep(std::vector<std::string>& components, std::string& step) {
+  if (step == "..") {
+    const bool atDrive = components.size() == 1 && components[0].find(':') != std::string::npos;
+    if (!components.empty() && !atDrive) components.pop_back();
+  } else if (!step.empty() && step != ".") {
+    components.push_back(std::move(step));
+  }
+  step.clear();
+}
+
+}  // namespace
+
+void takeLexicalSteps(std::vector<std::string>& components, std::string_view path, std::string_view separators) {
+  std::string step;
+  for (const char c : path) {
+    if (separators.find(c) == std::string_view::npos) {
+      step.push_back(c);
+    } else {
+      takeStep(components, step);
+    }
+  }
+  takeStep(components, step);
+}
+
+}  // namespace kalvex
