@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "reader/line_values.h"
+#include "text/append_all.h"
 
 namespace kalvex {
 std::size_t lineIndent(const std::string& line) {
@@ -17,7 +18,7 @@ LinePosition LineFindings::here() const {
 
 void LineFindings::compose(std::initializer_list<std::string_view> parts) const {
   message_.clear();
-  for (std::string_view part : parts) message_.append(part);
+  appendAll(message_, parts);
 }
 
 void LineFindings::add(const LinePosition& at, Severity severity, const char* kind) const {

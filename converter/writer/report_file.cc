@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "errors.h"
+#include "text/append_all.h"
 
 namespace kalvex {
 namespace {
@@ -23,14 +24,12 @@ const char* severityName(Severity severity) {
 }  // namespace
 
 void appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile) {
-  char number[24];
-  text.append(hostFile);
-  for (std::size_t value : {finding.line, finding.column}) {
-    text += ':';
-    text.append(number, std::to_chars(number, number + sizeof number, value).ptr);
-  }
-  text.append(": ").append(severityName(finding.severity)).append(": ").append(finding.message);
-  text.append(" [").append(finding.kind).append("]");
+  char numbers[48];
+  char* end = std::to_chars(numbers, numbers + 23, finding.line).ptr;
+  *end++ = ':';
+  end = std::to_chars(end, numbers + sizeof numbers, finding.column).ptr;
+  appendAll(text, {hostFile, ":", std::string_view(numbers, static_cast<std::size_t>(end - numbers)), ": ",
+                   severityName(finding.severity), ": ", finding.message, " [", finding.kind, "]"});
 }
 
 std::string countLine(std::size_t warnings, std::size_t notes) {
