@@ -20,9 +20,8 @@ class FolderListings {
   // case, or its folder's listing holds no name equal to the path's last component, not even
   // when the case of ASCII letters is ignored (as Windows and some file systems ignore it).
   // A folder that exists only in another letter case is listed under that spelling. False
-  // whenever a listing
-  // cannot tell: the folder cannot be listed, the name or a listed name is not plain ASCII,
-  // the name ends in a full stop or a blank, or the path has no folder part.
+  // whenever a listing cannot tell: the folder cannot be listed, the name or a listed name is
+  // not plain ASCII, the name ends in a full stop or a blank, or the path has no folder part.
   // Both "/" and "\\" separate components; a folder is listed under its host form, where
   // every "\\" is a "/".
   bool certainlyAbsent(std::string_view path);
