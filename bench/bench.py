@@ -5,6 +5,9 @@ For each shape: one untimed Kalvex run gives the reference output; then, several
 fresh destination is converted by Kalvex, rebuilt by the floor program from that reference,
 and converted by the model. The table holds medians, Kalvex's peak memory, the ratios, and
 whether the model's output (files, folders, standard output, exit status) equals Kalvex's.
+With --report, Kalvex is also timed with "-report", and with --before, another build of Kalvex
+(the one before a change), each in the same loop as the plain run, with their medians and their
+ratios to it.
 """
 
 import argparse
@@ -56,6 +59,16 @@ def words(shapeFolder, destination):
             "-ap", os.path.join(shapeFolder, "cfg", "rules.p_a")]
 
 
+def variants(folder, out, args):
+    """(label, command) of each further way of running Kalvex that is timed beside the plain run."""
+    commands = []
+    if args.before:
+        commands.append(("before", [args.before] + words(folder, out)))
+    if args.report:
+        commands.append(("-report", [args.kalvex] + words(folder, out) + ["-report", os.path.join(folder, "report.txt")]))
+    return commands
+
+
 def measureShape(shape, folder, args):
     out = os.path.join(folder, "out")
     reference = os.path.join(folder, "reference")
@@ -63,11 +76,15 @@ def measureShape(shape, folder, args):
     _, _, status, stdout = timed([args.kalvex] + words(folder, reference), subprocess.PIPE)
     expected = (status, stdout, snapshot(reference))
     kalvex, memory, floor, model, same = [], [], [], [], None
+    others = {label: [] for label, _ in variants(folder, out, args)}
     for run in range(args.runs):
         fresh(out)
         seconds, peak, _, _ = timed([args.kalvex] + words(folder, out))
         kalvex.append(seconds)
         memory.append(peak)
+        for label, command in variants(folder, out, args):
+            fresh(out)
+            others[label].append(timed(command)[0])
         fresh(out)
         printed = subprocess.run([args.floor, reference, out, os.path.join(folder, "src"),
                                   os.path.join(folder, "cfg")], check=True, capture_output=True).stdout
@@ -81,7 +98,7 @@ def measureShape(shape, folder, args):
             stdout = stdout.replace(os.fsencode(out).replace(b"/", b"\\"), os.fsencode(reference).replace(b"/", b"\\"))
             if same is None:
                 same = (status, stdout) == expected[:2] and snapshotsMatch(out, reference, expected[2])
-    return kalvex, max(memory), floor, model, same
+    return kalvex, max(memory), floor, model, same, others
 
 
 def snapshotsMatch(out, reference, expected):
@@ -93,7 +110,7 @@ def snapshotsMatch(out, reference, expected):
     return (folders, files) == expected
 
 
-def row(shape, kalvex, peak, floor, model, same):
+def row(shape, kalvex, peak, floor, model, same, others):
     k, f = statistics.median(kalvex), statistics.median(floor)
     cells = [shape, "%.2f" % k, "%.1f" % (peak / 1024), "%.2f" % f, "%.2f" % (k / f)]
     if model:
@@ -101,6 +118,9 @@ def row(shape, kalvex, peak, floor, model, same):
         cells += ["%.2f" % m, "%.1f" % (m / k), "yes" if same else "NO"]
     else:
         cells += ["-", "-", "-"]
+    for times in others.values():
+        o = statistics.median(times)
+        cells += ["%.2f" % o, "%.2f" % (o / k)]
     return "| " + " | ".join(cells) + " |"
 
 
@@ -116,10 +136,14 @@ def main():
     parser.add_argument("--runs", type=int, default=5, help="timed runs of Kalvex and of the floor")
     parser.add_argument("--model-runs", type=int, default=3, help="timed runs of the model (0: none)")
     parser.add_argument("--work", help="folder for the shapes (default: a new temporary folder, removed)")
+    parser.add_argument("--report", action="store_true", help="also time Kalvex with -report")
+    parser.add_argument("--before", metavar="KALVEX", help="also time this other build of Kalvex")
     args = parser.parse_args()
     work = args.work or tempfile.mkdtemp(prefix="kalvex_bench_")
-    print("| shape | Kalvex s | Kalvex peak MB | floor s | Kalvex / floor | model s | model / Kalvex | same output |")
-    print("|---|---|---|---|---|---|---|---|")
+    labels = [label for label, _ in variants("", "", args)]
+    extra = "".join(" %s s | %s / Kalvex |" % (label, label) for label in labels)
+    print("| shape | Kalvex s | Kalvex peak MB | floor s | Kalvex / floor | model s | model / Kalvex | same output |" + extra)
+    print("|---|---|---|---|---|---|---|---|" + "---|---|" * len(labels))
     try:
         for shape in args.shapes:
             folder = os.path.join(work, shape)

@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "errors.h"
 #include "project_converter.h"
 #include "reader/path_rules.h"
@@ -6,6 +8,7 @@ namespace kalvex {
 
 int ProjectConverter::convert() {
   try {
+    openReport();
     readCompilerIncludes();
     rootGroup_->sourcePath = directoryOf(settings.sourceProject);
     reader_.link(*rootGroup_, *host_, [this](const std::string& directory) { return isCompilerInclude(directory); });
@@ -19,6 +22,7 @@ int ProjectConverter::convert() {
     } else {
       print("Could not open file: " + reader_.currentPath());
     }
+    finishReportAfterFailure();
     return 1;
   } catch (const IOERROR& error) {
     if (error.code == IOERROR::kCannotCreateDirectory) {
@@ -26,7 +30,31 @@ int ProjectConverter::convert() {
     } else {
       print("Could not write file: " + error.path);
     }
+    finishReportAfterFailure();
     return 1;
+  }
+}
+
+void ProjectConverter::openReport() {
+  if (settings.report.empty()) return;
+  report_ = std::make_unique<ReportFile>(*host_, settings.report);
+  reader_.setFindings(report_.get());
+}
+
+// Taken out of the converter first, so that a failure to finish it is not tried again.
+void ProjectConverter::finishReport() {
+  if (!report_) return;
+  const std::unique_ptr<ReportFile> report = std::move(report_);
+  reader_.setFindings(nullptr);
+  report->finish();
+}
+
+// The report of a failed run still holds every finding up to the failure.
+void ProjectConverter::finishReportAfterFailure() {
+  try {
+    finishReport();
+  } catch (const IOERROR& error) {
+    print("Could not write file: " + error.path);
   }
 }
 

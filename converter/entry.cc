@@ -47,6 +47,8 @@ void applyOptions(const std::vector<std::string>& words, ProjectConverter& conve
       converter.settings.compilerPersonality = absolute(value);
     } else if (word == "-cdb") {
       converter.settings.compileDatabase = absolute(value);
+    } else if (word == "-report") {
+      converter.settings.report = absolute(value);
     } else if (word == "-ext") {
       converter.addExtensions(value);
     }

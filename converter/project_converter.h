@@ -11,6 +11,7 @@
 
 #include "project_group.h"
 #include "reader/gpj_reader.h"
+#include "writer/report_file.h"
 
 namespace kalvex {
 
@@ -28,6 +29,8 @@ struct ConversionSettings {
   std::vector<std::string> extensions;
   // Where the compilation database goes; empty writes none.
   std::string compileDatabase;
+  // Where the report of the findings goes; empty writes none.
+  std::string report;
 };
 
 class ProjectConverter {
@@ -70,6 +73,11 @@ class ProjectConverter {
   // earlier one only once the new one is complete.
   void writeCompileDatabase();
   bool parseIncludeOption(const std::string& line, std::string& directory) const;
+  // The report, when one is asked for: opened before anything is read, finished once the
+  // project is written, or after the failure that ended the run.
+  void openReport();
+  void finishReport();
+  void finishReportAfterFailure();
 
  private:
   Host* host_;
@@ -78,6 +86,7 @@ class ProjectConverter {
   std::unordered_set<std::string> compilerIncludeIndex_;
   std::unique_ptr<ProjectGroup> rootGroup_;
   GpjReader reader_;
+  std::unique_ptr<ReportFile> report_;
 };
 
 }  // namespace kalvex

@@ -1,5 +1,6 @@
 #include "project_group.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "group_walk.h"
@@ -20,25 +21,71 @@ ProjectGroup::~ProjectGroup() {
   walkGroups(*this, freeing);
 }
 
+namespace {
+
+void storeDefine(std::map<std::string, std::string>& defines, const std::string& defineText) {
+  const std::size_t equals = defineText.find('=');
+  if (equals == std::string::npos) {
+    defines[defineText] = std::string();
+  } else {
+    defines[defineText.substr(0, equals)] = defineText.substr(equals + 1);
+  }
+}
+
+}  // namespace
+
 bool ProjectGroup::addInclude(const std::string& directory) {
+  if (database_ &&
+      std::find(database_->includes.begin(), database_->includes.end(), directory) == database_->includes.end()) {
+    database_->includes.push_back(directory);
+  }
   if (!includeIndex_.insert(directory).second) return false;
   includes_.push_back(directory);
   return true;
 }
 
 void ProjectGroup::addDefine(const std::string& defineText) {
-  const std::size_t equals = defineText.find('=');
-  if (equals == std::string::npos) {
-    defines_[defineText] = std::string();
-  } else {
-    defines_[defineText.substr(0, equals)] = defineText.substr(equals + 1);
-  }
+  storeDefine(defines_, defineText);
+  if (database_) storeDefine(database_->defines, defineText);
+}
+
+DatabaseOptions& ProjectGroup::database() {
+  if (!database_) database_ = std::make_unique<DatabaseOptions>(DatabaseOptions{includes_, defines_, {}, {}});
+  return *database_;
+}
+
+void ProjectGroup::addFileOption(std::optional<std::size_t> file, const char* option, const std::string& value) {
+  DatabaseOptions& options = database();
+  if (!file) return;
+  std::vector<std::string>& own = options.fileOptions[*file];
+  own.push_back(option);
+  own.push_back(value);
+}
+
+void ProjectGroup::addFileInclude(std::optional<std::size_t> file, const std::string& directory) {
+  addFileOption(file, "-I", directory);
+  if (includeIndex_.insert(directory).second) includes_.push_back(directory);
+}
+
+void ProjectGroup::addFileDefine(std::optional<std::size_t> file, const std::string& defineText) {
+  addFileOption(file, "-D", defineText);
+  storeDefine(defines_, defineText);
+}
+
+void ProjectGroup::addUndefine(const std::string& name) { database().undefines.push_back(name); }
+
+void ProjectGroup::addFileUndefine(std::optional<std::size_t> file, const std::string& name) {
+  addFileOption(file, "-U", name);
 }
 
 void ProjectGroup::inheritFrom(const ProjectGroup& parent) {
   defines_ = parent.defines_;
   includes_ = parent.includes_;
   includeIndex_ = parent.includeIndex_;
+  if (parent.database_) {
+    database_ = std::make_unique<DatabaseOptions>(
+        DatabaseOptions{parent.database_->includes, parent.database_->defines, parent.database_->undefines, {}});
+  }
 }
 
 ProjectGroup& ProjectGroup::addChild(std::string name) {

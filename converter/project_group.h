@@ -5,10 +5,12 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "database_options.h"
 #include "file_list.h"
 
 namespace kalvex {
@@ -43,7 +45,19 @@ class ProjectGroup {
   // definition of a name wins.
   void addDefine(const std::string& defineText);
 
-  // Replaces this group's defines, then its includes, by copies of the parent's.
+  // Options that the personality gives the whole group but the build gives one file: the
+  // group's includes and defines take them as before, the database the file alone (none
+  // when file is nothing, a line the group does not list).
+  void addFileInclude(std::optional<std::size_t> file, const std::string& directory);
+  void addFileDefine(std::optional<std::size_t> file, const std::string& defineText);
+  // "-U" names, which only the database carries: the group's, or one file's.
+  void addUndefine(const std::string& name);
+  void addFileUndefine(std::optional<std::size_t> file, const std::string& name);
+  // Null while the database gives the group what its personality gives, and nothing more.
+  const DatabaseOptions* databaseOptions() const { return database_.get(); }
+
+  // Replaces this group's defines, then its includes, by copies of the parent's, and its
+  // database options by the parent's, without the parent's files' own.
   void inheritFrom(const ProjectGroup& parent);
 
   const std::vector<std::unique_ptr<ProjectGroup>>& children() const { return children_; }
@@ -56,11 +70,16 @@ class ProjectGroup {
   void ensureDirectory(const std::string& path);
 
  private:
+  // Made, from the group's includes and defines so far, on the first option it must keep apart.
+  DatabaseOptions& database();
+  void addFileOption(std::optional<std::size_t> file, const char* option, const std::string& value);
+
   ProjectConverter* converter_;
   std::string name_;
   std::vector<std::string> includes_;
   std::unordered_set<std::string> includeIndex_;
   std::map<std::string, std::string> defines_;
+  std::unique_ptr<DatabaseOptions> database_;
   std::vector<std::unique_ptr<ProjectGroup>> children_;
 };
 

@@ -4,7 +4,9 @@
 # of the differential test. Prints a Markdown table. Not part of the test suite.
 #   sh scripts/bench.sh                  full shapes, 5 runs each (3 of the model)
 #   sh scripts/bench.sh --scale 100      every shape a hundred times smaller, for a quick look
-# Further options go to bench/bench.py (--shapes, --runs, --model-runs, --work).
+#   sh scripts/bench.sh --report         also times Kalvex with -report, beside the plain run
+# Further options go to bench/bench.py (--shapes, --runs, --model-runs, --work, and --before
+# KALVEX, another build timed beside this one).
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh

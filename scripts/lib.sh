@@ -38,7 +38,8 @@ apt_waiting() {
 }
 
 # Kalvex and its tests.
-CONVERTER_PACKAGES="cmake ninja-build g++ libgtest-dev python3 clang"
+# vim: the report's real client, its quickfix list read headless.
+CONVERTER_PACKAGES="cmake ninja-build g++ libgtest-dev python3 clang vim"
 # Quorlin and its tests.
 WIZARD_PACKAGES="qt6-base-dev libgl-dev fontconfig fonts-liberation fonts-dejavu-core"
 # The benchmark (scripts/bench.sh): peak memory of each run.

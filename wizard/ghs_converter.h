@@ -1,6 +1,7 @@
 #ifndef QUORLIN_GHS_CONVERTER_H
 #define QUORLIN_GHS_CONVERTER_H
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -23,8 +24,11 @@ class GHSConverter : public GHSConverterBase {
   ~GHSConverter() override;
 
   // The arguments of a run, after the program: project, folder, "-cp", compiler, "-pn", name,
-  // then "-mp", "-ap" and "-ext" pairs for the optional values that are not empty.
+  // then "-mp", "-ap" and "-ext" pairs for the optional values that are not empty, then
+  // "-report" and reportPath().
   QStringList kalvexArguments() const;
+  // Where Kalvex writes its report: "<name>.report.txt" in the destination folder.
+  QString reportPath() const;
 
  public slots:
   void GHSProjectBrowseBtn_clicked();
@@ -80,11 +84,17 @@ class GHSConverter : public GHSConverterBase {
   void buildExtList();
   QString summary() const;
   void appendToLog(const QString& text);
+  // After a run that ended normally: the report's count line and path, then each of its
+  // warnings and errors (not its notes), when the run wrote a report.
+  void appendReport();
   bool conversionRunning() const;
   // Finish is enabled once Page2 was left forward, never while a conversion runs.
   void updateFinish();
 
   bool finishReady = false;
+  // The report of the latest run, and its modification time before the run.
+  QString runReport;
+  QDateTime runReportStamp;
 };
 
 #endif  // QUORLIN_GHS_CONVERTER_H

@@ -1,6 +1,10 @@
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -15,13 +19,37 @@ QStringList GHSConverter::kalvexArguments() const {
   if (!MsgPersonEdit->text().isEmpty()) arguments << QStringLiteral("-mp") << MsgPersonEdit->text();
   if (!AnalPersonEdit->text().isEmpty()) arguments << QStringLiteral("-ap") << AnalPersonEdit->text();
   if (!extList.isEmpty()) arguments << QStringLiteral("-ext") << extList;
+  arguments << QStringLiteral("-report") << reportPath();
   return arguments;
+}
+
+QString GHSConverter::reportPath() const {
+  return QDir::toNativeSeparators(
+      QDir(ZinProjectEdit->text()).filePath(ZinNameEdit->text() + QStringLiteral(".report.txt")));
+}
+
+void GHSConverter::appendReport() {
+  const QFileInfo info(runReport);
+  QFile file(runReport);
+  // A report that this run did not write is an earlier run's: it is not shown.
+  if (!info.isFile() || info.lastModified() == runReportStamp || !file.open(QIODevice::ReadOnly)) return;
+  QList<QByteArray> lines = file.readAll().split('\n');
+  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  if (lines.isEmpty()) return;
+  appendToLog(tr("Report: %1 (%2)").arg(QString::fromLocal8Bit(lines.takeLast()), runReport));
+  static const QRegularExpression shown(QStringLiteral("^.+?:\\d+:\\d+: (warning|error): "));
+  for (const QByteArray& line : lines) {
+    const QString text = QString::fromLocal8Bit(line);
+    if (shown.match(text).hasMatch()) appendToLog(text);
+  }
 }
 
 void GHSConverter::accept() {
   if (conversionRunning()) return;
   delete process;
   process = new KalvexRun(locateKalvex(QCoreApplication::applicationDirPath()), kalvexArguments(), this);
+  runReport = reportPath();
+  runReportStamp = QFileInfo(runReport).lastModified();
   DetailsText->clear();
   DetailsText->setPlainText(tr("Initialising Project Conversion ...\n"));
   connect(process, &KalvexRun::outputReady, this, &GHSConverter::readFromStdout);
@@ -44,11 +72,14 @@ void GHSConverter::processExit() {
       updateFinish();
       return;
     case KalvexRun::Outcome::Succeeded:
+      appendReport();
       appendToLog(tr("Project Converted Successfully!"));
       finishReady = false;
       setButtonText(QWizard::CancelButton, tr("Close"));
       break;
     case KalvexRun::Outcome::Failed:
+      appendReport();
+      [[fallthrough]];
     case KalvexRun::Outcome::Crashed:
       showMessage(tr("Quorlin"), tr("Project Conversion Failed!\nPlease check the details log and try again."));
       break;

@@ -10,9 +10,7 @@ std::optional<std::string> DirectorySearch::firstThatOpens(const std::string& re
 }
 
 std::optional<std::string> DirectorySearch::opensIn(std::size_t index, const std::string& relative) {
-  std::string candidate = directories_[index] + "\\" + relative;
-  if (!host_.openRead(candidate)) return std::nullopt;
-  return candidate;
+  return host_.findFile(directories_[index] + "\\" + relative);
 }
 
 }  // namespace kalvex

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "host/letter_case.h"
 #include "text/ascii.h"
 
 namespace kalvex {
@@ -24,6 +25,22 @@ std::size_t lastSeparator(std::string_view path) {
   return std::string_view::npos;
 }
 
+// Reads every name of an open folder into the listing; false on a read error.
+bool readNames(DIR* directory, std::string& lower, std::string& spelled, std::vector<std::uint32_t>& offsets,
+               bool& plain) {
+  errno = 0;
+  while (const dirent* entry = ::readdir(directory)) {
+    const std::string_view name(entry->d_name);
+    if (name == "." || name == "..") continue;
+    plain = plain && plainAscii(name);
+    offsets.push_back(static_cast<std::uint32_t>(lower.size()));
+    lower += lowerAscii(name);
+    lower.push_back('\0');
+    spelled.append(name.data(), name.size()).push_back('\0');
+  }
+  return errno == 0;
+}
+
 }  // namespace
 
 bool FolderListings::answerableName(std::string_view name) {
@@ -32,40 +49,43 @@ bool FolderListings::answerableName(std::string_view name) {
   return plainAscii(name);
 }
 
-bool FolderListings::Listing::holds(std::string_view lowerName) const {
+std::vector<std::uint32_t>::const_iterator FolderListings::Listing::firstNotBelow(std::string_view lowerName) const {
   const char* base = names.data();
   const auto less = [base](std::uint32_t offset, std::string_view name) {
     return std::string_view(base + offset) < name;
   };
-  const auto found = std::lower_bound(sorted.begin(), sorted.end(), lowerName, less);
-  return found != sorted.end() && std::string_view(base + *found) == lowerName;
+  return std::lower_bound(sorted.begin(), sorted.end(), lowerName, less);
 }
 
-FolderListings::Listing FolderListings::list(std::string folder) {
-  std::replace(folder.begin(), folder.end(), '\\', '/');
+bool FolderListings::Listing::holds(std::string_view lowerName) const {
+  const auto found = firstNotBelow(lowerName);
+  return found != sorted.end() && std::string_view(names.data() + *found) == lowerName;
+}
+
+FolderListings::Listing FolderListings::list(const std::string& folder) {
+  std::string hostFolder = folder;
+  std::replace(hostFolder.begin(), hostFolder.end(), '\\', '/');
   Listing listing;
-  DIR* directory = ::opendir(folder.c_str());
+  DIR* directory = ::opendir(hostFolder.c_str());
+  if (directory == nullptr && namesNothing(errno)) {
+    // A folder that does not exist as written may exist in another letter case.
+    std::optional<std::string> onDisk = spelledOnDisk(folder, *this);
+    errno = ENOENT;
+    if (onDisk) {
+      std::replace(onDisk->begin(), onDisk->end(), '\\', '/');
+      directory = ::opendir(onDisk->c_str());
+    }
+  }
   if (directory == nullptr) {
     // A missing folder, or a file where a folder should be, holds nothing that could open.
-    if (errno == ENOENT || errno == ENOTDIR) listing.state = Listing::State::kMissing;
+    if (namesNothing(errno)) listing.state = Listing::State::kMissing;
     return listing;
   }
   listing.state = Listing::State::kListed;
-  errno = 0;
-  while (const dirent* entry = ::readdir(directory)) {
-    const std::string_view name(entry->d_name);
-    if (name == "." || name == "..") continue;
-    if (!plainAscii(name)) {
-      listing.state = Listing::State::kUnknown;
-      break;
-    }
-    listing.sorted.push_back(static_cast<std::uint32_t>(listing.names.size()));
-    listing.names += lowerAscii(name);
-    listing.names.push_back('\0');
-  }
-  if (errno != 0) listing.state = Listing::State::kUnknown;
+  const bool read = readNames(directory, listing.names, listing.spelled, listing.sorted, listing.provesAbsence);
   ::closedir(directory);
-  if (listing.state != Listing::State::kListed || listing.names.size() > UINT32_MAX) return Listing{};
+  if (!read || listing.names.size() > UINT32_MAX) return Listing{};
+  if (listing.spelled == listing.names) std::string().swap(listing.spelled);
   const char* base = listing.names.data();
   std::sort(listing.sorted.begin(), listing.sorted.end(),
             [base](std::uint32_t a, std::uint32_t b) { return std::strcmp(base + a, base + b) < 0; });
@@ -88,15 +108,34 @@ FolderListings::Listing& FolderListings::listingOf(std::string_view folder) {
   return listing;
 }
 
-std::optional<std::vector<std::string_view>> FolderListings::listedNames(std::string_view folder) {
+FolderListings::Listing& FolderListings::listedNow(std::string_view folder) {
   const auto found = folders_.find(folder);
   Listing& listing = found == folders_.end() ? newEntry(folder) : found->second;
   if (listing.state == Listing::State::kAskedOnce) listing = list(std::string(folder));
+  return listing;
+}
+
+std::optional<std::vector<std::string_view>> FolderListings::listedNames(std::string_view folder) {
+  const Listing& listing = listedNow(folder);
   if (listing.state == Listing::State::kMissing) return std::vector<std::string_view>{};
-  if (listing.state != Listing::State::kListed) return std::nullopt;
+  if (listing.state != Listing::State::kListed || !listing.provesAbsence) return std::nullopt;
   std::vector<std::string_view> names;
   names.reserve(listing.sorted.size());
   for (const std::uint32_t offset : listing.sorted) names.emplace_back(listing.names.data() + offset);
+  return names;
+}
+
+std::vector<std::string_view> FolderListings::namesIgnoringCase(std::string_view folder, std::string_view name) {
+  const Listing& listing = listedNow(folder);
+  std::vector<std::string_view> names;
+  if (listing.state != Listing::State::kListed) return names;
+  const std::string lowerName = lowerAscii(name);
+  const char* base = listing.names.data();
+  const char* spelled = listing.spelled.empty() ? base : listing.spelled.data();
+  for (auto at = listing.firstNotBelow(lowerName);
+       at != listing.sorted.end() && std::string_view(base + *at) == lowerName; ++at) {
+    names.emplace_back(spelled + *at);
+  }
   return names;
 }
 
@@ -107,7 +146,7 @@ bool FolderListings::certainlyAbsent(std::string_view path) {
   if (!answerableName(name)) return false;
   const Listing& listing = listingOf(slash == 0 ? path.substr(0, 1) : path.substr(0, slash));
   if (listing.state == Listing::State::kMissing) return true;
-  if (listing.state != Listing::State::kListed) return false;
+  if (listing.state != Listing::State::kListed || !listing.provesAbsence) return false;
   return listing.sorted.empty() || !listing.holds(lowerAscii(name));
 }
 

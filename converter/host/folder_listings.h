@@ -16,11 +16,12 @@ namespace kalvex {
 
 class FolderListings {
  public:
-  // True when no file can be opened at the host path: its folder does not exist, or its
-  // folder's listing holds no name equal to the path's last component, not even when the
-  // case of ASCII letters is ignored (some file systems ignore it). False whenever a listing
-  // cannot tell: the folder cannot be listed, the name or a listed name is not plain ASCII,
-  // the name ends in a full stop or a blank, or the path has no folder part.
+  // True when no file can be opened at the host path: its folder does not exist in any letter
+  // case, or its folder's listing holds no name equal to the path's last component, not even
+  // when the case of ASCII letters is ignored (as Windows and some file systems ignore it).
+  // A folder that exists only in another letter case is listed under that spelling. False
+  // whenever a listing cannot tell: the folder cannot be listed, the name or a listed name is
+  // not plain ASCII, the name ends in a full stop or a blank, or the path has no folder part.
   // Both "/" and "\\" separate components; a folder is listed under its host form, where
   // every "\\" is a "/".
   bool certainlyAbsent(std::string_view path);
@@ -28,6 +29,10 @@ class FolderListings {
   // empty when the folder does not exist; nothing when its listing cannot prove an absence.
   // The names stay valid until forgetAll().
   std::optional<std::vector<std::string_view>> listedNames(std::string_view folder);
+  // The names of the folder's listing, as the file system spells them, that equal name when
+  // the case of ASCII letters is ignored; empty when the folder cannot be listed. Valid until
+  // forgetAll().
+  std::vector<std::string_view> namesIgnoringCase(std::string_view folder, std::string_view name);
   // Drops every listing; called before anything on the file system is created or changed.
   void forgetAll() {
     folders_.clear();
@@ -43,16 +48,25 @@ class FolderListings {
 
  private:
   // The listed names in ASCII lower case, each followed by a NUL byte, and their offsets in
-  // ascending order of the names.
+  // ascending order of the names. A folder that does not exist as written is listed under
+  // the one spelling that names it when the case of ASCII letters is ignored.
   struct Listing {
     // kAskedOnce: not listed yet; a folder asked about once is left to a real open, as a
     // listing costs more than one open and pays only from the second question on.
     enum class State { kAskedOnce, kListed, kMissing, kUnknown } state = State::kUnknown;
     std::string names;
+    // The names as spelled, at the same offsets; empty when that is names itself.
+    std::string spelled;
     std::vector<std::uint32_t> sorted;
+    // False when a name is not plain ASCII: the file system may fold it onto another.
+    bool provesAbsence = true;
     bool holds(std::string_view lowerName) const;
+    // The first name, in sorted order, that is not below lowerName.
+    std::vector<std::uint32_t>::const_iterator firstNotBelow(std::string_view lowerName) const;
   };
-  static Listing list(std::string folder);
+  Listing list(const std::string& folder);
+  // The folder's entry, listed now unless it was.
+  Listing& listedNow(std::string_view folder);
   Listing& listingOf(std::string_view folder);
   Listing& newEntry(std::string_view folder);
 

@@ -43,7 +43,7 @@ class DirectorySearch {
   virtual ~DirectorySearch() = default;
   // Appends a directory, a system path, at the end of the order.
   void add(const std::string& directory) { directories_.push_back(directory); }
-  // The first candidate path that opens; nothing when none does.
+  // The first candidate path that opens, spelled as the host finds it; nothing when none does.
   virtual std::optional<std::string> firstThatOpens(const std::string& relative);
 
  protected:
@@ -59,6 +59,12 @@ class Host {
   // Opens an existing regular file for reading in binary mode; null if it cannot be opened
   // or is a folder.
   virtual std::unique_ptr<std::istream> openRead(const std::string& path) = 0;
+  // The path of the file that openRead(path) would open, spelled as the file system spells
+  // its names (on POSIX a name may differ in letter case from path); nothing when none opens.
+  virtual std::optional<std::string> findFile(const std::string& path) {
+    if (!openRead(path)) return std::nullopt;
+    return path;
+  }
   // Creates or truncates a file for writing in binary mode; null if it cannot be opened.
   virtual std::unique_ptr<OutputFile> openWrite(const std::string& path) = 0;
   // True when a file or a folder of that path exists.

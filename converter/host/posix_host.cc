@@ -1,6 +1,7 @@
 // The host on POSIX: a system path is handed over with "/" for every "\", and a word from
 // the command line or the current directory comes back with "\" for every "/". There are no
-// drives. Names that a folder's listing does not hold are answered as absent without an open.
+// drives. Names that a folder's listing does not hold are answered as absent without an open;
+// a path that names nothing as written is looked up ignoring letter case (letter_case.h).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,8 +9,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "host/descriptor_input.h"
 #include "host/folder_listings.h"
+#include "host/letter_case.h"
 #include "host/listed_search.h"
 #include "host/system_host.h"
 
@@ -37,7 +38,12 @@ class PosixHost : public SystemHost {
 
   std::unique_ptr<std::istream> openExisting(const std::string& path) override {
     if (listings_.certainlyAbsent(path)) return nullptr;
-    return openDescriptorInput(hostPath(path));
+    return openIgnoringCase(path, listings_, nullptr);
+  }
+  std::optional<std::string> findExisting(const std::string& path) override {
+    std::string spelled;
+    if (listings_.certainlyAbsent(path) || !openIgnoringCase(path, listings_, &spelled)) return std::nullopt;
+    return spelled;
   }
   bool existsAt(const std::string& path) override {
     struct stat info;
@@ -46,7 +52,7 @@ class PosixHost : public SystemHost {
   bool makeFolder(const std::string& path) override { return ::mkdir(hostPath(path).c_str(), 0777) == 0; }
   std::optional<FileIdentity> identityOf(const std::string& path) override {
     struct stat info;
-    if (::stat(hostPath(path).c_str(), &info) != 0) return std::nullopt;
+    if (!statIgnoringCase(path, listings_, info)) return std::nullopt;
     FileIdentity id;
     id.device = static_cast<std::uint64_t>(info.st_dev);
     id.node = static_cast<std::uint64_t>(info.st_ino);

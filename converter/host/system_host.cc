@@ -40,6 +40,11 @@ std::unique_ptr<std::istream> SystemHost::openRead(const std::string& path) {
   return openExisting(path);
 }
 
+std::optional<std::string> SystemHost::findFile(const std::string& path) {
+  if (holdsNul(path)) return std::nullopt;
+  return findExisting(path);
+}
+
 std::unique_ptr<OutputFile> SystemHost::openWrite(const std::string& path) {
   if (holdsNul(path)) return nullptr;
   beforeChange();

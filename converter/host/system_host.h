@@ -19,6 +19,7 @@ namespace kalvex {
 class SystemHost : public Host {
  public:
   std::unique_ptr<std::istream> openRead(const std::string& path) final;
+  std::optional<std::string> findFile(const std::string& path) final;
   std::unique_ptr<OutputFile> openWrite(const std::string& path) final;
   bool exists(const std::string& path) final;
   bool makeDirectory(const std::string& path) final;
@@ -35,6 +36,11 @@ class SystemHost : public Host {
   virtual void beforeChange() {}
 
   virtual std::unique_ptr<std::istream> openExisting(const std::string& path) = 0;
+  // The path of the file that openExisting(path) opens, as the file system spells it.
+  virtual std::optional<std::string> findExisting(const std::string& path) {
+    if (!openExisting(path)) return std::nullopt;
+    return path;
+  }
   virtual bool existsAt(const std::string& path) = 0;
   virtual bool makeFolder(const std::string& path) = 0;
   virtual std::optional<FileIdentity> identityOf(const std::string& path) = 0;

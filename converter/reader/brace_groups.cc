@@ -1,5 +1,7 @@
 #include "reader/brace_groups.h"
 
+#include "reader/line_values.h"
+
 namespace kalvex {
 namespace {
 
@@ -9,25 +11,8 @@ std::string withoutBlanks(const std::string& text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// The position of the brace that closes the one at open, or npos.
-std::size_t matchingBrace(const std::string& text, std::size_t open) {
-  int depth = 0;
-  for (std::size_t at = open; at < text.size(); ++at) {
-    if (text[at] == '{') ++depth;
-    if (text[at] == '}' && --depth == 0) return at;
-  }
-  return std::string::npos;
-}
-
 // True when the "(" at open is closed by the last character of text.
-bool closedByLast(const std::string& text, std::size_t open) {
-  int depth = 0;
-  for (std::size_t at = open; at < text.size(); ++at) {
-    if (text[at] == '(') ++depth;
-    if (text[at] == ')' && --depth == 0) return at + 1 == text.size();
-  }
-  return false;
-}
+bool closedByLast(const std::string& text, std::size_t open) { return matchingBracket(text, open) + 1 == text.size(); }
 
 // An argument that names a macro stands for the macro's value as written.
 std::string comparedValue(const std::string& argument, const NameSources& names) {
@@ -54,7 +39,7 @@ BraceGroups takeBraceGroups(const std::string& text) {
   BraceGroups groups;
   std::size_t at = 0;
   while (at < text.size() && text[at] == '{') {
-    const std::size_t close = matchingBrace(text, at);
+    const std::size_t close = matchingBracket(text, at);
     if (close == std::string::npos) break;
     groups.inner.push_back(withoutBlanks(text.substr(at + 1, close - at - 1)));
     at = text.find_first_not_of(" \t", close + 1);

@@ -13,7 +13,10 @@
 
 #include "host/host.h"
 #include "reader/environment.h"
+#include "reader/findings.h"
+#include "reader/line_findings.h"
 #include "reader/path_rules.h"
+#include "reader/references.h"
 
 namespace kalvex {
 
@@ -29,6 +32,9 @@ using CompilerIncludeTest = std::function<bool(const std::string& directory)>;
 // in the source directories.
 enum class PathSearch { kNone, kSourceDirs };
 
+// Whether a source file was found where resolvePath looked for it.
+enum class Located { kNotSearched, kFound, kMissing };
+
 class GpjReader {
  public:
   // Points the reader at the group whose file is read first, the host that every file is
@@ -36,6 +42,8 @@ class GpjReader {
   void link(ProjectGroup& group, Host& host, CompilerIncludeTest isCompilerInclude);
   // Replaces the reader's extension list.
   void setExtensions(const std::vector<std::string>& extensions) { extensions_ = extensions; }
+  // Where the findings go, in the order the lines are met; none are made without a sink.
+  void setFindings(FindingSink* sink) { findings_.setSink(sink); }
 
   // Opens a project file for reading; throws AsciiReaderError::kCannotOpen when it cannot be
   // opened.
@@ -49,13 +57,17 @@ class GpjReader {
   const std::string& currentPath() const { return currentPath_; }
 
   // Stores a macro twice: as written, and made absolute against the current group's
-  // directory unless it is absolute. A later definition of the name replaces both.
+  // directory unless it is absolute or begins with "$". A value in quotes loses them; a value
+  // "%expand_path(X)" is X resolved against the directory, in both forms. A later definition
+  // of the name replaces both.
   void defineMacro(const std::string& name, const std::string& value);
-  // Rewrites a path text taken from a line of the current group's file: expands its "${NAME}"
-  // references, then its first "$(NAME)" or "$NAME" reference, or joins a relative text to
-  // the group's directory (searching the source directories for a missing source file), and
-  // leaves an absolute text alone. Forward slashes come out as backslashes.
-  void resolvePath(std::string& text, PathSearch search);
+  // Rewrites a path text taken from a line of the current group's file: expands every macro
+  // reference. A text that began with "$" and held a "$(NAME)" or "$NAME", or still holds a
+  // "$", is then left as it is; any other is joined to the group's directory when relative
+  // (a missing source file searched for in the source directories) and left alone when
+  // absolute. Forward slashes come out as backslashes; a file found is spelled as on disk.
+  // Tells whether a relative source file was found, kNotSearched for every other text.
+  Located resolvePath(std::string& text, PathSearch search);
 
  private:
   // The tests read the tables and replace the process environment.
@@ -65,19 +77,38 @@ class GpjReader {
   struct SubProject {
     std::string entry;
     bool optional;
+    LinePosition namedAt;  // kept only for the findings
+  };
+  // An options file being read, in place of the line that named it.
+  struct OptionsFile {
+    std::unique_ptr<std::istream> input;
+    std::optional<FileIdentity> identity;
+    std::string path;
+    std::size_t lineNumber = 0;
   };
 
   void enterFile(Walk& walk);
   std::vector<SubProject> readOpenFile();
-  void applyLine(const std::string& line, std::vector<SubProject>& subProjects);
-  void applyOption(const std::string& line, const std::string& text);
+  // subProjects is null for the lines of an options file, which name no sub-project and no
+  // source file.
+  void applyLine(const std::string& line, std::vector<SubProject>* subProjects);
+  // indent is the number of blanks and tabs the line begins with.
+  void applyRule(const std::string& line, const std::string& text, std::vector<SubProject>* subProjects, bool optional,
+                 std::size_t indent);
+  bool conditionsHold(const std::vector<std::string>& groups, bool& optional);
+  void applyOption(const std::string& line, const std::string& text, EntryScope::Kind under);
+  void applyOtherOption(const std::string& text, EntryScope::Kind under);
+  void openOptionsFile(const std::string& text);
   void addSourceDir(const std::string& line);
-  void addSourceFile(const std::string& line);
-  void addInclude(const std::string& line);
+  void addSubProject(const std::string& line, const std::string& text, std::size_t indent, bool optional,
+                     std::vector<SubProject>& subProjects);
+  void addSourceFile(const std::string& line, std::size_t indent);
+  void addInclude(const std::string& text, EntryScope::Kind under);
   bool readSubProject(ProjectGroup& parent, const SubProject& subProject);
   std::vector<std::string> candidates(const std::string& directory, const std::string& entry) const;
-  bool opens(const std::string& path);
+  std::optional<std::string> found(const std::string& path) { return host_->findFile(path); }
   NameSources names() const { return NameSources{writtenMacros_, environment_}; }
+  ReferenceSources references() const;
 
   ProjectGroup* currentGroup_ = nullptr;
   Host* host_ = nullptr;
@@ -85,12 +116,19 @@ class GpjReader {
   Environment environment_ = systemEnvironment();
   std::string currentPath_;
   std::unique_ptr<std::istream> input_;
+  std::vector<OptionsFile> optionsFiles_;
   std::vector<std::string> extensions_;
   MacroTable macros_;
   MacroTable writtenMacros_;
   SearchDirectories sourceDirs_;
   std::unique_ptr<DirectorySearch> sourceDirSearch_;
   SearchDirectories includeSearchDirs_;
+  LineFindings findings_;
+  // The line that named the project file opened next; empty for the top file.
+  LinePosition namedAt_;
+  EntryScope entryScope_;
+  // A source-file line's text as written, kept for the findings only.
+  std::string writtenFile_;
 };
 
 }  // namespace kalvex

@@ -41,6 +41,17 @@ std::string lineText(const std::string& line) {
   return first == std::string_view::npos ? std::string() : std::string(t.substr(first));
 }
 
+std::size_t matchingBracket(const std::string& text, std::size_t open) {
+  const char opening = text[open];
+  const char closing = opening == '{' ? '}' : ')';
+  int depth = 0;
+  for (std::size_t at = open; at < text.size(); ++at) {
+    if (text[at] == opening) ++depth;
+    if (text[at] == closing && --depth == 0) return at;
+  }
+  return std::string::npos;
+}
+
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
 bool isMacroLine(const std::string& text) {
@@ -91,6 +102,34 @@ std::optional<MacroDefinition> macroDefinition(const std::string& line) {
 std::string sourceFileText(const std::string& line) {
   const std::string_view t = trimView(line);
   return std::string(t.substr(0, t.find('\t')));
+}
+
+bool changesPreprocessing(const std::string& text) {
+  static const std::vector<std::string> words{"-include", "-preinclude", "--preinclude", "-imacros",
+                                              "-isystem", "-idirafter",  "-undef"};
+  if (startsWith(text, "-U")) return true;
+  const std::string word = text.substr(0, text.find_first_of(" \t="));
+  return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+std::string withoutTypeTag(const std::string& text) {
+  if (text.empty() || text.back() != ']') return text;
+  const std::size_t open = text.rfind('[');
+  // The tag is not empty, holds no "]" but the last character, and a blank stands before it.
+  if (open == std::string::npos || open == 0 || open + 2 >= text.size()) return text;
+  if (text.find(']', open) != text.size() - 1) return text;
+  if (text[open - 1] != ' ' && text[open - 1] != '\t') return text;
+  const std::size_t last = text.find_last_not_of(" \t", open - 1);
+  return last == std::string::npos ? std::string() : text.substr(0, last + 1);
+}
+
+bool namesSourceFile(const std::string& line) { return contains(line, ".c") || contains(line, ".C"); }
+
+std::string undefineName(const std::string& text) {
+  const std::string name = text.substr(std::min<std::size_t>(2, text.size()));
+  const std::size_t first = name.find_first_not_of(" \t");
+  if (first == std::string::npos) return std::string();
+  return name.substr(first, name.find_last_not_of(" \t") - first + 1);
 }
 
 bool extensionAccepted(const std::string& path, const std::vector<std::string>& extensions) {

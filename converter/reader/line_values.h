@@ -28,6 +28,10 @@ std::string trimLine(const std::string& text);
 // What the line rules look at: trimLine, then without any further leading blanks and tabs.
 std::string lineText(const std::string& line);
 
+// The position of the bracket that closes the "{" or "(" at open, nested pairs counted; npos
+// when it is not closed.
+std::size_t matchingBracket(const std::string& text, std::size_t open);
+
 // True when text begins with prefix.
 bool startsWith(const std::string& text, const char* prefix);
 
@@ -62,6 +66,22 @@ std::optional<MacroDefinition> macroDefinition(const std::string& line);
 
 // The trimmed line up to its first tab: spaces and whatever else follows stay part of it.
 std::string sourceFileText(const std::string& line);
+
+// True for the text of an option line that changes what the preprocessor sees although the
+// project cannot carry it: "-U" (undefines), forced includes ("-include", "-preinclude",
+// "--preinclude", "-imacros"), include folders of other kinds ("-isystem", "-idirafter") and
+// "-undef". The option word ends at a blank, a tab or "=".
+bool changesPreprocessing(const std::string& text);
+
+// The name of a "-U" option's text: what follows "-U", without blanks and tabs around it.
+std::string undefineName(const std::string& text);
+
+// The text without a type tag at its end: one or more blanks, "[", a tag of one character or
+// more without brackets, and "]", as in "x.c [CXX]".
+std::string withoutTypeTag(const std::string& text);
+
+// True when the line holds ".c" in either letter case: the test for a source-file line.
+bool namesSourceFile(const std::string& line);
 
 // True when one of the entries equals, ignoring ASCII case, the text after the path's last
 // full stop (the whole path when it has none). An empty list stands for the extensions of C

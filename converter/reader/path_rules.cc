@@ -12,7 +12,7 @@ bool isAbsolutePath(const std::string& text) {
 }
 
 std::string absoluteMacroValue(const std::string& directory, const std::string& value) {
-  if (isAbsolutePath(value)) return value;
+  if (isAbsolutePath(value) || value.compare(0, 1, "$") == 0) return value;
   return directory + "\\" + value;
 }
 
@@ -35,28 +35,6 @@ std::string expandBraceReferences(const std::string& text, const NameSources& na
     from = close + 1;
   }
   return result + text.substr(from);
-}
-
-std::string expandFirstMacro(const std::string& text, const MacroTable& macros) {
-  const std::size_t dollar = text.find('$');
-  if (dollar == std::string::npos) return text;
-  std::size_t nameStart = 0;
-  std::size_t nameEnd = 0;
-  std::size_t spanEnd = 0;
-  if (text.find("$(") != std::string::npos) {
-    nameStart = std::min(dollar + 2, text.size());
-    const std::size_t close = text.find(')', nameStart);
-    nameEnd = close == std::string::npos ? text.size() : close;
-    spanEnd = close == std::string::npos ? text.size() : close + 1;
-  } else {
-    nameStart = dollar + 1;
-    const std::size_t slash = text.find('\\', nameStart);
-    nameEnd = slash == std::string::npos ? text.size() : slash;
-    spanEnd = nameEnd;
-  }
-  const auto found = macros.find(stripChar(text.substr(nameStart, nameEnd - nameStart), ' '));
-  if (found == macros.end() || found->second.empty()) return text;
-  return text.substr(0, dollar) + found->second + text.substr(spanEnd);
 }
 
 std::string joinRelative(const std::string& directory, const std::string& text) {

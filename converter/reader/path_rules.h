@@ -21,7 +21,7 @@ using MacroTable = std::unordered_map<std::string, std::string>;
 bool isAbsolutePath(const std::string& text);
 
 // A macro value as stored for "$(NAME)" and "$NAME": made absolute against directory unless
-// it is absolute already.
+// it is absolute already or begins with "$" (a reference, expanded where the value is used).
 std::string absoluteMacroValue(const std::string& directory, const std::string& value);
 
 // Where "${NAME}" references and conditions find a name: macros as written, then the
@@ -34,13 +34,8 @@ struct NameSources {
 
 // Replaces every "${NAME}" (NAME running to the next "}") by the value NAME has in names;
 // unknown names, "${" without "}" and "${%...}" stay as written. Values put in are not
-// scanned again.
+// scanned again: the single pass of condition arguments.
 std::string expandBraceReferences(const std::string& text, const NameSources& names);
-
-// Replaces the first macro reference of text, "$(NAME)" or "$NAME" ending before the next
-// backslash, by its value; the text is unchanged when the name is unknown or its value empty.
-// The terminator is looked for after the "$" only; "$(" with no ")" runs to the end.
-std::string expandFirstMacro(const std::string& text, const MacroTable& macros);
 
 // A relative text joined to directory: "." is the directory itself, a leading "./" is
 // dropped, anything else is appended after one backslash, unnormalised.

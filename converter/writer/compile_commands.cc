@@ -14,23 +14,47 @@ void addOption(std::vector<std::string>& arguments, const char* option, const st
   arguments.push_back(value);
 }
 
-// The include and define options of a group, the same for each of its files.
+// The include, define and undefine options of a group, the same for each of its files: those
+// of its personality, unless the group keeps the database's apart.
 std::vector<std::string> groupOptions(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
                                       const PathSpelling& spell) {
+  const DatabaseOptions* database = group.databaseOptions();
   std::vector<std::string> options;
   for (const std::string& directory : compilerIncludes) addOption(options, "-I", spell(directory));
-  for (const std::string& directory : group.includes()) addOption(options, "-I", spell(directory));
-  for (const auto& [name, value] : group.defines()) addOption(options, "-D", value.empty() ? name : name + "=" + value);
+  for (const std::string& directory : database ? database->includes : group.includes()) {
+    addOption(options, "-I", spell(directory));
+  }
+  for (const auto& [name, value] : database ? database->defines : group.defines()) {
+    addOption(options, "-D", value.empty() ? name : name + "=" + value);
+  }
+  if (database) {
+    for (const std::string& name : database->undefines) addOption(options, "-U", name);
+  }
   return options;
 }
 
-// The command of one file entry: the group's options stand between the compiler and the file.
+// The command of one file entry: the group's options, then the file's own, stand between the
+// compiler and the file.
 CompileCommand fileCommand(const std::string& directory, const std::vector<std::string>& groupOptions,
-                           const std::string& file, const PathSpelling& spell) {
+                           const std::vector<std::string>* ownOptions, const std::string& file,
+                           const PathSpelling& spell) {
   CompileCommand command{directory, spell(file), {compilerFor(file)}};
   command.arguments.insert(command.arguments.end(), groupOptions.begin(), groupOptions.end());
+  for (std::size_t i = 0; ownOptions != nullptr && i + 1 < ownOptions->size(); i += 2) {
+    const std::string& option = (*ownOptions)[i];
+    const std::string& value = (*ownOptions)[i + 1];
+    addOption(command.arguments, option.c_str(), option == "-I" ? spell(value) : value);
+  }
   addOption(command.arguments, "-c", command.file);
   return command;
+}
+
+// The options of the file at index that lines indented under it give, or null.
+const std::vector<std::string>* ownOptionsOf(const ProjectGroup& group, std::size_t index) {
+  const DatabaseOptions* database = group.databaseOptions();
+  if (database == nullptr) return nullptr;
+  const auto own = database->fileOptions.find(index);
+  return own == database->fileOptions.end() ? nullptr : &own->second;
 }
 
 }  // namespace
@@ -43,8 +67,9 @@ void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>&
                       const PathSpelling& spell, std::vector<CompileCommand>& commands) {
   const std::string directory = spell(group.sourcePath);
   const std::vector<std::string> options = groupOptions(group, compilerIncludes, spell);
-  for (const std::string& file : group.files) {
-    if (!file.empty()) commands.push_back(fileCommand(directory, options, file, spell));
+  for (std::size_t i = 0; i < group.files.size(); ++i) {
+    const std::string file(group.files[i]);
+    if (!file.empty()) commands.push_back(fileCommand(directory, options, ownOptionsOf(group, i), file, spell));
   }
 }
 

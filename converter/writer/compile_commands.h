@@ -27,7 +27,10 @@ std::string compilerFor(const std::string& file);
 
 // Appends the commands of one group to commands, one for each non-empty file entry in list
 // order: the compiler, "-I" and each compiler include, "-I" and each include of the group,
-// "-D" and each define of the group in name order, "-c" and the file. The directory is the
+// "-D" and each define of the group in name order, "-U" and each of the group's "-U" names,
+// the file's own "-I", "-D" and "-U" options in line order, "-c" and the file. A group keeps
+// its database options apart once a line gives one file an option of its own: its includes
+// and defines are then the group's without those lines. The directory is the
 // group's source path. Every path is spelled by spell.
 void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
                       const PathSpelling& spell, std::vector<CompileCommand>& commands);

@@ -129,6 +129,7 @@ int ProjectConverter::writeProject() {
   rootGroup_->writeGroup(*file, std::string(), personFolder(destFolder()) + projectName() + ".p_a");
   out.close();
   if (!settings.compileDatabase.empty()) writeCompileDatabase();
+  finishReport();
   print("Zintra/Zintra++ Project Completed!");
   return 0;
 }

@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Converts the project tree that CMake's "Green Hills MULTI" generator writes for a small CMake
 project, and checks that every source file lands in the .prj file with the include
-directories and defines of its target in the group's analyser personality.
+directories and defines of its target in the group's analyser personality; that the
+compilation database gives the sources with options of their own those options, after their
+target's, and no other source; and that the report tells of each such option line.
 
 Nothing is compiled: the generator is given a throw-away toolset folder whose programs do
 nothing. Exits with 77 (reported as skipped) when the generator cannot be run here.
 """
 
 import argparse
+import json
 import os
 import shutil
 import subprocess
@@ -25,12 +28,19 @@ add_executable(app app/main.cpp app/util.c "app/sub dir/extra.c")
 target_link_libraries(app PRIVATE drv)
 target_include_directories(app PRIVATE "app/inc dir")
 target_compile_definitions(app PRIVATE APP_NAME=demo FEATURE_X)
+set_source_files_properties(app/util.c PROPERTIES LANGUAGE CXX)
+set_source_files_properties(drv/spi.cpp PROPERTIES COMPILE_DEFINITIONS SPI_FAST
+                            INCLUDE_DIRECTORIES ${CMAKE_CURRENT_SOURCE_DIR}/drv/spi_inc)
+set_source_files_properties(drv/uart.c PROPERTIES COMPILE_OPTIONS -UUART_DEBUG)
 """
 
-# Source file, relative to the project, and what its group's personality must hold.
+# Source file, relative to the project, and what its group's personality must hold. The
+# generator writes a file compiled as another language with a type tag ("util.c [CXX]"), and
+# a file's own options on the lines after it, which then hold for its whole group.
 DRV = ({"drv/include"}, {"BAUD=9600", "DRV_INTERNAL"})
+SPI = ({"drv/include", "drv/spi_inc"}, {"BAUD=9600", "DRV_INTERNAL", "SPI_FAST"})
 APP = ({"app/inc dir", "drv/include"}, {"APP_NAME=demo", "BAUD=9600", "FEATURE_X"})
-EXPECTED = {"drv/uart.c": DRV, "drv/spi.cpp": DRV, "app/main.cpp": APP, "app/util.c": APP, "app/sub dir/extra.c": APP}
+EXPECTED = {"drv/uart.c": DRV, "drv/spi.cpp": SPI, "app/main.cpp": APP, "app/util.c": APP, "app/sub dir/extra.c": APP}
 
 
 def system(path):
@@ -127,6 +137,54 @@ def check(prj, projectDir):
     return failures
 
 
+# The options that a source's own lines give it in the compilation database, in line order.
+OWN = {"drv/spi.cpp": ["-I", "drv/spi_inc", "-D", "SPI_FAST"], "drv/uart.c": ["-U", "UART_DEBUG"]}
+
+
+def ownArguments(relative, projectDir):
+    options = OWN.get(relative, [])
+    return [argument for option, value in zip(options[::2], options[1::2])
+            for argument in (option, os.path.join(projectDir, value) if option == "-I" else value)]
+
+
+def checkDatabase(database, projectDir):
+    """Each entry holds its target's folders and defines, then its own options, then -c."""
+    failures, seen = [], set()
+    owned = [os.path.join(projectDir, "drv/spi_inc"), "SPI_FAST", "UART_DEBUG"]
+    for entry in database:
+        relative = os.path.relpath(entry["file"], projectDir)
+        if relative not in EXPECTED:
+            continue
+        seen.add(relative)
+        arguments, own = entry["arguments"], ownArguments(relative, projectDir)
+        groupEnd = len(arguments) - 2 - len(own)
+        if arguments[groupEnd:] != own + ["-c", entry["file"]]:
+            failures.append("%s: ends in %s, not in its own options %s and -c" % (relative, arguments[groupEnd:], own))
+        groupPart = arguments[1:groupEnd]
+        includes, defines = EXPECTED[relative]
+        for directory in includes - {"drv/spi_inc"}:
+            if os.path.join(projectDir, directory) not in groupPart:
+                failures.append("%s: include %s missing from the group's options" % (relative, directory))
+        for define in defines - {"SPI_FAST"}:
+            if define not in groupPart:
+                failures.append("%s: define %s missing from the group's options" % (relative, define))
+        failures += ["%s: another file's own option %s among the group's" % (relative, value)
+                     for value in owned if value in groupPart]
+    failures += ["not in the database: " + path for path in sorted(set(EXPECTED) - seen)]
+    return failures
+
+
+def checkReport(report):
+    """One per-file-option warning for each own option line, and nothing else to tell."""
+    findings = report.splitlines()[:-1]
+    perFile = [line for line in findings if line.endswith("[per-file-option]")]
+    failures = ["unexpected finding: " + line for line in findings if line not in perFile]
+    for value in ["spi_inc", "SPI_FAST", "UART_DEBUG"]:
+        if not any(value in line for line in perFile):
+            failures.append("no per-file-option finding for " + value)
+    return failures
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--binary", required=True)
@@ -140,8 +198,10 @@ def main():
             return SKIP
         os.makedirs(os.path.join(root, "out"))
         write(os.path.join(root, "cfg", "ghs.p_c"), "")
+        database, report = os.path.join(root, "out", "cc.json"), os.path.join(root, "out", "report.txt")
         done = subprocess.run([arguments.binary, top, os.path.join(root, "out"), "-cp",
-                               os.path.join(root, "cfg", "ghs.p_c"), "-pn", "demo"],
+                               os.path.join(root, "cfg", "ghs.p_c"), "-pn", "demo", "-cdb", database,
+                               "-report", report],
                               stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         output = done.stdout.decode(errors="replace")
         if done.returncode != 0 or not output.endswith("Zintra/Zintra++ Project Completed!\n"):
@@ -149,6 +209,10 @@ def main():
             return 1
         with open(os.path.join(root, "out", "demo.prj"), newline="") as handle:
             failures = check(handle.read(), os.path.join(root, "proj"))
+        with open(database) as handle:
+            failures += checkDatabase(json.load(handle), os.path.join(root, "proj"))
+        with open(report) as handle:
+            failures += checkReport(handle.read())
         for failure in failures:
             print(failure)
         print("%d source files checked, %d failures" % (len(EXPECTED), len(failures)))

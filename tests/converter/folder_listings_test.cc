@@ -33,6 +33,8 @@ TEST(FolderListings, AnswersAbsentOnlyWhereAnOpenMustFail) {
       {"/d/b\xc3\xa9.c", false},  // letters beyond ASCII may fold onto a listed name
       {"/intl/x.c", false},       // a listing with such a name answers nothing
       {"/none/x.c", true},        // the folder is missing
+      {"/D/b.c", true},           // the folder exists in another case, without the name
+      {"/D/a.c", false},          //
       {"/d/a.c/x", true},         // a file stands where the folder should be
       {"/d/", false},             // no name
       {"/d/..", false},           //

@@ -40,7 +40,8 @@ TEST(ListedSearch, FindsWhatOpeningEveryCandidateFinds) {
       {"late.c", "\\d3\\late.c"},      // only the last directory holds it
       {"x.c", "\\unl\\x.c"},           // the unlistable directory in the middle
       {"Main.c", "\\d2\\Main.c"},      //
-      {"main.c", nullptr},             // listed in another case: tried, and case matters here
+      {"main.c", "\\d2\\Main.c"},      // only in another case: found as it is spelled on disk
+      {"B.C", "\\d2\\b.c"},            //
       {"dir.c", "\\d3\\dir.c"},        // a folder of that name is skipped
       {"sub\\s.c", "\\d3\\sub\\s.c"},  // a sub-folder part
       {"sub\\t.c", nullptr},           //

@@ -14,6 +14,8 @@ MACRO_NAMES = ["ROOT", "COMMON", "INC", "X", "targetCore"]
 CHILD_NAMES = ["lib.gpj", "drv.gpj", "uart.gpj", "ab.gpj", "io.gpj", "net.rev2.gpj", "my rules.gpj"]
 # Set by the runner for both sides; KDIFF_UNSET never is.
 ENVIRONMENT = {"KDIFF_SET": "common", "KDIFF_CORE": "pe1"}
+# Options files below src; the last is never written.
+OPTIONS_FILES = ["opt\\common.opt", "opt\\more.opt", "inc\\cfg.opt", "opt\\missing.opt"]
 BRACE_GROUPS = ["{optgroup=GhsCommonOptions} ", "{streq(targetCore,pe0)} ", "{ !streq( targetCore , pe1 ) }\t",
                 "{isdefined(KDIFF_SET)}", "{isundefined(KDIFF_UNSET)} ", "{isdefined(targetCore)} ",
                 "{streq(${KDIFF_CORE},pe1)} ", "{streq(${targetCore},targetCore)} ", "{unclosed ", "{a{b}c} ",
@@ -22,6 +24,11 @@ BRACE_GROUPS = ["{optgroup=GhsCommonOptions} ", "{streq(targetCore,pe0)} ", "{ !
 
 def hostJoin(root, relative):
     return os.path.join(root, *[p for p in relative.split("\\") if p])
+
+
+def otherCase(text, rnd):
+    """The text with the case of some ASCII letters changed, as a tree made on Windows has it."""
+    return "".join(c.swapcase() if rnd.random() < 0.4 else c for c in text)
 
 
 def relativeTo(fromDir, toPath):
@@ -89,8 +96,12 @@ class Generator:
         name = self.pick(MACRO_NAMES)
         value = self.pick([relativeTo(pf.directory, self.pick(["common", "srcdir", "lib"])),
                            "C:\\abs", "1", "", "$(ROOT)\\x", "..", ".", "pe0", "pe1", "/abs", "\\abs",
-                           "common/lib"])
-        kind = self.rnd.randrange(10)
+                           "common/lib", "$ROOT/lib", "$(COMMON)/inc", "${INC}/z", "%expand_path(../..)",
+                           "%expand_path(" + relativeTo(pf.directory, "common") + ")", "${%expand_path(./lib)}",
+                           "%expand_path($ROOT/x)", '"common"', "'lib'", '"pe0"', "$ROOT", "%expand_path(x)/y"])
+        kind = self.rnd.randrange(11)
+        if kind == 9:
+            return self.pick(["", "\t", "\t "]) + ":macro=" + name + self.pick(["", " "]) + "=" + value
         if kind == 0:
             return self.pick(["macro NOEQ ", "a=b macro NOEQ "]) + name
         if kind == 8:
@@ -107,9 +118,17 @@ class Generator:
     def sourcePathText(self, pf):
         name = self.pick(SOURCE_NAMES)
         other = self.pick(["common", "srcdir", "lib", "deep\\sub"])
-        kind = self.rnd.randrange(18)
+        kind = self.rnd.randrange(22)
         if kind == 0:
             return "./" + name
+        if kind == 18:
+            return self.pick(["common/$X/", "$(ROOT)/$X/", "${%expand_path(.)}/", "${%expand_path(..)}\\",
+                              "$(COMMON)\\$(ROOT)\\", "lib/$(X)", "$ROOT/$INC/"]) + name
+        if kind == 19:
+            return self.pick([name + " [CXX]", '"' + name + '" [C]', name + " []", name + "  [a b]", name + "[C]",
+                              name + " [x]y]"])
+        if kind in (20, 21):
+            return otherCase(name, self.rnd)
         if kind == 1:
             return relativeTo(pf.directory, other) + "\\" + name
         if kind == 2:
@@ -137,7 +156,8 @@ class Generator:
     def includeLine(self, pf):
         target = self.pick(["inc", "common", "./inc", "inc.", ".", "..", "$(INC)", "$INC\\x",
                             relativeTo(pf.directory, "inc"), "inc", "inc\\.", "", '"inc dir"', "'common'",
-                            "inc/.", "${INC}", "${KDIFF_SET}/x", "/usr/include", "\\abs", '"./inc"', "../.."])
+                            "inc/.", "${INC}", "${KDIFF_SET}/x", "/usr/include", "\\abs", '"./inc"', "../..",
+                            "$(ROOT)/$X", "x/$INC", "${%expand_path(.)}/inc", "${%option_value(x)}"])
         return (self.pick(["", "\t", "  ", "x ", "\t "]) + "-I" + self.pick(["", "", " ", "  "]) +
                 target + self.pick(["", "", " ", "\t"]))
 
@@ -150,7 +170,26 @@ class Generator:
         return self.pick(["", " ", "\t", "#comment", "# old.gpj", "#x.c", " #x.c", "\t# y.gpj",
                           "foo.h", "readme.txt", "-Wall", "#-Iinc", "\t#-I..\\old", "-o x.c.o",
                           ':depends="x.cmake"', "\t-Iinc.cfg", "-DNAME=x.c", "macros.c", " macro Q=x.gpj",
-                          "x macro Q=1", "{optional} nothere\\opt.gpj", "gone.gpj {optional}", "\t x y.gpjz"])
+                          "x macro Q=1", "{optional} nothere\\opt.gpj", "gone.gpj {optional}", "\t x y.gpjz",
+                          "{isdefined(KDIFF_SET)}\t:sourceDir=srcdir\t", ":sourceDir=srcdir\t", ":optionsFile=",
+                          "#!gbuild", "[Options File]", ":macro=NOVALUE"])
+
+    def optionsFileLine(self, pf):
+        relative = relativeTo(pf.directory, self.pick(OPTIONS_FILES))
+        text = self.pick([relative, relative.replace("\\", "/"), '"' + relative + '"', otherCase(relative, self.rnd),
+                          "${%expand_path(.)}/" + relative.replace("\\", "/"), "$(ROOT)/cfg.opt"])
+        return self.pick(["", "\t", "\t "]) + ":optionsFile=" + text
+
+    def makeOptionsFiles(self):
+        for path in OPTIONS_FILES[:-1]:
+            if not self.chance(0.8):
+                continue
+            directory, name = path.split("\\")
+            options = ProjectFile(directory, name)
+            top = ProjectFile("", "top.gpj")
+            options.lines = ["#!gbuild", "[Options File]"] + [self.randomLine(top) for _ in range(self.rnd.randrange(8))]
+            options.lines.insert(self.rnd.randrange(len(options.lines) + 1), self.optionsFileLine(top))
+            self.writeProjectFile(options)
 
     def randomLine(self, pf):
         if self.chance(0.2):
@@ -158,7 +197,9 @@ class Generator:
         return self.plainLine(pf)
 
     def plainLine(self, pf):
-        kind = self.rnd.randrange(12)
+        kind = self.rnd.randrange(13)
+        if kind == 12:
+            return self.optionsFileLine(pf)
         if kind == 0:
             return self.sourceDirLine(pf)
         if kind == 1:
@@ -199,6 +240,8 @@ class Generator:
             entry = entry.replace("\\", "/")
         elif way == 5:
             entry = '"' + entry + '"'
+        elif way == 7:
+            entry = otherCase(entry[:-4], self.rnd) + entry[-4:]
         elif way == 6:
             absolute = os.path.join(self.src, *[p for p in child.path.split("\\") if p])
             entry = absolute if self.chance(0.5) else absolute.replace("/", "\\")
@@ -366,6 +409,7 @@ class Generator:
         self.addTraps(top)
         for pf in self.allFiles(top):
             self.writeProjectFile(pf)
+        self.makeOptionsFiles()
         self.makePersonalities()
         destName = "out"
         if not self.chance(0.03):

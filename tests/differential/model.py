@@ -7,7 +7,9 @@ real file system (reads for the reader, folders and files for the writer).
 All texts are bytes; system paths use the backslash and are handed to the host with "/".
 """
 
+import errno
 import os
+import re
 
 BS = b"\\"
 SL = b"/"
@@ -39,19 +41,60 @@ def hostPath(systemPath):
     return os.fsdecode(systemPath.replace(BS, SL))
 
 
-def readableFile(systemPath):
-    """Opening for reading succeeds; a folder is not a file."""
-    if b"\0" in systemPath or not systemPath:
-        return False
+def openable(systemPath):
+    """Opening for reading succeeds (a folder is not a file); else the error number."""
     try:
         with open(hostPath(systemPath), "rb"):
-            return True
-    except (OSError, ValueError):
-        return False
+            return 0
+    except IsADirectoryError:
+        return errno.EISDIR
+    except OSError as error:
+        return error.errno or errno.EIO
+    except ValueError:
+        return errno.EINVAL
+
+
+def respelled(systemPath):
+    """The path with every component that does not exist as written replaced by the one name
+    of its folder that equals it ignoring ASCII case; None when none or several do."""
+    pieces = re.split(rb"([\\/])", systemPath)
+    spelled = b""
+    for index in range(0, len(pieces), 2):
+        component = pieces[index]
+        if component not in (b"", b".", b"..") and not os.path.exists(hostPath(spelled + component)):
+            folder = spelled[:-1] if len(spelled) > 1 else (spelled or b".")
+            try:
+                names = os.listdir(hostPath(folder))
+            except OSError:
+                return None
+            matches = [os.fsencode(n) for n in names if os.fsencode(n).lower() == component.lower()]
+            if len(matches) != 1:
+                return None
+            component = matches[0]
+        spelled += component + (pieces[index + 1] if index + 1 < len(pieces) else b"")
+    return spelled
+
+
+def onDisk(systemPath):
+    """The system path of the file that opening systemPath reads, with the names as the file
+    system spells them; None when it opens no file."""
+    if b"\0" in systemPath or not systemPath:
+        return None
+    error = openable(systemPath)
+    if error == 0:
+        return systemPath
+    if error not in (errno.ENOENT, errno.ENOTDIR):
+        return None
+    spelled = respelled(systemPath)
+    return spelled if spelled is not None and openable(spelled) == 0 else None
+
+
+def readableFile(systemPath):
+    return onDisk(systemPath) is not None
 
 
 def readBytes(systemPath):
-    with open(hostPath(systemPath), "rb") as handle:
+    with open(hostPath(onDisk(systemPath)), "rb") as handle:
         return handle.read()
 
 
@@ -62,7 +105,7 @@ def exists(systemPath):
 
 
 def fileIdentity(systemPath):
-    info = os.stat(hostPath(systemPath))
+    info = os.stat(hostPath(onDisk(systemPath) or systemPath))
     return (info.st_dev, info.st_ino)
 
 
@@ -152,6 +195,65 @@ def withoutQuotes(text):
     return text
 
 
+def withoutTrailingDot(path):
+    return path[:-2] if path.endswith(BS + b".") else path
+
+
+def withoutTypeTag(text):
+    """x.c [CXX] without its tag and the blanks before it."""
+    match = re.match(rb"(.*?)[ \t]+\[[^\[\]]+\]\Z", text, re.S)
+    return match.group(1) if match else text
+
+
+def matchingParenthesis(text, start):
+    depth = 0
+    for index in range(start, len(text)):
+        ch = text[index:index + 1]
+        depth += ch == b"("
+        depth -= ch == b")"
+        if ch == b")" and depth == 0:
+            return index
+    return -1
+
+
+EXPAND_PATH = b"%expand_path("
+
+
+def wholeExpandPath(value):
+    """X of a value that is, as a whole, %expand_path(X) or ${%expand_path(X)}; else None."""
+    start = 2 if value.startswith(b"${") else 0
+    if not value.startswith(EXPAND_PATH, start):
+        return None
+    opening = start + len(EXPAND_PATH) - 1
+    close = matchingParenthesis(value, opening)
+    if close < 0 or close + (2 if start else 1) != len(value) or (start and not value.endswith(b"}")):
+        return None
+    return value[opening + 1:close]
+
+
+def referenceAt(text, dollar):
+    """(form, name, end) of the reference whose "$" stands at dollar."""
+    following = text[dollar + 1:dollar + 2]
+    if following == b"{":
+        if text.startswith(EXPAND_PATH, dollar + 2):
+            opening = dollar + 1 + len(EXPAND_PATH)
+            close = matchingParenthesis(text, opening)
+            if close >= 0 and text[close + 1:close + 2] == b"}":
+                return "expand", text[opening + 1:close], close + 2
+        close = text.find(b"}", dollar + 2)
+        if close < 0:
+            return "written", b"", dollar + 1
+        name = text[dollar + 2:close]
+        return ("written" if name.startswith(b"%") else "brace"), name, close + 1
+    if following == b"(":
+        close = text.find(b")", dollar + 2)
+        end = len(text) if close < 0 else close
+        return "paren", stripChar(text[dollar + 2:end], b" "), (len(text) if close < 0 else close + 1)
+    ends = [at for at in (text.find(BS, dollar + 1), text.find(SL, dollar + 1)) if at >= 0]
+    end = min(ends) if ends else len(text)
+    return "bare", stripChar(text[dollar + 1:end], b" "), end
+
+
 def isAbsolute(text):
     return b":" in text or text[:1] in (BS, SL)
 
@@ -217,6 +319,10 @@ class Settings:
 
 # ---------------------------------------------------------------- reader
 
+CHAIN_LIMIT = 32
+BUDGET = 4096
+
+
 class Reader:
     def __init__(self, settings, out):
         self.settings = settings
@@ -228,8 +334,66 @@ class Reader:
         self.current = None
 
     def defineMacro(self, name, value):
+        value = withoutQuotes(value)
+        argument = wholeExpandPath(value)
+        if argument is not None:
+            self.budget = BUDGET
+            value = self.expandPath(argument, 0, [])
+            self.written[name] = self.macros[name] = value
+            return
         self.written[name] = value
-        self.macros[name] = value if isAbsolute(value) else self.current.sourcePath + BS + value
+        kept = isAbsolute(value) or value.startswith(b"$")
+        self.macros[name] = value if kept else self.current.sourcePath + BS + value
+
+    def joined(self, text):
+        """A relative text joined to the group's folder, with backslashes."""
+        base = self.current.sourcePath
+        if text == b".":
+            text = base
+        elif text.startswith(b"./"):
+            text = base + BS + text[2:]
+        else:
+            text = base + BS + text
+        return text.replace(SL, BS)
+
+    def expandPath(self, argument, depth, chain):
+        text = self.expand(argument, depth, chain)[0]
+        return text.replace(SL, BS) if isAbsolute(text) else withoutTrailingDot(self.joined(text))
+
+    def expandAll(self, text):
+        """(every reference of text expanded, whether it held a $(NAME) or a bare $NAME)."""
+        self.budget = BUDGET
+        return self.expand(text, 0, [])
+
+    def expand(self, text, depth, chain):
+        pieces, held, at = [], False, 0
+        while True:
+            dollar = text.find(b"$", at)
+            if dollar < 0:
+                pieces.append(text[at:])
+                return b"".join(pieces), held
+            form, name, end = referenceAt(text, dollar)
+            held = held or form in ("paren", "bare")
+            pieces.append(text[at:dollar])
+            pieces.append(self.putIn(form, name, text[dollar:end], dollar == 0, depth, chain))
+            at = end
+
+    def putIn(self, form, name, written, atStart, depth, chain):
+        if form == "written" or depth >= CHAIN_LIMIT or self.budget == 0:
+            return written
+        if form == "expand":
+            self.budget -= 1
+            return self.expandPath(name, depth + 1, chain)
+        if name in chain:
+            return written
+        if form == "brace":
+            value = self.lookUp(name)
+        else:
+            value = (self.macros if atStart else self.written).get(name)
+        if value is None:
+            return written
+        self.budget -= 1
+        return self.expand(value, depth + 1, chain + [name])[0]
 
     def lookUp(self, name):
         """A macro as written, else the environment variable; None when neither exists."""
@@ -281,53 +445,24 @@ class Reader:
         return not result if negate else result
 
     def resolvePath(self, text, search):
-        text = self.expandBraces(text)
-        if b"$" in text:
-            return self.expandMacro(text).replace(SL, BS)
+        began = text.startswith(b"$")
+        text, held = self.expandAll(text)
+        if began and (held or b"$" in text):
+            return text.replace(SL, BS)
         if isAbsolute(text):
             return text.replace(SL, BS)
         unjoined = text
-        base = self.current.sourcePath
-        if text == b".":
-            text = base
-        elif text.startswith(b"./"):
-            text = base + BS + text[2:]
-        else:
-            text = base + BS + text
-        text = text.replace(SL, BS)
-        if search:
-            if not readableFile(text):
-                for directory in self.sourceDirs:
-                    candidate = (directory + BS + unjoined).replace(SL, BS)
-                    if readableFile(candidate):
-                        return candidate
-        elif text.endswith(BS + b"."):
-            text = text[:-2]
+        text = self.joined(text)
+        if not search:
+            return withoutTrailingDot(text)
+        for candidate in [text] + [(d + BS + unjoined).replace(SL, BS) for d in self.sourceDirs]:
+            found = onDisk(candidate)
+            if found is not None:
+                return found
         return text
 
-    def expandMacro(self, text):
-        c = text.index(b"$")
-        if b"$(" in text:
-            end = text.find(b")", c + 2)
-            if end < 0:
-                end = len(text)
-                spanEnd = end
-            else:
-                spanEnd = end + 1
-            name = text[c + 2:end]
-        else:
-            end = text.find(BS, c + 1)
-            if end < 0:
-                end = len(text)
-            name = text[c + 1:end]
-            spanEnd = end
-        value = self.macros.get(stripChar(name, b" "), b"")
-        if not value:
-            return text
-        return text[:c] + value + text[spanEnd:]
-
-    def addInclude(self, line):
-        path = self.resolvePath(withoutQuotes(includeText(line)), False)
+    def addInclude(self, text):
+        path = self.resolvePath(withoutQuotes(includeText(text)), False)
         group = self.current
         if path not in group.includes and path not in self.settings.compilerIncludes:
             group.includes.append(path)
@@ -338,28 +473,49 @@ class Reader:
         if value:
             self.sourceDirs.append(value)
 
+    def openOptionsFile(self, text):
+        path = onDisk(self.resolvePath(withoutQuotes(text), False))
+        if path is None:
+            return
+        info = os.stat(hostPath(path))
+        identity = (info.st_dev, info.st_ino)
+        if identity in [entry[1] for entry in self.files[1:]]:
+            return
+        self.files.append((iter(splitLines(readBytes(path))), identity))
+
+    def applyOption(self, line, text):
+        if text.startswith(b":sourceDir="):
+            self.addSourceDir(line)
+        elif text.startswith(b"-I"):
+            self.addInclude(text)
+        elif text.startswith(b"-D"):
+            self.current.addDefine(defineText(text).lstrip(b" "))
+        elif text.startswith(b":macro="):
+            definition = macroDefinition(b"macro " + text[len(b":macro="):])
+            if definition is not None:
+                self.defineMacro(*definition)
+        elif text.startswith(b":optionsFile="):
+            self.openOptionsFile(text[len(b":optionsFile="):])
+
     def applyLine(self, line, subProjects):
+        """subProjects is None for the lines of an options file."""
         group = self.current
-        inners, text = braceGroups(textOf(line))
+        text = textOf(line)
         optional = False
-        for inner in inners:
-            if inner == b"optional":
-                optional = True
-            elif self.condition(inner) is False:
-                return
-        if inners:
-            line = text
+        if line.lstrip(BLANKS).startswith(b"{"):
+            inners, rest = braceGroups(line.lstrip(BLANKS))
+            for inner in inners:
+                if inner == b"optional":
+                    optional = True
+                elif self.condition(inner) is False:
+                    return
+            if inners:
+                line, text = rest, textOf(rest)
         if text.startswith(b"#"):
             return
         if text[:1] in (b"-", b":"):
-            if text.startswith(b":sourceDir="):
-                self.addSourceDir(line)
-            elif text.startswith(b"-I"):
-                self.addInclude(line)
-            elif text.startswith(b"-D"):
-                group.addDefine(defineText(line).lstrip(b" "))
-            return
-        if text.startswith(b"macro") and text[5:6] in (b" ", b"\t"):
+            self.applyOption(line, text)
+        elif text.startswith(b"macro") and text[5:6] in (b" ", b"\t"):
             definition = macroDefinition(line)
             if definition is not None:
                 self.defineMacro(*definition)
@@ -367,10 +523,12 @@ class Reader:
             self.addSourceDir(line)
         elif b".gpj" in line:
             entry = subProjectEntry(line)
-            if entry:
+            if entry and subProjects is not None:
                 subProjects.append((entry, optional or b"{optional}" in text))
-        elif b".c" in line:
-            written = trimLine(line).split(b"\t", 1)[0]
+        elif b".c" in line or b".C" in line:
+            if subProjects is None:
+                return
+            written = withoutTypeTag(trimLine(line).split(b"\t", 1)[0])
             path = self.resolvePath(withoutQuotes(written), True)
             if extensionAccepted(path, self.settings.extensions):
                 group.files.append(path)
@@ -385,23 +543,26 @@ class Reader:
             raise ReaderFailure(path)
         chain = chain + [fileIdentity(path)]
         subProjects = []
-        for line in splitLines(readBytes(path)):
-            self.applyLine(line, subProjects)
+        self.files = [(iter(splitLines(readBytes(path))), None)]
+        while self.files:
+            line = next(self.files[-1][0], None)
+            if line is None:
+                self.files.pop()
+            else:
+                self.applyLine(line, subProjects if len(self.files) == 1 else None)
         for entry, optional in subProjects:
             self.walkSubProject(group, entry, optional, chain)
 
     def walkSubProject(self, parent, entry, optional, chain):
         self.current = parent
-        entry = self.expandBraces(entry)
-        if b"$" in entry:
-            entry = self.expandMacro(entry)
+        entry = self.expandAll(entry)[0]
         if isAbsolute(entry):
             candidates = [entry]
         else:
             directories = [parent.sourcePath] + self.sourceDirs + self.includeSearchDirs
             candidates = [d + BS + entry for d in directories]
         candidates = [c.replace(SL, BS) for c in candidates]
-        found = [c for c in candidates if readableFile(c)]
+        found = [spelled for spelled in map(onDisk, candidates) if spelled is not None]
         if optional and not found:
             return
         located = found[0] if found else candidates[0]

@@ -1,47 +1,11 @@
 // Small project trees as they are really written: by the IDE, by hand for several cores, with
 // forward slashes, and with the quirks people's files carry. Each converts into {root}\out.
-#include "e2e_case.h"
+#include "dialect_tree.h"
 
 namespace kalvex::e2e {
 namespace {
 
-const std::string kCompiler = R"({root}\cfg\ghs.p_c)";
-const std::string kStart = "Creating Zintra/Zintra++ Project ...";
-const std::string kDone = "Zintra/Zintra++ Project Completed!";
-const std::string kSubs = R"({root}\out\person\demo.p_s)";
-
-// A conversion of top into {root}\out under the project name demo.
-Step demoStep(const std::string& top, std::vector<std::pair<std::string, std::string>> files) {
-  Step step;
-  step.folders = {R"({root}\out)"};
-  step.files = std::move(files);
-  step.files.push_back({kCompiler, ""});
-  step.words = {top, R"({root}\out)", "-cp", kCompiler, "-pn", "demo"};
-  return step;
-}
-
-// A group block whose analyser personality is its own, up to its file list.
-std::vector<std::string> block(const std::string& name, const std::string& source, const std::string& folder) {
-  const std::string last = name.substr(name.rfind('\\') + 1);
-  return blockHead(last, source, R"({root}\out\)" + folder, kSubs,
-                   R"({root}\out\)" + folder + R"(\person\)" + last + ".p_a", kCompiler);
-}
-
-std::string personality(const std::string& folder) {
-  return R"({root}\out\)" + folder + R"(\person\)" + folder.substr(folder.rfind('\\') + 1) + ".p_a";
-}
-
-// The progress lines of a run in which every group, given by its folder, writes its own
-// analyser personality.
-std::string progress(const std::vector<std::string>& folders) {
-  std::vector<std::string> lines{kStart};
-  for (const std::string& folder : folders) {
-    lines.push_back("  Creating Group - " + folder.substr(folder.rfind('\\') + 1));
-    lines.push_back("  Creating Analyser Personality - " + personality(folder));
-  }
-  lines.push_back(kDone);
-  return lf(lines);
-}
+using namespace dialect;
 
 // Option groups, a tab before the type, paths up out of the project, linker files.
 Case ideProject() {
@@ -179,6 +143,10 @@ Case quirksProject() {
 
 }  // namespace
 
-std::vector<Case> dialectCases() { return {ideProject(), multiCoreProject(), forwardSlashProject(), quirksProject()}; }
+std::vector<Case> dialectCases() {
+  std::vector<Case> cases{ideProject(), multiCoreProject(), forwardSlashProject(), quirksProject()};
+  for (Case& c : generatedAndPortedCases()) cases.push_back(std::move(c));
+  return cases;
+}
 
 }  // namespace kalvex::e2e

@@ -133,10 +133,12 @@ TEST_F(ParserTest, RealLinesAreReadAsTheirAuthorsMeant) {
   EXPECT_EQ(ReaderInternals::writtenMacros(reader()), (MacroTable{{"targetCore", "pe0"}, {"later", "yes"}}));
 }
 
+// ".C" in capitals makes a source-file line too, and the extension list ignores case.
 TEST_F(ParserTest, ExtensionListFiltersSourceFiles) {
   host.addFile("C:\\w\\top.gpj", gpjFile({"a.c", "b.cpp", "C.C", "main.c[TAB]x", "d.h.c"}));
   readProject("C:\\w\\top.gpj", {"C"});
-  EXPECT_EQ(converter->rootGroup().files, (std::vector<std::string>{"C:\\w\\a.c", "C:\\w\\main.c", "C:\\w\\d.h.c"}));
+  EXPECT_EQ(converter->rootGroup().files,
+            (std::vector<std::string>{"C:\\w\\a.c", "C:\\w\\C.C", "C:\\w\\main.c", "C:\\w\\d.h.c"}));
 }
 
 TEST_F(ParserTest, IncludesAreKeptOnceAndOutOfTheCompilersButAlwaysSearched) {

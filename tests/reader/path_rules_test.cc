@@ -16,35 +16,6 @@ struct TextCase {
   const char* expected;
 };
 
-TEST(ExpandFirstMacro, ReplacesOnlyTheFirstKnownReference) {
-  const MacroTable macros{{"ROOT", "C:\\proj"}, {"A", "C:\\a"}, {"B", "C:\\b"}, {"X", "C:\\x"}, {"E", ""}};
-  const TextCase cases[] = {
-      {"$(ROOT)\\src\\a.c", "C:\\proj\\src\\a.c"},
-      {"$(NONE)\\a.c", "$(NONE)\\a.c"},
-      {"$([SP]ROOT[SP])\\a.c", "C:\\proj\\a.c"},
-      {"$([TAB]ROOT)\\a.c", "$([TAB]ROOT)\\a.c"},
-      {"$(A)\\$(B)", "C:\\a\\$(B)"},
-      {"$(E)\\a.c", "$(E)\\a.c"},
-      {"pre$(A)post", "preC:\\apost"},
-      // A bare reference ends before the next backslash, which stays.
-      {"$X\\src", "C:\\x\\src"},
-      {"$X", "C:\\x"},
-      {"src\\$X", "src\\C:\\x"},
-      {"$X.c", "$X.c"},
-      // The terminator is looked for after the "$" only.
-      {"a)$(A)\\b", "a)C:\\a\\b"},
-      {"x\\$X\\y", "x\\C:\\x\\y"},
-      {"$(A", "C:\\a"},
-      {"$(A\\b", "$(A\\b"},
-      // "$(" anywhere makes the first "$" parenthesised.
-      {"$A\\$(B)", "$A\\$(B)"},
-      {"$", "$"},
-      {"ab$(", "ab$("},
-      {"$()", "$()"},
-  };
-  for (const TextCase& c : cases) EXPECT_EQ(expandFirstMacro(spelled(c.input), macros), spelled(c.expected)) << c.input;
-}
-
 TEST(ExpandBraceReferences, PutsInMacrosAsWrittenThenTheEnvironment) {
   const MacroTable written{{"ROOT", "..\\base"}, {"HOME", "macro"}, {"E", ""}, {"A B", "spaced"}};
   const Environment environment = [](const std::string& name) -> std::optional<std::string> {
@@ -182,6 +153,8 @@ TEST_F(PathResolutionTest, AbsoluteAndMacroTextsAreNeverSearchedFor) {
   EXPECT_EQ(host.readsOpened().size(), before);
 }
 
+// A value that begins with "$" is kept as written: its references are expanded where it is
+// used.
 TEST_F(PathResolutionTest, MacroValuesAreMadeAbsoluteWhenDefined) {
   readTop({});
   reader().defineMacro("ROOT", "..\\base");
@@ -194,7 +167,7 @@ TEST_F(PathResolutionTest, MacroValuesAreMadeAbsoluteWhenDefined) {
                                                            {"DRIVE", "C:\\base"},
                                                            {"ONE", "C:\\d\\1"},
                                                            {"EMPTY", "C:\\d\\"},
-                                                           {"B", "C:\\d\\$(DRIVE)\\x"},
+                                                           {"B", "$(DRIVE)\\x"},
                                                            {"SLASH", "/opt/x"}}));
   EXPECT_EQ(ReaderInternals::writtenMacros(reader()), (MacroTable{{"ROOT", "..\\base"},
                                                                   {"DRIVE", "C:\\base"},
@@ -202,10 +175,48 @@ TEST_F(PathResolutionTest, MacroValuesAreMadeAbsoluteWhenDefined) {
                                                                   {"EMPTY", ""},
                                                                   {"B", "$(DRIVE)\\x"},
                                                                   {"SLASH", "/opt/x"}}));
-  EXPECT_EQ(resolved("$(B)\\y", PathSearch::kNone), "C:\\d\\$(DRIVE)\\x\\y");
+  EXPECT_EQ(resolved("$(B)\\y", PathSearch::kNone), "C:\\base\\x\\y");
   reader().defineMacro("ROOT", "C:\\other");
   EXPECT_EQ(resolved("$(ROOT)\\a", PathSearch::kNone), "C:\\other\\a");
   EXPECT_EQ(resolved("${ROOT}\\a", PathSearch::kNone), "C:\\other\\a");
+}
+
+// After expansion, a text that began with a macro reference stays as it is; one whose
+// references stand within it, or that began with "${NAME}" replaced, is joined or searched.
+TEST_F(PathResolutionTest, ExpandedTextsAreJoinedUnlessTheyBeganWithAMacroReference) {
+  readTop(
+      {":sourceDir=s", "macro[SP]MICON=RH850", "macro[SP]REL=..\\rel", "macro[SP]OS=C:\\ghs", "macro[SP]BSP=$OS/bsp"});
+  host.addFile("C:\\d\\s\\..\\cfg\\RH850\\can.c", "");
+  const TextCase cases[] = {
+      {"$(REL)\\$(MICON)", "C:\\d\\..\\rel\\RH850"},
+      {"$BSP/target", "C:\\ghs\\bsp\\target"},
+      {"$(NONE)/inc", "$(NONE)\\inc"},
+      {"${NONE}/inc", "${NONE}\\inc"},
+      {"${REL}/inc", "C:\\d\\..\\rel\\inc"},
+      {"inc/$REL", "C:\\d\\inc\\..\\rel"},
+      {"inc/$NONE", "C:\\d\\inc\\$NONE"},
+      {"x${NONE}", "C:\\d\\x${NONE}"},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(resolved(c.input, PathSearch::kNone), c.expected) << c.input;
+  EXPECT_EQ(resolved("../cfg/$MICON/can.c", PathSearch::kSourceDirs), "C:\\d\\s\\..\\cfg\\RH850\\can.c");
+  EXPECT_EQ(resolved("$(MICON)/can.c", PathSearch::kSourceDirs), "C:\\d\\RH850\\can.c");
+}
+
+TEST_F(PathResolutionTest, QuotedAndExpandPathValuesAreStoredResolved) {
+  readTop({"macro[SP]VARIANT=\"hse_h\"", "macro[SP]ONE='x'", "macro[SP]HALF=\"y", "macro[SP]TOP=%expand_path(../..)",
+           "macro[SP]HERE=${%expand_path(.)}", "macro[SP]UP=%expand_path(${TOP}/up)",
+           "macro[SP]NOT=%expand_path(x)/y"});
+  EXPECT_EQ(ReaderInternals::writtenMacros(reader()), (MacroTable{{"VARIANT", "hse_h"},
+                                                                  {"ONE", "x"},
+                                                                  {"HALF", "\"y"},
+                                                                  {"TOP", "C:\\d\\..\\.."},
+                                                                  {"HERE", "C:\\d"},
+                                                                  {"UP", "C:\\d\\..\\..\\up"},
+                                                                  {"NOT", "%expand_path(x)/y"}}));
+  EXPECT_EQ(ReaderInternals::macros(reader()).at("TOP"), "C:\\d\\..\\..");
+  EXPECT_EQ(ReaderInternals::macros(reader()).at("VARIANT"), "C:\\d\\hse_h");
+  EXPECT_EQ(resolved("fw/${VARIANT}/", PathSearch::kNone), "C:\\d\\fw\\hse_h\\");
+  EXPECT_EQ(resolved("$TOP/env/x.gpj", PathSearch::kNone), "C:\\d\\..\\..\\env\\x.gpj");
 }
 
 }  // namespace

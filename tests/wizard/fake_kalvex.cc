@@ -1,12 +1,14 @@
 // Plays Kalvex for the wizard tests: writes its argument count and arguments, one a line, to
 // the file named by FAKE_KALVEX_RECORD, prints two progress lines, waits FAKE_KALVEX_SLEEP_MS
 // milliseconds and exits with FAKE_KALVEX_EXIT (default 0). With FAKE_KALVEX_CRASH set it dies
-// of a segmentation fault after the first line instead.
+// of a segmentation fault after the first line instead. With FAKE_KALVEX_REPORT set, writes its
+// text to the path after "-report".
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <string>
 #include <thread>
 
 namespace {
@@ -35,6 +37,10 @@ int main(int argc, char* argv[]) {
     std::ofstream out(record, std::ios::binary);
     out << argc - 1 << '\n';
     for (int i = 1; i < argc; ++i) out << argv[i] << '\n';
+  }
+  const char* report = std::getenv("FAKE_KALVEX_REPORT");
+  for (int i = 1; report != nullptr && i + 1 < argc; ++i) {
+    if (std::string(argv[i]) == "-report") std::ofstream(argv[i + 1], std::ios::binary) << report;
   }
   std::cout << "Creating Zintra/Zintra++ Project ..." << std::endl;
   std::this_thread::sleep_for(std::chrono::milliseconds(numberFrom("FAKE_KALVEX_SLEEP_MS")));

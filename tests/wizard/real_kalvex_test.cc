@@ -18,7 +18,7 @@ void RealKalvexTest::convertsASmallProject() {
   SampleTree tree;
   QVERIFY(tree.isValid());
   // A tab ends the sub-project path, so the blank in the folder name stays part of it.
-  tree.write(QStringLiteral("board.gpj"), "main.c\nsub dir\\lib.gpj\t[Library]\n");
+  tree.write(QStringLiteral("board.gpj"), "main.c\nmissing.c\nsub dir\\lib.gpj\t[Library]\n");
   tree.write(QStringLiteral("main.c"), "int main(void) { return 0; }\n");
   QDir(tree.path(QString())).mkpath(QStringLiteral("sub dir"));
   tree.write(QStringLiteral("sub dir/lib.gpj"), "lib.c\n");
@@ -48,7 +48,14 @@ void RealKalvexTest::convertsASmallProject() {
   const QString log = wizard.DetailsText->toPlainText();
   QVERIFY2(wizard.messages.isEmpty(), qPrintable(log));
   QVERIFY2(log.contains(QStringLiteral("Zintra/Zintra++ Project Completed!")), qPrintable(log));
-  QVERIFY(log.endsWith(QStringLiteral("Project Converted Successfully!")));
+  const QString report = QDir::toNativeSeparators(tree.path("out/demo.report.txt"));
+  const QString warning = QDir::toNativeSeparators(tree.path("board.gpj")) +
+                          ":2:1: warning: source file 'missing.c' not found; listed as " +
+                          QString(tree.path("missing.c")).replace(QLatin1Char('/'), QLatin1Char('\\')) +
+                          " [source-not-found]";
+  QVERIFY2(
+      log.endsWith("\nReport: 1 warnings, 0 notes (" + report + ")\n" + warning + "\nProject Converted Successfully!"),
+      qPrintable(log));
   const QByteArray project = tree.read(QStringLiteral("out/demo.prj"));
   QVERIFY2(project.startsWith("VersionTag45\r\n"), project.constData());
   QVERIFY(project.contains("main.c"));

@@ -1,0 +1,39 @@
+// Letter case on a POSIX host, for trees made on Windows: a path that names nothing as written
+// is looked for as Windows would find it. Each component that does not exist as written is
+// matched against its folder's listing ignoring ASCII case, and taken when exactly one name
+// matches; when none or several do, the path names nothing.
+#ifndef KALVEX_HOST_LETTER_CASE_H
+#define KALVEX_HOST_LETTER_CASE_H
+
+#include <sys/stat.h>
+
+#include <istream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "host/folder_listings.h"
+
+namespace kalvex {
+
+// True for the errors that say a path names nothing: no such file, or a file where a folder
+// should be.
+bool namesNothing(int error);
+
+// The path with each component that does not exist as written replaced by the one listed
+// name that equals it ignoring ASCII case; separators ("/" or "\\") stay as written. Nothing
+// when such a component matches no name or several.
+std::optional<std::string> spelledOnDisk(std::string_view path, FolderListings& listings);
+
+// Opens a system path for reading (null for a folder), looking it up ignoring case when it
+// names nothing as written. spelled, when given, receives the system path opened.
+std::unique_ptr<std::istream> openIgnoringCase(const std::string& path, FolderListings& listings, std::string* spelled);
+
+// stat() of a system path, looked up ignoring case when it names nothing as written; false
+// when no file or folder is found.
+bool statIgnoringCase(const std::string& path, FolderListings& listings, struct stat& info);
+
+}  // namespace kalvex
+
+#endif

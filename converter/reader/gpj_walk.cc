@@ -1,0 +1,139 @@
+// The walk over the project files: opening each, reading its lines (and those of the options
+// files it names) and locating its sub-projects, depth first.
+#include <optional>
+#include <set>
+#include <utility>
+
+#include "errors.h"
+#include "host/host.h"
+#include "project_group.h"
+#include "reader/gpj_reader.h"
+#include "reader/line_values.h"
+
+namespace kalvex {
+
+// The chain of files being read, from the top file down to the one whose sub-projects are
+// walked now. Kept on the heap so that no depth of nesting exhausts the stack.
+struct GpjReader::Walk {
+  struct Frame {
+    ProjectGroup* group;
+    std::vector<SubProject> subProjects;
+    std::size_t next;
+    std::optional<FileIdentity> identity;
+  };
+  std::vector<Frame> frames;
+  std::set<FileIdentity> reading;
+};
+
+void GpjReader::link(ProjectGroup& group, Host& host, CompilerIncludeTest isCompilerInclude) {
+  currentGroup_ = &group;
+  host_ = &host;
+  sourceDirSearch_ = host.makeSearch();
+  for (const std::string& directory : sourceDirs_.entries()) sourceDirSearch_->add(withBackslashes(directory));
+  isCompilerInclude_ = std::move(isCompilerInclude);
+}
+
+void GpjReader::open(const std::string& path) {
+  input_.reset();
+  currentPath_ = path;
+  input_ = host_->openRead(path);
+  if (!input_) {
+    // The top file is named by the command line, not by a line: it stands for itself.
+    findings_.projectFileMissing(namedAt_.file.empty() ? LinePosition{path} : namedAt_, path);
+    throw AsciiReaderError{AsciiReaderError::kCannotOpen};
+  }
+}
+
+void GpjReader::parse() {
+  Walk walk;
+  enterFile(walk);
+  while (!walk.frames.empty()) {
+    Walk::Frame& top = walk.frames.back();
+    if (top.next == top.subProjects.size()) {
+      if (top.identity) walk.reading.erase(*top.identity);
+      walk.frames.pop_back();
+      continue;
+    }
+    ProjectGroup& parent = *top.group;
+    const SubProject subProject = std::move(top.subProjects[top.next++]);
+    if (readSubProject(parent, subProject)) enterFile(walk);
+  }
+}
+
+// Reads the file open on currentPath_ into currentGroup_ unless it is already being read
+// further up the chain.
+void GpjReader::enterFile(Walk& walk) {
+  const std::optional<FileIdentity> identity = host_->identify(currentPath_);
+  if (identity && !walk.reading.insert(*identity).second) {
+    input_.reset();
+    findings_.subProjectLoop(namedAt_, currentPath_);
+    throw AsciiReaderError{AsciiReaderError::kSubProjectLoop};
+  }
+  ProjectGroup* group = currentGroup_;
+  walk.frames.push_back(Walk::Frame{group, readOpenFile(), 0, identity});
+}
+
+// Reads the project file's lines, and in place of each line that names an options file, that
+// file's lines; options files are kept on a stack of their own, so no nesting exhausts the
+// call stack.
+std::vector<GpjReader::SubProject> GpjReader::readOpenFile() {
+  std::vector<SubProject> subProjects;
+  std::string line;
+  std::size_t lineNumber = 0;
+  while (input_) {
+    OptionsFile* options = optionsFiles_.empty() ? nullptr : &optionsFiles_.back();
+    if (readLine(options == nullptr ? *input_ : *options->input, line)) {
+      if (options == nullptr) {
+        findings_.atLine(currentPath_, ++lineNumber, line);
+      } else {
+        findings_.atLine(options->path, ++options->lineNumber, line);
+      }
+      applyLine(line, options == nullptr ? &subProjects : nullptr);
+    } else if (options == nullptr) {
+      break;
+    } else {
+      optionsFiles_.pop_back();
+    }
+  }
+  input_.reset();
+  entryScope_.leave();
+  return subProjects;
+}
+
+// Creates the child group of one sub-project entry and opens its file; the child becomes
+// the current group. False, with nothing created, for an optional one that cannot be opened.
+bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProject) {
+  currentGroup_ = &parent;
+  Expansion expansion = expandReferences(subProject.entry, references());
+  findings_.unresolvedReferences(subProject.namedAt, expansion.leftAsWritten);
+  const std::string entry = std::move(expansion.text);
+  const std::vector<std::string> tried = candidates(parent.sourcePath, entry);
+  std::optional<std::string> onDisk;
+  for (auto candidate = tried.begin(); !onDisk && candidate != tried.end(); ++candidate) onDisk = found(*candidate);
+  if (!onDisk && subProject.optional) {
+    findings_.optionalAbsent(subProject.namedAt, subProject.entry);
+    return false;
+  }
+  const std::string located = onDisk ? *onDisk : tried.front();
+  ProjectGroup& child = parent.addChild(groupNameOf(located));
+  child.sourcePath = directoryOf(located);
+  child.inheritFrom(parent);
+  currentGroup_ = &child;
+  namedAt_ = subProject.namedAt;
+  open(located);
+  return true;
+}
+
+// The paths a sub-project entry may stand for, in the order they are tried: an absolute entry
+// alone; else the entry joined to the directory, then to each source directory, then to each
+// include search directory.
+std::vector<std::string> GpjReader::candidates(const std::string& directory, const std::string& entry) const {
+  if (isAbsolutePath(entry)) return {withBackslashes(entry)};
+  std::vector<std::string> paths{withBackslashes(directory + "\\" + entry)};
+  for (const SearchDirectories* list : {&sourceDirs_, &includeSearchDirs_}) {
+    for (const std::string& searched : list->entries()) paths.push_back(withBackslashes(searched + "\\" + entry));
+  }
+  return paths;
+}
+
+}  // namespace kalvex

@@ -1,0 +1,92 @@
+// The findings of the lines the reader meets, worded once for every kind, and the entry line
+// that indented option lines belong to. Without a sink, nothing is worded or kept.
+#ifndef KALVEX_READER_LINE_FINDINGS_H
+#define KALVEX_READER_LINE_FINDINGS_H
+
+#include <cstddef>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reader/findings.h"
+
+namespace kalvex {
+
+class LineFindings {
+ public:
+  void setSink(FindingSink* sink) { sink_ = sink; }
+  bool enabled() const { return sink_ != nullptr; }
+
+  // The line the reader is at; both texts must outlive the calls that follow.
+  void atLine(const std::string& file, std::size_t number, const std::string& line) {
+    file_ = &file;
+    number_ = number;
+    line_ = &line;
+  }
+  LinePosition here() const;
+
+  void conditionFalse(const std::string& condition) const;
+  void conditionNotEvaluated(const std::string& group) const;
+  void notASource(const std::string& file, bool extensionListGiven) const;
+  void sourceNotFound(const std::string& file, const std::string& listed) const;
+  void optionNotConverted(const std::string& option) const;
+  // An include, define or "-U" option line indented under an entry; carried tells whether the
+  // project gives the option to the whole group.
+  void perFileOption(const std::string& option, const std::string& entry, bool underSubProject, bool carried) const;
+  // One finding for each reference left as written, at the line or at a sub-project's line.
+  void unresolvedReferences(const std::vector<std::string>& references) const;
+  void unresolvedReferences(const LinePosition& at, const std::vector<std::string>& references) const;
+  void optionsFileMissing(const std::string& path) const;
+  void optionalAbsent(const LinePosition& at, const std::string& entry) const;
+  void projectFileMissing(const LinePosition& at, const std::string& path) const;
+  void subProjectLoop(const LinePosition& at, const std::string& path) const;
+
+ private:
+  // The message is composed in message_ before each call.
+  void add(const LinePosition& at, Severity severity, const char* kind) const;
+  void addHere(Severity severity, const char* kind) const;
+  // Starts message_ anew from the parts; a view of it is handed to the sink.
+  void compose(std::initializer_list<std::string_view> parts) const;
+
+  FindingSink* sink_ = nullptr;
+  mutable std::string message_;
+  const std::string* file_ = nullptr;
+  std::size_t number_ = 0;
+  const std::string* line_ = nullptr;
+};
+
+// The last entry line of a file, a source file or a sub-project. An option line stands under
+// it when the line begins with more blanks and tabs than the entry, and only such option lines,
+// blank lines and comments stand between them; every other line ends the entry's scope.
+// The number of blanks and tabs a line begins with.
+std::size_t lineIndent(const std::string& line);
+
+class EntryScope {
+ public:
+  enum class Kind { kNone, kSourceFile, kSubProject };
+
+  // An entry line with indent leading blanks and tabs; its text is kept only when keepText is
+  // true (the findings need it).
+  void enter(Kind kind, std::size_t indent, const std::string& text, bool keepText);
+  // The source-file entry's index in its group's files, once the group lists it.
+  void listed(std::size_t file) { file_ = file; }
+  void leave() { kind_ = Kind::kNone; }
+  // The kind of entry that an option line with indent leading blanks and tabs stands under;
+  // kNone, with the scope ended, when it stands under none.
+  Kind optionLine(std::size_t indent);
+  const std::string& text() const { return text_; }
+  // Nothing for a source file that the group does not list, and for a sub-project.
+  std::optional<std::size_t> file() const { return file_; }
+
+ private:
+  Kind kind_ = Kind::kNone;
+  std::optional<std::size_t> file_;
+  std::size_t indent_ = 0;
+  std::string text_;
+};
+
+}  // namespace kalvex
+
+#endif
