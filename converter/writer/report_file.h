@@ -23,8 +23,8 @@ std::string countLine(std::size_t warnings, std::size_t notes);
 
 // Writes findings as they come to path + ".kalvex-tmp"; finish() adds the count line and
 // moves the file onto path, so that path holds either its earlier content or a whole report.
-// Every failure raises IOERROR code 2 with path; the temporary file is removed on every way
-// out but a finished one.
+// Every failure raises IOERROR::kCannotWriteFile with path; the temporary file is removed on
+// every way out but a finished one.
 class ReportFile : public FindingSink {
  public:
   ReportFile(Host& host, std::string path);
