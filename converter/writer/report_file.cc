@@ -3,7 +3,6 @@
 #include <charconv>
 #include <utility>
 
-#include "errors.h"
 #include "text/append_all.h"
 
 namespace kalvex {
@@ -37,16 +36,7 @@ std::string countLine(std::size_t warnings, std::size_t notes) {
 }
 
 ReportFile::ReportFile(Host& host, std::string path)
-    : host_(host), path_(std::move(path)), temporary_(path_ + ".kalvex-tmp") {
-  file_ = host_.openWrite(temporary_);
-  if (!file_) throw IOERROR{IOERROR::kCannotWriteFile, path_};
-}
-
-ReportFile::~ReportFile() {
-  if (!file_) return;
-  file_.reset();
-  host_.removeFile(temporary_);
-}
+    : host_(host), path_(std::move(path)), file_(std::make_unique<ReplacedFile>(host_, path_)) {}
 
 void ReportFile::add(const Finding& finding) {
   if (!file_) return;
@@ -65,12 +55,8 @@ void ReportFile::add(const Finding& finding) {
 void ReportFile::finish() {
   if (!file_) return;
   file_->stream() << countLine(warnings_, notes_) << '\n';
-  const bool written = file_->close();
-  file_.reset();
-  if (!written || !host_.replaceFile(temporary_, path_)) {
-    host_.removeFile(temporary_);
-    throw IOERROR{IOERROR::kCannotWriteFile, path_};
-  }
+  const std::unique_ptr<ReplacedFile> file = std::move(file_);
+  file->commit();
 }
 
 }  // namespace kalvex

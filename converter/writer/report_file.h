@@ -11,6 +11,7 @@
 
 #include "host/host.h"
 #include "reader/findings.h"
+#include "writer/replaced_file.h"
 
 namespace kalvex {
 
@@ -28,7 +29,6 @@ std::string countLine(std::size_t warnings, std::size_t notes);
 class ReportFile : public FindingSink {
  public:
   ReportFile(Host& host, std::string path);
-  ~ReportFile() override;
   ReportFile(const ReportFile&) = delete;
   ReportFile& operator=(const ReportFile&) = delete;
 
@@ -40,8 +40,7 @@ class ReportFile : public FindingSink {
  private:
   Host& host_;
   std::string path_;
-  std::string temporary_;
-  std::unique_ptr<OutputFile> file_;
+  std::unique_ptr<ReplacedFile> file_;
   // The last file named and its host spelling: findings come in runs from one file.
   std::string systemFile_;
   std::string hostFile_;
