@@ -11,6 +11,12 @@
 #include "text/ascii.h"
 
 namespace kalvex {
+
+std::string posixPath(std::string_view path) {
+  std::string posix(path);
+  std::replace(posix.begin(), posix.end(), '\\', '/');
+  return posix;
+}
 namespace {
 
 bool plainAscii(std::string_view name) {
@@ -63,18 +69,13 @@ bool FolderListings::Listing::holds(std::string_view lowerName) const {
 }
 
 FolderListings::Listing FolderListings::list(const std::string& folder) {
-  std::string hostFolder = folder;
-  std::replace(hostFolder.begin(), hostFolder.end(), '\\', '/');
   Listing listing;
-  DIR* directory = ::opendir(hostFolder.c_str());
+  DIR* directory = ::opendir(posixPath(folder).c_str());
   if (directory == nullptr && namesNothing(errno)) {
     // A folder that does not exist as written may exist in another letter case.
     std::optional<std::string> onDisk = spelledOnDisk(folder, *this);
     errno = ENOENT;
-    if (onDisk) {
-      std::replace(onDisk->begin(), onDisk->end(), '\\', '/');
-      directory = ::opendir(onDisk->c_str());
-    }
+    if (onDisk) directory = ::opendir(posixPath(*onDisk).c_str());
   }
   if (directory == nullptr) {
     // A missing folder, or a file where a folder should be, holds nothing that could open.

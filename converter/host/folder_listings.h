@@ -14,6 +14,9 @@
 
 namespace kalvex {
 
+// A system path as POSIX spells it: every "\\" becomes "/".
+std::string posixPath(std::string_view path);
+
 class FolderListings {
  public:
   // True when no file can be opened at the host path: its folder does not exist in any letter

@@ -1,6 +1,5 @@
 #include "host/letter_case.h"
 
-#ifndef _WIN32
 #include <algorithm>
 #include <cerrno>
 #include <vector>
@@ -12,15 +11,9 @@ namespace {
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
-std::string hostForm(std::string_view path) {
-  std::string host(path);
-  std::replace(host.begin(), host.end(), '\\', '/');
-  return host;
-}
-
 bool existsAsWritten(std::string_view path) {
   struct stat info;
-  return ::stat(hostForm(path).c_str(), &info) == 0;
+  return ::stat(posixPath(path).c_str(), &info) == 0;
 }
 
 // The name that stands for component in folder: itself where it exists as written, else the
@@ -67,25 +60,23 @@ std::optional<std::string> spelledOnDisk(std::string_view path, FolderListings& 
 std::unique_ptr<std::istream> openIgnoringCase(const std::string& path, FolderListings& listings,
                                                std::string* spelled) {
   errno = 0;
-  if (std::unique_ptr<std::istream> file = openDescriptorInput(hostForm(path))) {
+  if (std::unique_ptr<std::istream> file = openDescriptorInput(posixPath(path))) {
     if (spelled != nullptr) *spelled = path;
     return file;
   }
   if (!namesNothing(errno)) return nullptr;
   std::optional<std::string> onDisk = spelledOnDisk(path, listings);
   if (!onDisk) return nullptr;
-  std::unique_ptr<std::istream> file = openDescriptorInput(hostForm(*onDisk));
+  std::unique_ptr<std::istream> file = openDescriptorInput(posixPath(*onDisk));
   if (file && spelled != nullptr) *spelled = std::move(*onDisk);
   return file;
 }
 
 bool statIgnoringCase(const std::string& path, FolderListings& listings, struct stat& info) {
-  if (::stat(hostForm(path).c_str(), &info) == 0) return true;
+  if (::stat(posixPath(path).c_str(), &info) == 0) return true;
   if (!namesNothing(errno)) return false;
   const std::optional<std::string> onDisk = spelledOnDisk(path, listings);
-  return onDisk && ::stat(hostForm(*onDisk).c_str(), &info) == 0;
+  return onDisk && ::stat(posixPath(*onDisk).c_str(), &info) == 0;
 }
 
 }  // namespace kalvex
-
-#endif

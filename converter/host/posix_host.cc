@@ -26,7 +26,7 @@ std::string replaced(std::string path, char from, char to) {
 
 class PosixHost : public SystemHost {
  public:
-  std::string hostPath(const std::string& path) override { return replaced(path, '\\', '/'); }
+  std::string hostPath(const std::string& path) override { return posixPath(path); }
   // A POSIX host has no drives: the process's current directory never changes.
   bool makeDriveCurrent(const std::string&) override { return false; }
   std::unique_ptr<DirectorySearch> makeSearch() override { return std::make_unique<ListedSearch>(*this, listings_); }
