@@ -65,7 +65,9 @@ def variants(folder, out, args):
     if args.before:
         commands.append(("before", [args.before] + words(folder, out)))
     if args.report:
-        commands.append(("-report", [args.kalvex] + words(folder, out) + ["-report", os.path.join(folder, "report.txt")]))
+        # Into the destination, where the wizard puts it: each run starts without the files of the
+        # run before, the report as the project file, so that neither run pays for freeing old ones.
+        commands.append(("-report", [args.kalvex] + words(folder, out) + ["-report", os.path.join(out, "top.report.txt")]))
     return commands
 
 

@@ -5,6 +5,7 @@
 #define KALVEX_READER_FINDINGS_H
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,9 @@ struct Finding {
   std::size_t line = 1;
   std::size_t column = 1;
   Severity severity = Severity::kWarning;
-  std::string_view message;
+  // The message in parts, joined without anything between them: the sink puts them together
+  // where it needs them, so that no finding is composed twice.
+  std::initializer_list<std::string_view> message;
   // A short fixed name of the kind of finding, such as "source-not-found".
   std::string_view kind;
 };

@@ -114,15 +114,15 @@ void GpjReader::addSourceDir(const std::string& line) {
 // With findings, a source file that no candidate holds is told of; it is listed all the same.
 void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
   std::string file = unquoted(withoutTypeTag(sourceFileText(line)));
-  if (findings_.enabled()) writtenFile_.assign(file);
+  // The entry keeps the file as written, for the findings.
+  entryScope_.enter(EntryScope::Kind::kSourceFile, indent, file, findings_.enabled());
   const Located located = resolvePath(file, PathSearch::kSourceDirs);
-  entryScope_.enter(EntryScope::Kind::kSourceFile, indent, writtenFile_, findings_.enabled());
   if (!extensionAccepted(file, extensions_)) {
-    findings_.notASource(writtenFile_, !extensions_.empty());
+    findings_.notASource(entryScope_.text(), !extensions_.empty());
     return;
   }
   if (findings_.enabled() && located != Located::kFound && (located == Located::kMissing || !found(file))) {
-    findings_.sourceNotFound(writtenFile_, file);
+    findings_.sourceNotFound(entryScope_.text(), file);
   }
   currentGroup_->files.push_back(std::move(file));
   entryScope_.listed(currentGroup_->files.size() - 1);

@@ -127,8 +127,6 @@ class GpjReader {
   // The line that named the project file opened next; empty for the top file.
   LinePosition namedAt_;
   EntryScope entryScope_;
-  // A source-file line's text as written, kept for the findings only.
-  std::string writtenFile_;
 };
 
 }  // namespace kalvex

@@ -44,14 +44,12 @@ class LineFindings {
   void subProjectLoop(const LinePosition& at, const std::string& path) const;
 
  private:
-  // The message is composed in message_ before each call.
-  void add(const LinePosition& at, Severity severity, const char* kind) const;
-  void addHere(Severity severity, const char* kind) const;
-  // Starts message_ anew from the parts; a view of it is handed to the sink.
-  void compose(std::initializer_list<std::string_view> parts) const;
+  // Hands the sink a finding whose message is the parts joined.
+  void add(const LinePosition& at, Severity severity, const char* kind,
+           std::initializer_list<std::string_view> message) const;
+  void addHere(Severity severity, const char* kind, std::initializer_list<std::string_view> message) const;
 
   FindingSink* sink_ = nullptr;
-  mutable std::string message_;
   const std::string* file_ = nullptr;
   std::size_t number_ = 0;
   const std::string* line_ = nullptr;

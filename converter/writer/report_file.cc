@@ -1,9 +1,8 @@
 #include "writer/report_file.h"
 
 #include <charconv>
+#include <cstring>
 #include <utility>
-
-#include "text/append_all.h"
 
 namespace kalvex {
 namespace {
@@ -27,8 +26,29 @@ void appendReportLine(std::string& text, const Finding& finding, std::string_vie
   char* end = std::to_chars(numbers, numbers + 23, finding.line).ptr;
   *end++ = ':';
   end = std::to_chars(end, numbers + sizeof numbers, finding.column).ptr;
-  appendAll(text, {hostFile, ":", std::string_view(numbers, static_cast<std::size_t>(end - numbers)), ": ",
-                   severityName(finding.severity), ": ", finding.message, " [", finding.kind, "]"});
+  const std::string_view severity = severityName(finding.severity);
+  std::size_t size = hostFile.size() + 1 + static_cast<std::size_t>(end - numbers) + 2 + severity.size() + 2 + 2 +
+                     finding.kind.size() + 1;
+  for (std::string_view part : finding.message) size += part.size();
+  // One growth of text, then every part copied to its place.
+  const std::size_t at = text.size();
+  text.resize(at + size);
+  char* out = &text[at];
+  const auto put = [&out](std::string_view part) {
+    if (part.empty()) return;
+    std::memcpy(out, part.data(), part.size());
+    out += part.size();
+  };
+  put(hostFile);
+  put(":");
+  put(std::string_view(numbers, static_cast<std::size_t>(end - numbers)));
+  put(": ");
+  put(severity);
+  put(": ");
+  for (std::string_view part : finding.message) put(part);
+  put(" [");
+  put(finding.kind);
+  put("]");
 }
 
 std::string countLine(std::size_t warnings, std::size_t notes) {
@@ -46,15 +66,21 @@ void ReportFile::add(const Finding& finding) {
     systemFile_.assign(finding.file);
     hostFile_ = host_.hostPath(systemFile_);
   }
-  line_.clear();
-  appendReportLine(line_, finding, hostFile_);
-  line_ += '\n';
-  file_->stream().write(line_.data(), static_cast<std::streamsize>(line_.size()));
+  appendReportLine(block_, finding, hostFile_);
+  block_ += '\n';
+  if (block_.size() >= kBlockSize) writeBlock();
+}
+
+void ReportFile::writeBlock() {
+  file_->stream().write(block_.data(), static_cast<std::streamsize>(block_.size()));
+  block_.clear();
 }
 
 void ReportFile::finish() {
   if (!file_) return;
-  file_->stream() << countLine(warnings_, notes_) << '\n';
+  block_ += countLine(warnings_, notes_);
+  block_ += '\n';
+  writeBlock();
   const std::unique_ptr<ReplacedFile> file = std::move(file_);
   file->commit();
 }

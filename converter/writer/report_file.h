@@ -22,8 +22,8 @@ void appendReportLine(std::string& text, const Finding& finding, std::string_vie
 // The last line: "<n> warnings, <m> notes".
 std::string countLine(std::size_t warnings, std::size_t notes);
 
-// Writes findings as they come to path + ".kalvex-tmp"; finish() adds the count line and
-// moves the file onto path, so that path holds either its earlier content or a whole report.
+// Writes findings as they come to path + ".kalvex-tmp", in blocks; finish() adds the count line
+// and moves the file onto path, so that path holds either its earlier content or a whole report.
 // Every failure raises IOERROR::kCannotWriteFile with path; the temporary file is removed on
 // every way out but a finished one.
 class ReportFile : public FindingSink {
@@ -38,13 +38,17 @@ class ReportFile : public FindingSink {
   const std::string& path() const { return path_; }
 
  private:
+  static constexpr std::size_t kBlockSize = 1 << 16;
+  void writeBlock();
+
   Host& host_;
   std::string path_;
   std::unique_ptr<ReplacedFile> file_;
   // The last file named and its host spelling: findings come in runs from one file.
   std::string systemFile_;
   std::string hostFile_;
-  std::string line_;
+  // Lines not yet handed to the file, which takes them in blocks of about kBlockSize bytes.
+  std::string block_;
   std::size_t warnings_ = 0;
   std::size_t notes_ = 0;
 };

@@ -1,5 +1,7 @@
 // Where the report goes and how it replaces an earlier one, through the built Kalvex.
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "report_fixture.h"
 
@@ -86,6 +88,23 @@ TEST_F(ReportTest, TheBundledExampleKeepsItsOutputAndHasNothingToReport) {
   step.words.insert(step.words.end(), {"-report", R"(out\sensor_node.report.txt)"});
   step.expectedFiles.push_back({R"({root}\out\sensor_node.report.txt)", "0 warnings, 0 notes\n"});
   runCase({"BundledExample", {step}}, *launcher);
+}
+
+// A report many times the size of the file's blocks holds every finding once, in order.
+TEST_F(ReportTest, ALongReportKeepsEveryFindingInOrder) {
+  constexpr int kFiles = 3000;
+  std::string project;
+  std::vector<ExpectedFinding> findings;
+  for (int i = 1; i <= kFiles; ++i) {
+    const std::string file = "source_file_with_a_long_name_" + std::to_string(i) + ".c";
+    project += file + "\n";
+    findings.push_back({"top.gpj", std::to_string(i) + ":1: warning: source file '" + file +
+                                       "' not found; listed as {root}\\w\\" + file + " [source-not-found]"});
+  }
+  Step step = topStep(project);
+  step.output = lf({kStart, "  Creating Group - top", kDone});
+  step.expectedFiles = {{kReport, reportText(findings, std::to_string(kFiles) + " warnings, 0 notes")}};
+  runCase({"Long", {step}}, *launcher);
 }
 
 // Together with the compilation database, each is written whole.
