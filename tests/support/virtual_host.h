@@ -34,7 +34,6 @@ class VirtualHost : public Host {
   std::optional<std::string> fileContent(const std::string& path) const;
   bool isDirectory(const std::string& path) const;
 
-  void refuseRead(const std::string& path) { refusedReads_.insert(key(path)); }
   void refuseWrite(const std::string& path) { refusedWrites_.insert(key(path)); }
   // The file opens for writing, but every write to it fails (a full disk).
   void failWritesTo(const std::string& path) { failingWrites_.insert(key(path)); }
@@ -72,7 +71,7 @@ class VirtualHost : public Host {
   std::map<std::string, std::string> files_;
   std::set<std::string> directories_;
   std::map<std::string, std::uint64_t> nodes_;
-  std::set<std::string> refusedReads_, refusedWrites_, failingWrites_, refusedDirectories_, refusedReplaces_;
+  std::set<std::string> refusedWrites_, failingWrites_, refusedDirectories_, refusedReplaces_;
   std::vector<std::string> readsOpened_, writesOpened_, directoriesMade_;
 };
 
