@@ -56,7 +56,7 @@ std::string countLine(std::size_t warnings, std::size_t notes) {
 }
 
 ReportFile::ReportFile(Host& host, std::string path)
-    : host_(host), path_(std::move(path)), file_(std::make_unique<ReplacedFile>(host_, path_)) {}
+    : host_(host), file_(std::make_unique<ReplacedFile>(host_, std::move(path))) {}
 
 void ReportFile::add(const Finding& finding) {
   if (!file_) return;

@@ -35,14 +35,12 @@ class ReportFile : public FindingSink {
   // Both do nothing once finish() has been called.
   void add(const Finding& finding) override;
   void finish();
-  const std::string& path() const { return path_; }
 
  private:
   static constexpr std::size_t kBlockSize = 1 << 16;
   void writeBlock();
 
   Host& host_;
-  std::string path_;
   std::unique_ptr<ReplacedFile> file_;
   // The last file named and its host spelling: findings come in runs from one file.
   std::string systemFile_;
