@@ -9,6 +9,7 @@
 #include "project_group.h"
 #include "reader/gpj_reader.h"
 #include "reader/line_values.h"
+#include "reader/text_input.h"
 
 namespace kalvex {
 
@@ -42,6 +43,14 @@ void GpjReader::open(const std::string& path) {
     findings_.projectFileMissing(namedAt_.file.empty() ? LinePosition{path} : namedAt_, path);
     throw AsciiReaderError{AsciiReaderError::kCannotOpen};
   }
+  if (readsText(input_)) return;
+  input_.reset();
+  if (namedAt_.file.empty()) {
+    findings_.notAProjectFile(LinePosition{path}, path, nullptr);
+    throw AsciiReaderError{AsciiReaderError::kNotText};
+  }
+  // A sub-project that is not text keeps its group, empty.
+  findings_.notAProjectFile(namedAt_, path, "its group stays empty");
 }
 
 void GpjReader::parse() {

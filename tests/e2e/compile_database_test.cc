@@ -124,29 +124,36 @@ TEST_F(CompileDatabase, APathThatCannotBeWrittenFailsTheRun) {
   }
 }
 
-// Lines indented under a source file give that file alone its options, after the group's; "-U"
-// lines, which the personality cannot carry, are the group's or the file's. A sub-project gets
-// the group's own options, not those of a file of the group.
+// Lines indented under a source file give that file alone its options: its include directories
+// before the group's (one the group names too stands at both places), its defines and "-U"
+// after the group's. "-U" lines, which the personality cannot carry, are the group's or the
+// file's. A sub-project gets the group's own options, not those of a file of the group.
 TEST_F(CompileDatabase, AFilesOwnOptionsStandInItsEntryAlone) {
   Step step = smallTree();
   step.files = {{R"({root}\src\top.gpj)",
-                 "-DG=1\n-UGONE\nmain.c\n\t-DOWN=2\n\t-Iown_inc\n\n\t-U OWN_GONE\n\t-DG=3\nother.c\nlib\\lib.gpj\n"},
+                 "-DG=1\n-Igrp\n-UGONE\nmain.c\n\t-DOWN=2\n\t-Iown_inc\n\n\t-U OWN_GONE\n\t-DG=3\nother.c\n-Iown_inc\n"
+                 "lib\\lib.gpj\n"},
                 {R"({root}\src\lib\lib.gpj)", "x.c\n"},
                 {R"({root}\cfg\ghs.p_c)", "-I {root}\\ghs\\inc\n"}};
   step.words.insert(step.words.end(), {"-cdb", R"({root}\db\cc.json)"});
   step.output = lf({kStart, "  Creating Group - top",
                     R"(  Creating Analyser Personality - {root}\out\top\person\top.p_a)", "  Creating Group - lib",
                     R"(  Creating Analyser Personality - {root}\out\top\lib\person\lib.p_a)", kDone});
-  const std::vector<std::string> group{"\"cc\"", "\"-I\"",  json(R"({root}\ghs\inc)"), "\"-D\"", "\"G=1\"",
-                                       "\"-U\"", "\"GONE\""};
-  std::vector<std::string> main = group;
-  main.insert(main.end(), {"\"-D\"", "\"OWN=2\"", "\"-I\"", json(R"({root}\src\own_inc)"), "\"-U\"", "\"OWN_GONE\"",
-                           "\"-D\"", "\"G=3\""});
+  const std::vector<std::string> compiler{"\"cc\"", "\"-I\"", json(R"({root}\ghs\inc)")};
+  const std::vector<std::string> groupOwn{"\"-I\"", json(R"({root}\src\grp)"), "\"-I\"", json(R"({root}\src\own_inc)"),
+                                          "\"-D\"", "\"G=1\"", "\"-U\"",  "\"GONE\""};
+  std::vector<std::string> group = compiler;
+  group.insert(group.end(), groupOwn.begin(), groupOwn.end());
+  std::vector<std::string> main = compiler;
+  main.insert(main.end(), {"\"-I\"", json(R"({root}\src\own_inc)")});
+  main.insert(main.end(), groupOwn.begin(), groupOwn.end());
+  main.insert(main.end(), {"\"-D\"", "\"OWN=2\"", "\"-U\"", "\"OWN_GONE\"", "\"-D\"", "\"G=3\""});
   step.expectedFiles = {
       {R"({root}\db\cc.json)", "[\n" + entry(R"({root}\src)", R"({root}\src\main.c)", main, false) +
                                    entry(R"({root}\src)", R"({root}\src\other.c)", group, false) +
                                    entry(R"({root}\src\lib)", R"({root}\src\lib\x.c)", group, true) + "]\n"},
-      {R"({root}\out\top\person\top.p_a)", crlf({R"(-i "{root}\src\own_inc")", R"(-d "G=3")", R"(-d "OWN=2")"})}};
+      {R"({root}\out\top\person\top.p_a)",
+       crlf({R"(-i "{root}\src\grp")", R"(-i "{root}\src\own_inc")", R"(-d "G=3")", R"(-d "OWN=2")"})}};
   runCase({"OwnOptions", {step}}, *launcher);
 }
 

@@ -102,7 +102,7 @@ Case forwardSlashProject() {
                   {R"({root}\fw\build\.\..\src\drv\uart.c)", R"({root}\fw\build\.\..\src\drv\sub\spi.c)",
                    "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
       {personality("top"), crlf(includes)},
-      {personality(R"(top\drv)"), crlf({includes[0], includes[1], R"(-i "{root}\fw\build\.\..\src\drv\regs")"})}};
+      {personality(R"(top\drv)"), crlf({R"(-i "{root}\fw\build\.\..\src\drv\regs")", includes[0], includes[1]})}};
   return {"ForwardSlashProject", {step}};
 }
 
