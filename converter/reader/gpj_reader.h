@@ -88,6 +88,7 @@ class GpjReader {
     std::size_t lineNumber = 0;
   };
 
+  void openFile(const std::string& path, bool top);
   void enterFile(Walk& walk);
   std::vector<SubProject> readOpenFile();
   // subProjects is null for the lines of an options file, which name no sub-project and no

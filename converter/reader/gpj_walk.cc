@@ -34,7 +34,9 @@ void GpjReader::link(ProjectGroup& group, Host& host, CompilerIncludeTest isComp
   isCompilerInclude_ = std::move(isCompilerInclude);
 }
 
-void GpjReader::open(const std::string& path) {
+void GpjReader::open(const std::string& path) { openFile(path, true); }
+
+void GpjReader::openFile(const std::string& path, bool top) {
   input_.reset();
   currentPath_ = path;
   input_ = host_->openRead(path);
@@ -45,7 +47,7 @@ void GpjReader::open(const std::string& path) {
   }
   if (readsText(input_)) return;
   input_.reset();
-  if (namedAt_.file.empty()) {
+  if (top) {
     findings_.notAProjectFile(LinePosition{path}, path, nullptr);
     throw AsciiReaderError{AsciiReaderError::kNotText};
   }
@@ -129,7 +131,7 @@ bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProjec
   child.inheritFrom(parent);
   currentGroup_ = &child;
   namedAt_ = subProject.namedAt;
-  open(located);
+  openFile(located, false);
   return true;
 }
 
