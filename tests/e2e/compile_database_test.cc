@@ -157,5 +157,48 @@ TEST_F(CompileDatabase, AFilesOwnOptionsStandInItsEntryAlone) {
   runCase({"OwnOptions", {step}}, *launcher);
 }
 
+// Three levels, as the builder searches them: a group's own include directories before those
+// it inherits, a directory named at two levels once at its first place, and in the database a
+// file's own before its group's (one the group holds too at both places).
+TEST_F(CompileDatabase, IncludeOrderFollowsTheBuilderThroughThreeLevels) {
+  Step step;
+  step.folders = {R"({root}\out)", R"({root}\db)"};
+  step.files = {{R"({root}\src\top.gpj)", "-I.\\device\n-I{root}\\common\nmain.c\na\\a.gpj\n"},
+                {R"({root}\src\a\a.gpj)", "-Isrc/cfg\na.c\n\t-Ifile_own\n\t-I{root}\\common\nb\\b.gpj\n"},
+                {R"({root}\src\a\b\b.gpj)", "-Ib_inc\n-I{root}\\common\nb.c\n"},
+                {R"({root}\cfg\ghs.p_c)", "-I {root}\\ghs\\inc\n"}};
+  step.words = {R"({root}\src\top.gpj)", R"({root}\out)", "-cp", R"({root}\cfg\ghs.p_c)", "-cdb", R"({root}\db\cc.json)"};
+  const std::string personality = R"({root}\out\top\person\top.p_a)";
+  const std::string aPersonality = R"({root}\out\top\a\person\a.p_a)";
+  const std::string bPersonality = R"({root}\out\top\a\b\person\b.p_a)";
+  step.output = lf({kStart, "  Creating Group - top", "  Creating Analyser Personality - " + personality,
+                    "  Creating Group - a", "  Creating Analyser Personality - " + aPersonality, "  Creating Group - b",
+                    "  Creating Analyser Personality - " + bPersonality, kDone});
+  const std::string device = R"({root}\src\.\device)";
+  const std::string common = R"({root}\common)";
+  const std::string cfg = R"({root}\src\a\src\cfg)";
+  const std::string own = R"({root}\src\a\file_own)";
+  const std::string bInc = R"({root}\src\a\b\b_inc)";
+  auto includes = [this](const std::vector<std::string>& directories) {
+    std::vector<std::string> arguments{"\"cc\"", "\"-I\"", json(R"({root}\ghs\inc)")};
+    for (const std::string& directory : directories) arguments.insert(arguments.end(), {"\"-I\"", json(directory)});
+    return arguments;
+  };
+  auto lines = [](const std::vector<std::string>& directories) {
+    std::vector<std::string> text;
+    for (const std::string& directory : directories) text.push_back("-i \"" + directory + "\"");
+    return crlf(text);
+  };
+  step.expectedFiles = {
+      {R"({root}\db\cc.json)",
+       "[\n" + entry(R"({root}\src)", R"({root}\src\main.c)", includes({device, common}), false) +
+           entry(R"({root}\src\a)", R"({root}\src\a\a.c)", includes({own, common, cfg, device, common}), false) +
+           entry(R"({root}\src\a\b)", R"({root}\src\a\b\b.c)", includes({bInc, common, cfg, device}), true) + "]\n"},
+      {personality, lines({device, common})},
+      {aPersonality, lines({cfg, own, common, device})},
+      {bPersonality, lines({bInc, common, cfg, own, device})}};
+  runCase({"IncludeOrder", {step}}, *launcher);
+}
+
 }  // namespace
 }  // namespace kalvex::e2e
