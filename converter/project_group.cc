@@ -69,7 +69,8 @@ void ProjectGroup::addDefine(const std::string& defineText) {
 }
 
 DatabaseOptions& ProjectGroup::database() {
-  if (!database_) database_ = std::make_unique<DatabaseOptions>(DatabaseOptions{includes_, ownIncludes_, defines_, {}, {}});
+  if (!database_)
+    database_ = std::make_unique<DatabaseOptions>(DatabaseOptions{includes_, ownIncludes_, defines_, {}, {}});
   return *database_;
 }
 

@@ -80,7 +80,7 @@ class ProjectGroup {
   ProjectConverter* converter_;
   std::string name_;
   std::vector<std::string> includes_;
-  std::size_t ownIncludes_ = 0;  // the first ones of includes_
+  std::size_t ownIncludes_ = 0;                         // the first ones of includes_
   std::unordered_map<std::string, bool> includeIndex_;  // true for the group's own
   std::map<std::string, std::string> defines_;
   std::unique_ptr<DatabaseOptions> database_;

@@ -80,7 +80,8 @@ void LineFindings::unresolvedReferences(const LinePosition& at, const std::vecto
                       : reference.reason == LeftReference::Reason::kTextLimit
                           ? "' not expanded: a text expands at most 4096 references"
                           : "' left as written";
-    add(at, Severity::kWarning, "unresolved-reference", {builtin ? "builtin '" : "reference '", reference.written, why});
+    add(at, Severity::kWarning, "unresolved-reference",
+        {builtin ? "builtin '" : "reference '", reference.written, why});
   }
 }
 

@@ -91,8 +91,13 @@ ScanResult scan(const std::vector<std::string>& words) {
   converter.settings.projectName = "top";
   applyOptions(words, converter, host);
   const ConversionSettings& s = converter.settings;
-  return {s.projectName,         s.messagePersonality, s.analyserPersonality,
-          s.compilerPersonality, s.extensions,         s.compileDatabase, s.report};
+  return {s.projectName,
+          s.messagePersonality,
+          s.analyserPersonality,
+          s.compilerPersonality,
+          s.extensions,
+          s.compileDatabase,
+          s.report};
 }
 
 TEST(OptionScan, ValueWordsAreExaminedAgain) {
@@ -142,7 +147,8 @@ TEST(RunKalvex, ProjectAndDestinationWordsReadSlashesAsSeparators) {
   std::ostringstream out;
   EXPECT_EQ(runKalvex({"Kalvex", "C:/p/top.gpj", "/out", "-cp", "D:cfg/ghs.p_c"}, host, out), 0) << out.str();
   EXPECT_TRUE(host.exists("C:\\out\\top.prj"));
-  EXPECT_NE(host.fileContent("C:\\out\\top.prj").value_or("").find("CompPers=D:\\b\\cfg\\ghs.p_c\r\n"), std::string::npos);
+  EXPECT_NE(host.fileContent("C:\\out\\top.prj").value_or("").find("CompPers=D:\\b\\cfg\\ghs.p_c\r\n"),
+            std::string::npos);
 }
 
 TEST(OptionScan, OptionWordsAreCaseSensitiveAndStrayWordsIgnored) {

@@ -140,8 +140,9 @@ TEST_F(CompileDatabase, AFilesOwnOptionsStandInItsEntryAlone) {
                     R"(  Creating Analyser Personality - {root}\out\top\person\top.p_a)", "  Creating Group - lib",
                     R"(  Creating Analyser Personality - {root}\out\top\lib\person\lib.p_a)", kDone});
   const std::vector<std::string> compiler{"\"cc\"", "\"-I\"", json(R"({root}\ghs\inc)")};
-  const std::vector<std::string> groupOwn{"\"-I\"", json(R"({root}\src\grp)"), "\"-I\"", json(R"({root}\src\own_inc)"),
-                                          "\"-D\"", "\"G=1\"", "\"-U\"",  "\"GONE\""};
+  const std::vector<std::string> groupOwn{
+      "\"-I\"",  json(R"({root}\src\grp)"), "\"-I\"", json(R"({root}\src\own_inc)"), "\"-D\"", "\"G=1\"", "\"-U\"",
+      "\"GONE\""};
   std::vector<std::string> group = compiler;
   group.insert(group.end(), groupOwn.begin(), groupOwn.end());
   std::vector<std::string> main = compiler;
@@ -167,7 +168,8 @@ TEST_F(CompileDatabase, IncludeOrderFollowsTheBuilderThroughThreeLevels) {
                 {R"({root}\src\a\a.gpj)", "-Isrc/cfg\na.c\n\t-Ifile_own\n\t-I{root}\\common\nb\\b.gpj\n"},
                 {R"({root}\src\a\b\b.gpj)", "-Ib_inc\n-I{root}\\common\nb.c\n"},
                 {R"({root}\cfg\ghs.p_c)", "-I {root}\\ghs\\inc\n"}};
-  step.words = {R"({root}\src\top.gpj)", R"({root}\out)", "-cp", R"({root}\cfg\ghs.p_c)", "-cdb", R"({root}\db\cc.json)"};
+  step.words = {R"({root}\src\top.gpj)", R"({root}\out)", "-cp",
+                R"({root}\cfg\ghs.p_c)", "-cdb",          R"({root}\db\cc.json)"};
   const std::string personality = R"({root}\out\top\person\top.p_a)";
   const std::string aPersonality = R"({root}\out\top\a\person\a.p_a)";
   const std::string bPersonality = R"({root}\out\top\a\b\person\b.p_a)";

@@ -168,10 +168,12 @@ std::vector<KindCase> kindCases() {
        {},
        {kStart, kGroup, kTopPersonality, kDone},
        0,
-       {{"top.gpj", "2:2: warning: not a project file (it holds a NUL byte): {root}\\w\\opts.bin; skipped"
-                    " [not-a-project-file]"},
-        {"top.gpj", "3:1: warning: not a project file (it holds a NUL byte): {root}\\w\\bin.gpj; its group stays empty"
-                    " [not-a-project-file]"}},
+       {{"top.gpj",
+         "2:2: warning: not a project file (it holds a NUL byte): {root}\\w\\opts.bin; skipped"
+         " [not-a-project-file]"},
+        {"top.gpj",
+         "3:1: warning: not a project file (it holds a NUL byte): {root}\\w\\bin.gpj; its group stays empty"
+         " [not-a-project-file]"}},
        "2 warnings, 0 notes"},
       {"ImportAndDefines",
        "import KALVEX_E2E_UNSET\n-DV=$(NOPE) -DW=${KALVEX_E2E_UNSET}\nmain.c\n",
@@ -179,8 +181,9 @@ std::vector<KindCase> kindCases() {
        {},
        {kStart, kGroup, kTopPersonality, kDone},
        0,
-       {{"top.gpj", "1:1: note: environment variable 'KALVEX_E2E_UNSET' not set; 'import KALVEX_E2E_UNSET' defines"
-                    " nothing [import-not-set]"},
+       {{"top.gpj",
+         "1:1: note: environment variable 'KALVEX_E2E_UNSET' not set; 'import KALVEX_E2E_UNSET' defines"
+         " nothing [import-not-set]"},
         {"top.gpj", "2:1: warning: reference '$(NOPE)' left as written [unresolved-reference]"},
         {"top.gpj", "2:1: warning: reference '${KALVEX_E2E_UNSET}' left as written [unresolved-reference]"}},
        "2 warnings, 1 notes"},
@@ -190,8 +193,9 @@ std::vector<KindCase> kindCases() {
        {},
        {kStart, kGroup, kTopPersonality, kDone},
        0,
-       {{"top.gpj", "34:1: warning: reference '$(M32)' not expanded: a chain of references stops at 32"
-                    " [unresolved-reference]"}},
+       {{"top.gpj",
+         "34:1: warning: reference '$(M32)' not expanded: a chain of references stops at 32"
+         " [unresolved-reference]"}},
        "1 warnings, 0 notes"},
   };
 }

@@ -8,15 +8,14 @@ namespace {
 using namespace dialect;
 
 Case vendorOptionLines() {
-  Step step = demoStep(
-      R"({root}\v\loader.gpj)",
-      {{R"({root}\v\loader.gpj)",
-        "#!gbuild\nimport KALVEX_E2E_ROOT\nimport KALVEX_E2E_NOT_SET\nmacro V=2.1\n"
-        "\t-DEMBEDDED :select=ppc :select=cxx\n\t-DA=1U -DB=1U\n\t-D NAME -I \"my dir\"\n"
-        "\t:postexec=\"gsrec -S3 x.elf\" -DAFTER_POSTEXEC\n\t-DVER=$(V) -DTOOLS=${KALVEX_E2E_TOOLS}\n"
-        "\t-D\"Q=1\" -DS=\"a b\"\n\t-I$(KALVEX_E2E_ROOT)/inc -I$(KALVEX_E2E_NOT_SET)/inc\n"
-        "\t-DLEFT=$(NOPE)\n\t:sourceDir=src -DSRC\nmain.c\n"},
-       {R"({root}\v\src\main.c)", ""}});
+  Step step = demoStep(R"({root}\v\loader.gpj)",
+                       {{R"({root}\v\loader.gpj)",
+                         "#!gbuild\nimport KALVEX_E2E_ROOT\nimport KALVEX_E2E_NOT_SET\nmacro V=2.1\n"
+                         "\t-DEMBEDDED :select=ppc :select=cxx\n\t-DA=1U -DB=1U\n\t-D NAME -I \"my dir\"\n"
+                         "\t:postexec=\"gsrec -S3 x.elf\" -DAFTER_POSTEXEC\n\t-DVER=$(V) -DTOOLS=${KALVEX_E2E_TOOLS}\n"
+                         "\t-D\"Q=1\" -DS=\"a b\"\n\t-I$(KALVEX_E2E_ROOT)/inc -I$(KALVEX_E2E_NOT_SET)/inc\n"
+                         "\t-DLEFT=$(NOPE)\n\t:sourceDir=src -DSRC\nmain.c\n"},
+                        {R"({root}\v\src\main.c)", ""}});
   step.environment = {{"KALVEX_E2E_ROOT", R"({root}\kit)"}, {"KALVEX_E2E_TOOLS", "ghs 2024"}};
   step.output = progress({"loader"});
   step.expectedFiles = {

@@ -61,8 +61,11 @@ TEST(ImportName, IsTheOneWordAfterImportAndBlanks) {
 TEST(ReadsText, ANulByteInTheFirst4096BytesMakesNoTextAndTheBytesAllStayReadable) {
   const std::string late = std::string(kTextTestSize, 'a') + std::string("\0b", 2);
   const std::pair<std::string, bool> cases[] = {
-      {"", true}, {"-Iinc\r\n", true}, {std::string("\0", 1), false},
-      {std::string(kTextTestSize - 1, 'a') + std::string("\0", 1), false}, {late, true},
+      {"", true},
+      {"-Iinc\r\n", true},
+      {std::string("\0", 1), false},
+      {std::string(kTextTestSize - 1, 'a') + std::string("\0", 1), false},
+      {late, true},
   };
   for (const auto& [content, text] : cases) {
     std::unique_ptr<std::istream> input = std::make_unique<std::istringstream>(content);
@@ -78,10 +81,10 @@ using OptionLinesTest = testing::ReaderTest;
 // Each option stands as a line of its own, under the line's conditions and entry; a source
 // directory that ends the line keeps its trailing tab.
 TEST_F(OptionLinesTest, EachOptionOfALineIsReadAsALineOfItsOwn) {
-  host.addFile("C:\\w\\top.gpj",
-               gpjFile({"-DEMBEDDED[SP]:select=ppc[SP]:select=cxx", "[TAB]-DA=1U[SP]-DB=1U", "-D[SP]NAME[SP]-I\"my dir\"",
-                        "{isdefined(NOPE)}[SP]-DSKIPPED[SP]-Iskipped", "-DX[SP]:sourceDir=src[TAB]",
-                        ":postexec=\"gsrec -S3 x.elf\"[SP]-DP", "-DK=$(M)[SP]:macro=M=1[SP]-DL=$(M)"}));
+  host.addFile("C:\\w\\top.gpj", gpjFile({"-DEMBEDDED[SP]:select=ppc[SP]:select=cxx", "[TAB]-DA=1U[SP]-DB=1U",
+                                          "-D[SP]NAME[SP]-I\"my dir\"", "{isdefined(NOPE)}[SP]-DSKIPPED[SP]-Iskipped",
+                                          "-DX[SP]:sourceDir=src[TAB]", ":postexec=\"gsrec -S3 x.elf\"[SP]-DP",
+                                          "-DK=$(M)[SP]:macro=M=1[SP]-DL=$(M)"}));
   readProject();
   EXPECT_EQ(tree(),
             "group top\n"
