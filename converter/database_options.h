@@ -13,6 +13,7 @@ namespace kalvex {
 
 struct DatabaseOptions {
   std::vector<std::string> includes;
+  std::size_t ownIncludes = 0;  // the group's own, before the inherited ones
   std::map<std::string, std::string> defines;
   std::vector<std::string> undefines;
   // Each file's own options as arguments in line order ("-I" and a directory, "-D" and a

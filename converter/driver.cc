@@ -19,6 +19,8 @@ int ProjectConverter::convert() {
   } catch (const AsciiReaderError& error) {
     if (error.code == AsciiReaderError::kSubProjectLoop) {
       print("Sub-project loop: " + reader_.currentPath());
+    } else if (error.code == AsciiReaderError::kNotText) {
+      print("Not a project file: " + reader_.currentPath());
     } else {
       print("Could not open file: " + reader_.currentPath());
     }

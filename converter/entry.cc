@@ -2,6 +2,7 @@
 
 #include "host/host.h"
 #include "project_converter.h"
+#include "reader/path_rules.h"
 
 namespace kalvex {
 
@@ -32,8 +33,17 @@ std::string defaultProjectName(const std::string& sourceProject) {
   return stem.substr(start, end - start);
 }
 
+namespace {
+
+// A path word of the command line: every host reads "/" in it as a separator.
+std::string commandLinePath(const std::string& word, Host& host) {
+  return makeAbsolutePath(withBackslashes(host.fromCommandLine(word)), host);
+}
+
+}  // namespace
+
 void applyOptions(const std::vector<std::string>& words, ProjectConverter& converter, Host& host) {
-  auto absolute = [&host](const std::string& word) { return makeAbsolutePath(host.fromCommandLine(word), host); };
+  auto absolute = [&host](const std::string& word) { return commandLinePath(word, host); };
   for (std::size_t i = 1; i + 1 < words.size(); ++i) {
     const std::string& word = words[i];
     const std::string& value = words[i + 1];
@@ -62,8 +72,8 @@ int runKalvex(const std::vector<std::string>& words, Host& host, std::ostream& o
     return 0;
   }
   try {
-    const std::string sourceProject = makeAbsolutePath(host.fromCommandLine(words[1]), host);
-    const std::string destFolder = makeAbsolutePath(host.fromCommandLine(words[2]), host);
+    const std::string sourceProject = commandLinePath(words[1], host);
+    const std::string destFolder = commandLinePath(words[2], host);
     ProjectConverter converter(sourceProject, destFolder, host, out);
     converter.settings.projectName = defaultProjectName(sourceProject);
     applyOptions(words, converter, host);

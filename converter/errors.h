@@ -12,6 +12,7 @@ namespace kalvex {
 struct AsciiReaderError {
   static constexpr std::int32_t kCannotOpen = 2;      // a project file cannot be opened
   static constexpr std::int32_t kSubProjectLoop = 3;  // a sub-project is already being read
+  static constexpr std::int32_t kNotText = 4;         // the top file holds a NUL byte near its start
   std::int32_t code = kCannotOpen;
 };
 

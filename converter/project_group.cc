@@ -32,15 +32,34 @@ void storeDefine(std::map<std::string, std::string>& defines, const std::string&
   }
 }
 
+// A group's own include directories stand before those it inherits, in the order they were
+// named: the first own of the list are the group's. An inherited one that the group names
+// moves up to its own place.
+void addOwnInclude(std::vector<std::string>& list, std::size_t& own, const std::string& directory, bool inherited) {
+  const auto ownEnd = list.begin() + static_cast<std::ptrdiff_t>(own);
+  if (inherited) list.erase(std::find(ownEnd, list.end(), directory));
+  list.insert(list.begin() + static_cast<std::ptrdiff_t>(own), directory);
+  ++own;
+}
+
 }  // namespace
 
 bool ProjectGroup::addInclude(const std::string& directory) {
-  if (database_ &&
-      std::find(database_->includes.begin(), database_->includes.end(), directory) == database_->includes.end()) {
-    database_->includes.push_back(directory);
+  if (database_) {
+    std::vector<std::string>& list = database_->includes;
+    const auto ownEnd = list.begin() + static_cast<std::ptrdiff_t>(database_->ownIncludes);
+    if (std::find(list.begin(), ownEnd, directory) == ownEnd) {
+      addOwnInclude(list, database_->ownIncludes, directory, std::find(ownEnd, list.end(), directory) != list.end());
+    }
   }
-  if (!includeIndex_.insert(directory).second) return false;
-  includes_.push_back(directory);
+  return addToGroupIncludes(directory);
+}
+
+bool ProjectGroup::addToGroupIncludes(const std::string& directory) {
+  const auto [entry, added] = includeIndex_.try_emplace(directory, true);
+  if (!added && entry->second) return false;
+  entry->second = true;
+  addOwnInclude(includes_, ownIncludes_, directory, !added);
   return true;
 }
 
@@ -50,7 +69,8 @@ void ProjectGroup::addDefine(const std::string& defineText) {
 }
 
 DatabaseOptions& ProjectGroup::database() {
-  if (!database_) database_ = std::make_unique<DatabaseOptions>(DatabaseOptions{includes_, defines_, {}, {}});
+  if (!database_)
+    database_ = std::make_unique<DatabaseOptions>(DatabaseOptions{includes_, ownIncludes_, defines_, {}, {}});
   return *database_;
 }
 
@@ -64,7 +84,7 @@ void ProjectGroup::addFileOption(std::optional<std::size_t> file, const char* op
 
 void ProjectGroup::addFileInclude(std::optional<std::size_t> file, const std::string& directory) {
   addFileOption(file, "-I", directory);
-  if (includeIndex_.insert(directory).second) includes_.push_back(directory);
+  addToGroupIncludes(directory);
 }
 
 void ProjectGroup::addFileDefine(std::optional<std::size_t> file, const std::string& defineText) {
@@ -81,10 +101,12 @@ void ProjectGroup::addFileUndefine(std::optional<std::size_t> file, const std::s
 void ProjectGroup::inheritFrom(const ProjectGroup& parent) {
   defines_ = parent.defines_;
   includes_ = parent.includes_;
+  ownIncludes_ = 0;
   includeIndex_ = parent.includeIndex_;
+  for (auto& entry : includeIndex_) entry.second = false;
   if (parent.database_) {
     database_ = std::make_unique<DatabaseOptions>(
-        DatabaseOptions{parent.database_->includes, parent.database_->defines, parent.database_->undefines, {}});
+        DatabaseOptions{parent.database_->includes, 0, parent.database_->defines, parent.database_->undefines, {}});
   }
 }
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "database_options.h"
@@ -34,9 +34,11 @@ class ProjectGroup {
   // Source files in listing order; a file listed twice is held twice.
   FileList files;
 
-  // Include directories in the order they were added, none twice.
+  // Include directories in the order the compiler searches them, none twice: the group's own
+  // in the order they were added, then those inherited from the parent, in the parent's order.
   const std::vector<std::string>& includes() const { return includes_; }
-  // Appends the directory unless the group holds it already; true when it was appended.
+  // Adds the directory after the group's own unless the group named it already; an inherited
+  // one moves up to that place. True when it was added.
   bool addInclude(const std::string& directory);
 
   // Defines, name to value, in ascending unsigned byte order of the names.
@@ -56,7 +58,7 @@ class ProjectGroup {
   // Null while the database gives the group what its personality gives, and nothing more.
   const DatabaseOptions* databaseOptions() const { return database_.get(); }
 
-  // Replaces this group's defines, then its includes, by copies of the parent's, and its
+  // Replaces this group's defines, then its includes (all inherited), by copies of the parent's, and its
   // database options by the parent's, without the parent's files' own.
   void inheritFrom(const ProjectGroup& parent);
 
@@ -73,11 +75,13 @@ class ProjectGroup {
   // Made, from the group's includes and defines so far, on the first option it must keep apart.
   DatabaseOptions& database();
   void addFileOption(std::optional<std::size_t> file, const char* option, const std::string& value);
+  bool addToGroupIncludes(const std::string& directory);
 
   ProjectConverter* converter_;
   std::string name_;
   std::vector<std::string> includes_;
-  std::unordered_set<std::string> includeIndex_;
+  std::size_t ownIncludes_ = 0;                         // the first ones of includes_
+  std::unordered_map<std::string, bool> includeIndex_;  // true for the group's own
   std::map<std::string, std::string> defines_;
   std::unique_ptr<DatabaseOptions> database_;
   std::vector<std::unique_ptr<ProjectGroup>> children_;

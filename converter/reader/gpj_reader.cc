@@ -8,6 +8,8 @@
 #include "project_group.h"
 #include "reader/brace_groups.h"
 #include "reader/line_values.h"
+#include "reader/option_split.h"
+#include "reader/text_input.h"
 
 namespace kalvex {
 
@@ -34,12 +36,14 @@ void GpjReader::applyRule(const std::string& line, const std::string& text, std:
                           bool optional, std::size_t indent) {
   if (text.empty() || startsWith(text, "#")) return;
   if (startsWith(text, "-") || startsWith(text, ":")) {
-    applyOption(line, text, entryScope_.optionLine(indent));
+    applyOptions(line, text, entryScope_.optionLine(indent));
     return;
   }
   entryScope_.leave();
   if (isMacroLine(text)) {
     if (const std::optional<MacroDefinition> macro = macroDefinition(line)) defineMacro(macro->name, macro->value);
+  } else if (const std::optional<std::string> imported = importName(text)) {
+    importMacro(*imported);
   } else if (contains(line, ":sourceDir=")) {
     addSourceDir(line);
   } else if (contains(line, ".gpj")) {
@@ -49,7 +53,23 @@ void GpjReader::applyRule(const std::string& line, const std::string& text, std:
   } else if (contains(line, "-I")) {
     addInclude(line, EntryScope::Kind::kNone);
   } else if (contains(line, "-D")) {
-    currentGroup_->addDefine(defineText(line));
+    currentGroup_->addDefine(expandedDefine(defineText(line)));
+  }
+}
+
+// Each option of an option line is read as an option line of its own, in order; the last one
+// keeps the line's end (trailing tabs of a source directory).
+void GpjReader::applyOptions(const std::string& line, const std::string& text, EntryScope::Kind under) {
+  std::size_t from = 0;
+  for (std::size_t next = nextOptionStart(text, 0); next != std::string::npos; next = nextOptionStart(text, from)) {
+    const std::string option = optionBetween(text, from, next);
+    applyOption(option, option, under);
+    from = next;
+  }
+  if (from == 0) {
+    applyOption(line, text, under);
+  } else {
+    applyOption(line.substr(line.find_first_not_of(" \t") + from), text.substr(from), under);
   }
 }
 
@@ -66,7 +86,7 @@ void GpjReader::applyOption(const std::string& line, const std::string& text, En
     if (underEntry) findings_.perFileOption(text, entryScope_.text(), underSubProject, true);
   } else if (startsWith(text, "-D")) {
     const std::string define = defineText(text);
-    const std::string name = define.substr(std::min(define.find_first_not_of(' '), define.size()));
+    const std::string name = expandedDefine(define.substr(std::min(define.find_first_not_of(' '), define.size())));
     if (under == EntryScope::Kind::kSourceFile) {
       currentGroup_->addFileDefine(entryScope_.file(), name);
     } else {
@@ -93,6 +113,10 @@ void GpjReader::openOptionsFile(const std::string& text) {
   std::unique_ptr<std::istream> input = host_->openRead(path);
   if (!input) {
     findings_.optionsFileMissing(path);
+    return;
+  }
+  if (!readsText(input)) {
+    findings_.notAProjectFile(findings_.here(), path, "skipped");
     return;
   }
   std::optional<FileIdentity> identity = host_->identify(path);
@@ -154,6 +178,29 @@ void GpjReader::defineMacro(const std::string& name, const std::string& value) {
   }
   macros_[name] = absoluteMacroValue(currentGroup_->sourcePath, unquotedValue);
   writtenMacros_[name] = unquotedValue;
+}
+
+// References in a define take the values as written, wherever they stand.
+std::string GpjReader::expandedDefine(const std::string& define) {
+  const bool quoted = define.size() >= 2 && define.front() == '"' && define.back() == '"';
+  std::string text = quoted ? define.substr(1, define.size() - 2) : define;
+  if (text.find('$') == std::string::npos) return text;
+  Expansion expansion = expandReferences(text, ReferenceSources{writtenMacros_, names(), currentGroup_->sourcePath});
+  findings_.unresolvedReferences(expansion.leftAsWritten);
+  return std::move(expansion.text);
+}
+
+// "import NAME" is the line "macro NAME=<the environment variable NAME>"; without the
+// variable it defines nothing.
+void GpjReader::importMacro(const std::string& name) {
+  const std::optional<std::string> value = environment_(name);
+  if (!value) {
+    findings_.importNotSet(name);
+    return;
+  }
+  if (const std::optional<MacroDefinition> macro = macroDefinition("macro " + name + "=" + *value)) {
+    defineMacro(macro->name, macro->value);
+  }
 }
 
 ReferenceSources GpjReader::references() const { return ReferenceSources{macros_, names(), currentGroup_->sourcePath}; }

@@ -46,7 +46,8 @@ class GpjReader {
   void setFindings(FindingSink* sink) { findings_.setSink(sink); }
 
   // Opens a project file for reading; throws AsciiReaderError::kCannotOpen when it cannot be
-  // opened.
+  // opened, and kNotText when the top file is no text (a sub-project that is none is read as
+  // an empty file).
   void open(const std::string& path);
   // Reads the open file to its end, then its sub-projects, depth first. Throws
   // AsciiReaderError::kSubProjectLoop when a sub-project is a file already being read further
@@ -87,6 +88,7 @@ class GpjReader {
     std::size_t lineNumber = 0;
   };
 
+  void openFile(const std::string& path, bool top);
   void enterFile(Walk& walk);
   std::vector<SubProject> readOpenFile();
   // subProjects is null for the lines of an options file, which name no sub-project and no
@@ -96,6 +98,7 @@ class GpjReader {
   void applyRule(const std::string& line, const std::string& text, std::vector<SubProject>* subProjects, bool optional,
                  std::size_t indent);
   bool conditionsHold(const std::vector<std::string>& groups, bool& optional);
+  void applyOptions(const std::string& line, const std::string& text, EntryScope::Kind under);
   void applyOption(const std::string& line, const std::string& text, EntryScope::Kind under);
   void applyOtherOption(const std::string& text, EntryScope::Kind under);
   void openOptionsFile(const std::string& text);
@@ -104,6 +107,9 @@ class GpjReader {
                      std::vector<SubProject>& subProjects);
   void addSourceFile(const std::string& line, std::size_t indent);
   void addInclude(const std::string& text, EntryScope::Kind under);
+  // A define text without its enclosing double quotes and with its references expanded.
+  std::string expandedDefine(const std::string& define);
+  void importMacro(const std::string& name);
   bool readSubProject(ProjectGroup& parent, const SubProject& subProject);
   std::vector<std::string> candidates(const std::string& directory, const std::string& entry) const;
   std::optional<std::string> found(const std::string& path) { return host_->findFile(path); }

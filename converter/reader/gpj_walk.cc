@@ -9,6 +9,7 @@
 #include "project_group.h"
 #include "reader/gpj_reader.h"
 #include "reader/line_values.h"
+#include "reader/text_input.h"
 
 namespace kalvex {
 
@@ -33,7 +34,9 @@ void GpjReader::link(ProjectGroup& group, Host& host, CompilerIncludeTest isComp
   isCompilerInclude_ = std::move(isCompilerInclude);
 }
 
-void GpjReader::open(const std::string& path) {
+void GpjReader::open(const std::string& path) { openFile(path, true); }
+
+void GpjReader::openFile(const std::string& path, bool top) {
   input_.reset();
   currentPath_ = path;
   input_ = host_->openRead(path);
@@ -42,6 +45,14 @@ void GpjReader::open(const std::string& path) {
     findings_.projectFileMissing(namedAt_.file.empty() ? LinePosition{path} : namedAt_, path);
     throw AsciiReaderError{AsciiReaderError::kCannotOpen};
   }
+  if (readsText(input_)) return;
+  input_.reset();
+  if (top) {
+    findings_.notAProjectFile(LinePosition{path}, path, nullptr);
+    throw AsciiReaderError{AsciiReaderError::kNotText};
+  }
+  // A sub-project that is not text keeps its group, empty.
+  findings_.notAProjectFile(namedAt_, path, "its group stays empty");
 }
 
 void GpjReader::parse() {
@@ -120,7 +131,7 @@ bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProjec
   child.inheritFrom(parent);
   currentGroup_ = &child;
   namedAt_ = subProject.namedAt;
-  open(located);
+  openFile(located, false);
   return true;
 }
 

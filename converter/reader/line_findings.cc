@@ -67,16 +67,37 @@ void LineFindings::perFileOption(const std::string& option, const std::string& e
 
 // A "%" builtin (other than "%expand_path") is never expanded; any other reference names what
 // nothing defines, or one that its own chain of values names again.
-void LineFindings::unresolvedReferences(const std::vector<std::string>& references) const {
+void LineFindings::unresolvedReferences(const std::vector<LeftReference>& references) const {
   if (enabled() && !references.empty()) unresolvedReferences(here(), references);
 }
 
-void LineFindings::unresolvedReferences(const LinePosition& at, const std::vector<std::string>& references) const {
+void LineFindings::unresolvedReferences(const LinePosition& at, const std::vector<LeftReference>& references) const {
   if (!enabled()) return;
-  for (const std::string& reference : references) {
-    const bool builtin = reference.compare(0, 3, "${%") == 0;
+  for (const LeftReference& reference : references) {
+    const bool builtin = reference.written.compare(0, 3, "${%") == 0;
+    const char* why = reference.reason == LeftReference::Reason::kChainLimit
+                          ? "' not expanded: a chain of references stops at 32"
+                      : reference.reason == LeftReference::Reason::kTextLimit
+                          ? "' not expanded: a text expands at most 4096 references"
+                          : "' left as written";
     add(at, Severity::kWarning, "unresolved-reference",
-        {builtin ? "builtin '" : "reference '", reference, "' left as written"});
+        {builtin ? "builtin '" : "reference '", reference.written, why});
+  }
+}
+
+void LineFindings::importNotSet(const std::string& name) const {
+  if (!enabled()) return;
+  addHere(Severity::kNote, "import-not-set",
+          {"environment variable '", name, "' not set; 'import ", name, "' defines nothing"});
+}
+
+void LineFindings::notAProjectFile(const LinePosition& at, const std::string& path, const char* consequence) const {
+  if (!enabled()) return;
+  if (consequence == nullptr) {
+    add(at, Severity::kError, "not-a-project-file", {"not a project file (it holds a NUL byte): ", path});
+  } else {
+    add(at, Severity::kWarning, "not-a-project-file",
+        {"not a project file (it holds a NUL byte): ", path, "; ", consequence});
   }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "reader/findings.h"
+#include "reader/references.h"
 
 namespace kalvex {
 
@@ -36,8 +37,13 @@ class LineFindings {
   // project gives the option to the whole group.
   void perFileOption(const std::string& option, const std::string& entry, bool underSubProject, bool carried) const;
   // One finding for each reference left as written, at the line or at a sub-project's line.
-  void unresolvedReferences(const std::vector<std::string>& references) const;
-  void unresolvedReferences(const LinePosition& at, const std::vector<std::string>& references) const;
+  void unresolvedReferences(const std::vector<LeftReference>& references) const;
+  void unresolvedReferences(const LinePosition& at, const std::vector<LeftReference>& references) const;
+  // An "import" line whose environment variable is not set.
+  void importNotSet(const std::string& name) const;
+  // A file named at that line holds a NUL byte near its start; consequence says what follows,
+  // null for the top file, whose run fails.
+  void notAProjectFile(const LinePosition& at, const std::string& path, const char* consequence) const;
   void optionsFileMissing(const std::string& path) const;
   void optionalAbsent(const LinePosition& at, const std::string& entry) const;
   void projectFileMissing(const LinePosition& at, const std::string& path) const;

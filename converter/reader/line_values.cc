@@ -88,6 +88,13 @@ std::string includeText(const std::string& line) {
 
 std::string defineText(const std::string& line) { return withoutFirstTwo(trimLine(line)); }
 
+std::optional<std::string> importName(const std::string& text) {
+  if (!startsWith(text, "import") || text.size() < 7 || (text[6] != ' ' && text[6] != '\t')) return std::nullopt;
+  const std::size_t name = text.find_first_not_of(" \t", 6);
+  if (name == std::string::npos || text.find_first_of(" \t=", name) != std::string::npos) return std::nullopt;
+  return text.substr(name);
+}
+
 std::optional<MacroDefinition> macroDefinition(const std::string& line) {
   static const std::string marker = "macro";
   const std::size_t at = line.find(marker);

@@ -59,6 +59,10 @@ struct MacroDefinition {
   std::string value;
 };
 
+// The name of an "import" line: a text that is "import", blanks and tabs, and a name without
+// blanks, tabs or "=". Nothing for any other text.
+std::optional<std::string> importName(const std::string& text);
+
 // Name and raw value of a "macro" line: the name runs from after the first "macro" and the
 // blanks and tabs that follow it to the first "=" after it, the value is the rest; both
 // stripped of spaces. Nothing when no "=" follows the first "macro".

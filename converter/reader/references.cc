@@ -56,7 +56,7 @@ std::string joinedWhenRelative(const std::string& path, const std::string& direc
 
 class Expander {
  public:
-  Expander(const ReferenceSources& sources, std::vector<std::string>* leftAsWritten)
+  Expander(const ReferenceSources& sources, std::vector<LeftReference>* leftAsWritten)
       : sources_(sources), leftAsWritten_(leftAsWritten) {}
 
   // The text with its references replaced; depth counts the references of the chain that
@@ -81,9 +81,9 @@ class Expander {
 
  private:
   std::string replacement(const std::string& text, std::size_t dollar, const Reference& reference, int depth) {
-    if (reference.form == Form::kAsWritten || depth >= kReferenceChainLimit || budget_ == 0) {
-      return asWritten(text, dollar, reference);
-    }
+    if (reference.form == Form::kAsWritten) return asWritten(text, dollar, reference);
+    if (depth >= kReferenceChainLimit) return asWritten(text, dollar, reference, LeftReference::Reason::kChainLimit);
+    if (budget_ == 0) return asWritten(text, dollar, reference, LeftReference::Reason::kTextLimit);
     if (reference.form == Form::kExpandPath) {
       --budget_;
       return expandPath(reference.name, depth + 1);
@@ -101,9 +101,10 @@ class Expander {
   }
 
   // The reference as written, noted unless it is a "${" without "}".
-  std::string asWritten(const std::string& text, std::size_t dollar, const Reference& reference) {
+  std::string asWritten(const std::string& text, std::size_t dollar, const Reference& reference,
+                        LeftReference::Reason reason = LeftReference::Reason::kNotDefined) {
     std::string written = text.substr(dollar, reference.end - dollar);
-    if (leftAsWritten_ != nullptr && !reference.name.empty()) leftAsWritten_->push_back(written);
+    if (leftAsWritten_ != nullptr && !reference.name.empty()) leftAsWritten_->push_back(LeftReference{written, reason});
     return written;
   }
 
@@ -116,7 +117,7 @@ class Expander {
   }
 
   const ReferenceSources& sources_;
-  std::vector<std::string>* leftAsWritten_;
+  std::vector<LeftReference>* leftAsWritten_;
   std::vector<std::string> chain_;
   int budget_ = kReferencesPerText;
 };

@@ -22,13 +22,22 @@ struct ReferenceSources {
   const std::string& directory;
 };
 
+// A reference that stayed as written, as written ("$(BSP_DIR)", "${%option_value(x)}"), and
+// why: nothing defines it (or it names a builtin, or its own chain names it again), or a limit
+// stopped the expansion there.
+struct LeftReference {
+  enum class Reason { kNotDefined, kChainLimit, kTextLimit };
+  std::string written;
+  Reason reason = Reason::kNotDefined;
+};
+
 struct Expansion {
   std::string text;
   // The text as written held a "$(NAME)" or a bare "$NAME", replaced or not.
   bool heldMacroReference = false;
-  // Each reference that stayed as written, as written ("$(BSP_DIR)", "${%option_value(x)}"),
-  // in the order met, those in the values put in included; a "${" without "}" is none.
-  std::vector<std::string> leftAsWritten;
+  // Each reference that stayed as written, in the order met, those in the values put in
+  // included; a "${" without "}" is none.
+  std::vector<LeftReference> leftAsWritten;
 };
 
 // A chain of references (a text's own reference, the references in the value it puts in,

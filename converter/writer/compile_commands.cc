@@ -14,38 +14,53 @@ void addOption(std::vector<std::string>& arguments, const char* option, const st
   arguments.push_back(value);
 }
 
-// The include, define and undefine options of a group, the same for each of its files: those
-// of its personality, unless the group keeps the database's apart.
-std::vector<std::string> groupOptions(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
-                                      const PathSpelling& spell) {
+// The options of a group, the same for each of its files: the compiler's include directories
+// apart, since a file's own include directories stand between them and the group's; then
+// those of the group's personality, unless the group keeps the database's apart.
+struct GroupOptions {
+  std::vector<std::string> compilerIncludes;
+  std::vector<std::string> group;
+};
+
+GroupOptions groupOptions(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
+                          const PathSpelling& spell) {
   const DatabaseOptions* database = group.databaseOptions();
-  std::vector<std::string> options;
-  for (const std::string& directory : compilerIncludes) addOption(options, "-I", spell(directory));
+  GroupOptions options;
+  for (const std::string& directory : compilerIncludes) addOption(options.compilerIncludes, "-I", spell(directory));
   for (const std::string& directory : database ? database->includes : group.includes()) {
-    addOption(options, "-I", spell(directory));
+    addOption(options.group, "-I", spell(directory));
   }
   for (const auto& [name, value] : database ? database->defines : group.defines()) {
-    addOption(options, "-D", value.empty() ? name : name + "=" + value);
+    addOption(options.group, "-D", value.empty() ? name : name + "=" + value);
   }
   if (database) {
-    for (const std::string& name : database->undefines) addOption(options, "-U", name);
+    for (const std::string& name : database->undefines) addOption(options.group, "-U", name);
   }
   return options;
 }
 
-// The command of one file entry: the group's options, then the file's own, stand between the
-// compiler and the file.
-CompileCommand fileCommand(const std::string& directory, const std::vector<std::string>& groupOptions,
-                           const std::vector<std::string>* ownOptions, const std::string& file,
-                           const PathSpelling& spell) {
-  CompileCommand command{directory, spell(file), {compilerFor(file)}};
-  command.arguments.insert(command.arguments.end(), groupOptions.begin(), groupOptions.end());
+// A file's own options of one kind, "-I" or all but "-I", in line order.
+void addOwnOptions(std::vector<std::string>& arguments, const std::vector<std::string>* ownOptions, bool includes,
+                   const PathSpelling& spell) {
   for (std::size_t i = 0; ownOptions != nullptr && i + 1 < ownOptions->size(); i += 2) {
     const std::string& option = (*ownOptions)[i];
     const std::string& value = (*ownOptions)[i + 1];
-    addOption(command.arguments, option.c_str(), option == "-I" ? spell(value) : value);
+    if ((option == "-I") == includes) addOption(arguments, option.c_str(), includes ? spell(value) : value);
   }
-  addOption(command.arguments, "-c", command.file);
+}
+
+// The command of one file entry, as the builder orders it: the file's own include directories
+// before the group's, the file's own defines and undefines after the group's.
+CompileCommand fileCommand(const std::string& directory, const GroupOptions& group,
+                           const std::vector<std::string>* ownOptions, const std::string& file,
+                           const PathSpelling& spell) {
+  CompileCommand command{directory, spell(file), {compilerFor(file)}};
+  std::vector<std::string>& arguments = command.arguments;
+  arguments.insert(arguments.end(), group.compilerIncludes.begin(), group.compilerIncludes.end());
+  addOwnOptions(arguments, ownOptions, true, spell);
+  arguments.insert(arguments.end(), group.group.begin(), group.group.end());
+  addOwnOptions(arguments, ownOptions, false, spell);
+  addOption(arguments, "-c", command.file);
   return command;
 }
 
@@ -66,7 +81,7 @@ std::string compilerFor(const std::string& file) {
 void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
                       const PathSpelling& spell, std::vector<CompileCommand>& commands) {
   const std::string directory = spell(group.sourcePath);
-  const std::vector<std::string> options = groupOptions(group, compilerIncludes, spell);
+  const GroupOptions options = groupOptions(group, compilerIncludes, spell);
   for (std::size_t i = 0; i < group.files.size(); ++i) {
     const std::string file(group.files[i]);
     if (!file.empty()) commands.push_back(fileCommand(directory, options, ownOptionsOf(group, i), file, spell));

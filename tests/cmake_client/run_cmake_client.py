@@ -147,8 +147,16 @@ def ownArguments(relative, projectDir):
             for argument in (option, os.path.join(projectDir, value) if option == "-I" else value)]
 
 
+def splitOwn(own):
+    """A file's own options: its -I pairs, which stand before the group's, and the rest, last."""
+    pairs = list(zip(own[::2], own[1::2]))
+    return ([a for pair in pairs if pair[0] == "-I" for a in pair],
+            [a for pair in pairs if pair[0] != "-I" for a in pair])
+
+
 def checkDatabase(database, projectDir):
-    """Each entry holds its target's folders and defines, then its own options, then -c."""
+    """Each entry holds the compiler's folders, its own -I folders, its target's folders and
+    defines, then its own other options, then -c."""
     failures, seen = [], set()
     owned = [os.path.join(projectDir, "drv/spi_inc"), "SPI_FAST", "UART_DEBUG"]
     for entry in database:
@@ -156,15 +164,21 @@ def checkDatabase(database, projectDir):
         if relative not in EXPECTED:
             continue
         seen.add(relative)
-        arguments, own = entry["arguments"], ownArguments(relative, projectDir)
-        groupEnd = len(arguments) - 2 - len(own)
-        if arguments[groupEnd:] != own + ["-c", entry["file"]]:
-            failures.append("%s: ends in %s, not in its own options %s and -c" % (relative, arguments[groupEnd:], own))
-        groupPart = arguments[1:groupEnd]
+        arguments = entry["arguments"]
+        ownIncludes, ownRest = splitOwn(ownArguments(relative, projectDir))
+        groupEnd = len(arguments) - 2 - len(ownRest)
+        if arguments[groupEnd:] != ownRest + ["-c", entry["file"]]:
+            failures.append("%s: ends in %s, not in its own options %s and -c" % (relative, arguments[groupEnd:], ownRest))
+        body = arguments[1:groupEnd]
+        start = next((i for i in range(len(body)) if body[i:i + len(ownIncludes)] == ownIncludes), None)
+        if ownIncludes and start is None:
+            failures.append("%s: its own include options %s are missing" % (relative, ownIncludes))
+            start = 0
+        groupPart = body[start + len(ownIncludes):] if ownIncludes else body
         includes, defines = EXPECTED[relative]
         for directory in includes - {"drv/spi_inc"}:
             if os.path.join(projectDir, directory) not in groupPart:
-                failures.append("%s: include %s missing from the group's options" % (relative, directory))
+                failures.append("%s: include %s missing from the group's options, after its own" % (relative, directory))
         for define in defines - {"SPI_FAST"}:
             if define not in groupPart:
                 failures.append("%s: define %s missing from the group's options" % (relative, define))

@@ -80,7 +80,7 @@ TEST(DefaultProjectName, FollowsTheStemRules) {
 struct ScanResult {
   std::string projectName, message, analyser, compiler;
   std::vector<std::string> extensions;
-  std::string database;
+  std::string database, report;
 };
 
 ScanResult scan(const std::vector<std::string>& words) {
@@ -91,8 +91,13 @@ ScanResult scan(const std::vector<std::string>& words) {
   converter.settings.projectName = "top";
   applyOptions(words, converter, host);
   const ConversionSettings& s = converter.settings;
-  return {s.projectName,         s.messagePersonality, s.analyserPersonality,
-          s.compilerPersonality, s.extensions,         s.compileDatabase};
+  return {s.projectName,
+          s.messagePersonality,
+          s.analyserPersonality,
+          s.compilerPersonality,
+          s.extensions,
+          s.compileDatabase,
+          s.report};
 }
 
 TEST(OptionScan, ValueWordsAreExaminedAgain) {
@@ -117,6 +122,33 @@ TEST(OptionScan, PathOptionsAreMadeAbsoluteAndTheNameIsNot) {
   EXPECT_EQ(r.message, "C:\\cwd\\x");
   EXPECT_EQ(r.analyser, "C:\\a.p_a");
   EXPECT_EQ(r.compiler, "\\c.p_c");
+}
+
+// Windows reads "/" as a separator too: "C:/x" is absolute, "/x" starts at the root of the
+// current drive. Names and extension lists are no paths.
+TEST(OptionScan, SlashesInPathValuesAreSeparators) {
+  const ScanResult r = scan({"Kalvex", "top.gpj", "out", "-pn", "a/b", "-mp", "C:/m/x.p_m", "-ap", "cfg/a.p_a", "-cp",
+                             "/c/c.p_c", "-cdb", "D:db/cc.json", "-report", "C:/r/report.txt", "-ext", "c/h"});
+  EXPECT_EQ(r.projectName, "a/b");
+  EXPECT_EQ(r.message, "C:\\m\\x.p_m");
+  EXPECT_EQ(r.analyser, "C:\\cwd\\cfg\\a.p_a");
+  EXPECT_EQ(r.compiler, "\\c\\c.p_c");
+  EXPECT_EQ(r.database, "C:\\cwd\\db\\cc.json") << "a drive that cannot be made current falls back";
+  EXPECT_EQ(r.report, "C:\\r\\report.txt");
+  EXPECT_EQ(r.extensions, (std::vector<std::string>{"c/h"}));
+}
+
+TEST(RunKalvex, ProjectAndDestinationWordsReadSlashesAsSeparators) {
+  VirtualHost host = makeDesktop();
+  host.addFile("C:\\p\\top.gpj", "main.c\r\n");
+  host.addFile("C:\\p\\main.c", "");
+  host.addFile("D:\\b\\cfg\\ghs.p_c", "");
+  host.addDirectory("C:\\out");
+  std::ostringstream out;
+  EXPECT_EQ(runKalvex({"Kalvex", "C:/p/top.gpj", "/out", "-cp", "D:cfg/ghs.p_c"}, host, out), 0) << out.str();
+  EXPECT_TRUE(host.exists("C:\\out\\top.prj"));
+  EXPECT_NE(host.fileContent("C:\\out\\top.prj").value_or("").find("CompPers=D:\\b\\cfg\\ghs.p_c\r\n"),
+            std::string::npos);
 }
 
 TEST(OptionScan, OptionWordsAreCaseSensitiveAndStrayWordsIgnored) {

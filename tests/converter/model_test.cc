@@ -89,20 +89,25 @@ TEST_F(ModelTest, InheritanceCopiesAndThenStaysIndependent) {
   ProjectGroup& root = converter.rootGroup();
   root.addDefine("DEBUG=1");
   root.addInclude("C:\\inc");
+  root.addInclude("C:\\shared");
   ProjectGroup& child = root.addChild("child");
   child.inheritFrom(root);
   child.addDefine("DEBUG=2");
   child.addDefine("CHILD");
-  child.addInclude("C:\\child");
-  EXPECT_FALSE(child.addInclude("C:\\inc"));
+  EXPECT_TRUE(child.addInclude("C:\\child"));
+  // Named and inherited: it stands once, at its own place before the inherited ones.
+  EXPECT_TRUE(child.addInclude("C:\\shared"));
+  EXPECT_FALSE(child.addInclude("C:\\child"));
   root.addDefine("LATE");
   ProjectGroup& grandchild = child.addChild("grandchild");
   grandchild.inheritFrom(child);
+  grandchild.addInclude("C:\\own");
 
   EXPECT_EQ(root.defines(), (std::map<std::string, std::string>{{"DEBUG", "1"}, {"LATE", ""}}));
-  EXPECT_EQ(root.includes(), (std::vector<std::string>{"C:\\inc"}));
+  EXPECT_EQ(root.includes(), (std::vector<std::string>{"C:\\inc", "C:\\shared"}));
+  EXPECT_EQ(child.includes(), (std::vector<std::string>{"C:\\child", "C:\\shared", "C:\\inc"}));
   EXPECT_EQ(grandchild.defines(), (std::map<std::string, std::string>{{"CHILD", ""}, {"DEBUG", "2"}}));
-  EXPECT_EQ(grandchild.includes(), (std::vector<std::string>{"C:\\inc", "C:\\child"}));
+  EXPECT_EQ(grandchild.includes(), (std::vector<std::string>{"C:\\own", "C:\\child", "C:\\shared", "C:\\inc"}));
   EXPECT_TRUE(grandchild.files.empty());
   EXPECT_TRUE(grandchild.children().empty());
   EXPECT_EQ(&grandchild.converter(), &converter);

@@ -163,7 +163,8 @@ class Generator:
 
     def defineLine(self):
         text = self.pick(["NAME", "NAME=V", "A=B=C", " NAME", "BAUD=9600", "a=1", "Z", "DEBUG",
-                          "NAME=", "=B", "DEBUG=2"])
+                          "NAME=", "=B", "DEBUG=2", "V=$(X)", "V=$X", "V=${KDIFF_SET}", "V=${KDIFF_UNSET}",
+                          "$(targetCore)=1", '"Q=1"', 'S="a b"', '"', "V=$(ROOT)/x", "V=${%option_value(x)}"])
         return self.pick(["", "\t", "  ", "\t "]) + "-D" + self.pick(["", "", " ", "  "]) + text
 
     def otherLine(self):
@@ -173,6 +174,18 @@ class Generator:
                           "x macro Q=1", "{optional} nothere\\opt.gpj", "gone.gpj {optional}", "\t x y.gpjz",
                           "{isdefined(KDIFF_SET)}\t:sourceDir=srcdir\t", ":sourceDir=srcdir\t", ":optionsFile=",
                           "#!gbuild", "[Options File]", ":macro=NOVALUE"])
+
+    def severalOptionsLine(self, pf):
+        """An option line that holds several options, and lines that hold one in spite of blanks."""
+        return self.pick(["", "\t", "  "]) + self.pick([
+            "-DEMBEDDED :select=ppc :select=cxx", "-DA=1U -DB=1U", "-D NAME -Iinc", '-I "inc dir" -DQ',
+            ':postexec="gsrec -S3 x.elf" -DP', ":postexec='gsize -ram x.elf'", "-Iinc\t-Dq=2\t",
+            ":sourceDir=srcdir -DS", "-DX :sourceDir=srcdir\t", "-DA=1\t \t-DB", '-DM="x -DN" -DO',
+            "-DU='it -DV", "-Icommon -Iinc -I..", "-DK=$(X) :macro=X=1 -DL=$(X)", "-Wall -DW -o x.c.o"])
+
+    def importLine(self):
+        return self.pick(["", "\t"]) + "import" + self.pick([" ", "\t", "  "]) + self.pick(
+            ["KDIFF_SET", "KDIFF_UNSET", "KDIFF_CORE", "INC", "X=1", "A B"]) + self.pick(["", " "])
 
     def optionsFileLine(self, pf):
         relative = relativeTo(pf.directory, self.pick(OPTIONS_FILES))
@@ -197,7 +210,11 @@ class Generator:
         return self.plainLine(pf)
 
     def plainLine(self, pf):
-        kind = self.rnd.randrange(13)
+        kind = self.rnd.randrange(15)
+        if kind == 14:
+            return self.importLine()
+        if kind == 13:
+            return self.severalOptionsLine(pf)
         if kind == 12:
             return self.optionsFileLine(pf)
         if kind == 0:
@@ -302,6 +319,13 @@ class Generator:
             self.writeProjectFile(extra)
             up = "/".join([".."] * len(pf.directory.split("\\")))
             pf.lines.append(up + "/common/cm.gpj" if self.chance(0.5) else "../common/cm.gpj")
+        elif trap == 4:
+            # A NUL byte within the first 4,096 bytes makes no project file; one after them is read.
+            late = self.chance(0.5)
+            binary = ProjectFile(pf.directory, "bin.gpj")
+            binary.lines = (["#" + "x" * 4100] if late else []) + ["\0\x01GHS", "bin.c", "-DBIN"]
+            self.writeProjectFile(binary)
+            pf.lines.append(self.pick(["bin.gpj", ":optionsFile=bin.gpj"]))
 
     def allFiles(self, pf):
         result = [pf]

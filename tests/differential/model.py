@@ -28,6 +28,12 @@ class LoopFailure(Exception):
         self.path = path
 
 
+class NotTextFailure(Exception):
+    def __init__(self, path):
+        super().__init__(path)
+        self.path = path
+
+
 class WriterFailure(Exception):
     def __init__(self, code, path):
         super().__init__(code, path)
@@ -189,6 +195,36 @@ def macroDefinition(line):
     return stripChar(line[start:equals], b" "), stripChar(line[equals + 1:], b" ")
 
 
+def optionsOf(text):
+    """The options of an option line's text as (start, end) pairs: a blank or tab followed by
+    "-" or ":" outside quotes begins the next; each ends before the blanks that end it."""
+    starts, quote = [0], None
+    for at in range(len(text)):
+        c = text[at:at + 1]
+        if quote is not None:
+            if c == quote:
+                quote = None
+        elif c in (b'"', b"'"):
+            quote = c
+        elif c in (b" ", b"\t") and text[at + 1:at + 2] in (b"-", b":"):
+            starts.append(at + 1)
+    ends = [len(text[:nxt].rstrip(BLANKS)) for nxt in starts[1:]] + [len(text)]
+    return list(zip(starts, ends))
+
+
+def importName(text):
+    if not text.startswith(b"import") or text[6:7] not in (b" ", b"\t"):
+        return None
+    name = text[6:].lstrip(BLANKS)
+    if not name or any(c in name for c in (b" ", b"\t", b"=")):
+        return None
+    return name
+
+
+def isText(data):
+    return b"\0" not in data[:4096]
+
+
 def withoutQuotes(text):
     if len(text) >= 2 and text[:1] in (b'"', b"'") and text[:1] == text[-1:]:
         return text[1:-1]
@@ -294,6 +330,7 @@ class Group:
         self.sourcePath = b""
         self.files = []
         self.includes = []
+        self.ownIncludes = 0
         self.defines = {}
         self.children = []
 
@@ -332,6 +369,7 @@ class Reader:
         self.sourceDirs = []
         self.includeSearchDirs = []
         self.current = None
+        self.definesWritten = False
 
     def defineMacro(self, name, value):
         value = withoutQuotes(value)
@@ -365,6 +403,17 @@ class Reader:
         self.budget = BUDGET
         return self.expand(text, 0, [])
 
+    def expandDefine(self, text):
+        """A define text: enclosing double quotes off, references expanded with values as written."""
+        if len(text) >= 2 and text[:1] == b'"' and text[-1:] == b'"':
+            text = text[1:-1]
+        self.budget = BUDGET
+        self.definesWritten = True
+        try:
+            return self.expand(text, 0, [])[0]
+        finally:
+            self.definesWritten = False
+
     def expand(self, text, depth, chain):
         pieces, held, at = [], False, 0
         while True:
@@ -389,7 +438,7 @@ class Reader:
         if form == "brace":
             value = self.lookUp(name)
         else:
-            value = (self.macros if atStart else self.written).get(name)
+            value = (self.macros if atStart and not self.definesWritten else self.written).get(name)
         if value is None:
             return written
         self.budget -= 1
@@ -464,8 +513,11 @@ class Reader:
     def addInclude(self, text):
         path = self.resolvePath(withoutQuotes(includeText(text)), False)
         group = self.current
-        if path not in group.includes and path not in self.settings.compilerIncludes:
-            group.includes.append(path)
+        if path not in self.settings.compilerIncludes and path not in group.includes[:group.ownIncludes]:
+            if path in group.includes:
+                group.includes.remove(path)
+            group.includes.insert(group.ownIncludes, path)
+            group.ownIncludes += 1
         self.includeSearchDirs.append(path)
 
     def addSourceDir(self, line):
@@ -481,7 +533,19 @@ class Reader:
         identity = (info.st_dev, info.st_ino)
         if identity in [entry[1] for entry in self.files[1:]]:
             return
-        self.files.append((iter(splitLines(readBytes(path))), identity))
+        data = readBytes(path)
+        if isText(data):
+            self.files.append((iter(splitLines(data)), identity))
+
+    def applyOptions(self, line, text):
+        spans = optionsOf(text)
+        for start, end in spans[:-1]:
+            self.applyOption(text[start:end], text[start:end])
+        start = spans[-1][0]
+        if start == 0:
+            self.applyOption(line, text)
+        else:
+            self.applyOption(line[len(line) - len(line.lstrip(BLANKS)) + start:], text[start:])
 
     def applyOption(self, line, text):
         if text.startswith(b":sourceDir="):
@@ -489,7 +553,7 @@ class Reader:
         elif text.startswith(b"-I"):
             self.addInclude(text)
         elif text.startswith(b"-D"):
-            self.current.addDefine(defineText(text).lstrip(b" "))
+            self.current.addDefine(self.expandDefine(defineText(text).lstrip(b" ")))
         elif text.startswith(b":macro="):
             definition = macroDefinition(b"macro " + text[len(b":macro="):])
             if definition is not None:
@@ -514,11 +578,15 @@ class Reader:
         if text.startswith(b"#"):
             return
         if text[:1] in (b"-", b":"):
-            self.applyOption(line, text)
+            self.applyOptions(line, text)
         elif text.startswith(b"macro") and text[5:6] in (b" ", b"\t"):
             definition = macroDefinition(line)
             if definition is not None:
                 self.defineMacro(*definition)
+        elif importName(text) is not None:
+            value = os.environb.get(importName(text))
+            if value is not None:
+                self.defineMacro(*macroDefinition(b"macro " + importName(text) + b"=" + value))
         elif b":sourceDir=" in line:
             self.addSourceDir(line)
         elif b".gpj" in line:
@@ -535,7 +603,7 @@ class Reader:
         elif b"-I" in line:
             self.addInclude(line)
         elif b"-D" in line:
-            group.addDefine(defineText(line))
+            group.addDefine(self.expandDefine(defineText(line)))
 
     def parse(self, group, path, chain):
         self.current = group
@@ -543,7 +611,12 @@ class Reader:
             raise ReaderFailure(path)
         chain = chain + [fileIdentity(path)]
         subProjects = []
-        self.files = [(iter(splitLines(readBytes(path))), None)]
+        data = readBytes(path)
+        if not isText(data):
+            if not chain[:-1]:
+                raise NotTextFailure(path)
+            return
+        self.files = [(iter(splitLines(data)), None)]
         while self.files:
             line = next(self.files[-1][0], None)
             if line is None:
@@ -572,6 +645,7 @@ class Reader:
         parent.children.append(child)
         child.defines = dict(parent.defines)
         child.includes = list(parent.includes)
+        child.ownIncludes = 0
         if readableFile(located) and fileIdentity(located) in chain:
             raise LoopFailure(located)
         self.parse(child, located, chain)
@@ -836,6 +910,8 @@ def convert(settings, out):
         out.append(b"Could not open file: " + failure.path)
     except LoopFailure as failure:
         out.append(b"Sub-project loop: " + failure.path)
+    except NotTextFailure as failure:
+        out.append(b"Not a project file: " + failure.path)
     except WriterFailure as failure:
         prefix = b"Could not create directory: " if failure.code == 1 else b"Could not write file: "
         out.append(prefix + failure.path)

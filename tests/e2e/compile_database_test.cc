@@ -124,30 +124,82 @@ TEST_F(CompileDatabase, APathThatCannotBeWrittenFailsTheRun) {
   }
 }
 
-// Lines indented under a source file give that file alone its options, after the group's; "-U"
-// lines, which the personality cannot carry, are the group's or the file's. A sub-project gets
-// the group's own options, not those of a file of the group.
+// Lines indented under a source file give that file alone its options: its include directories
+// before the group's (one the group names too stands at both places), its defines and "-U"
+// after the group's. "-U" lines, which the personality cannot carry, are the group's or the
+// file's. A sub-project gets the group's own options, not those of a file of the group.
 TEST_F(CompileDatabase, AFilesOwnOptionsStandInItsEntryAlone) {
   Step step = smallTree();
   step.files = {{R"({root}\src\top.gpj)",
-                 "-DG=1\n-UGONE\nmain.c\n\t-DOWN=2\n\t-Iown_inc\n\n\t-U OWN_GONE\n\t-DG=3\nother.c\nlib\\lib.gpj\n"},
+                 "-DG=1\n-Igrp\n-UGONE\nmain.c\n\t-DOWN=2\n\t-Iown_inc\n\n\t-U OWN_GONE\n\t-DG=3\nother.c\n-Iown_inc\n"
+                 "lib\\lib.gpj\n"},
                 {R"({root}\src\lib\lib.gpj)", "x.c\n"},
                 {R"({root}\cfg\ghs.p_c)", "-I {root}\\ghs\\inc\n"}};
   step.words.insert(step.words.end(), {"-cdb", R"({root}\db\cc.json)"});
   step.output = lf({kStart, "  Creating Group - top",
                     R"(  Creating Analyser Personality - {root}\out\top\person\top.p_a)", "  Creating Group - lib",
                     R"(  Creating Analyser Personality - {root}\out\top\lib\person\lib.p_a)", kDone});
-  const std::vector<std::string> group{"\"cc\"", "\"-I\"",  json(R"({root}\ghs\inc)"), "\"-D\"", "\"G=1\"",
-                                       "\"-U\"", "\"GONE\""};
-  std::vector<std::string> main = group;
-  main.insert(main.end(), {"\"-D\"", "\"OWN=2\"", "\"-I\"", json(R"({root}\src\own_inc)"), "\"-U\"", "\"OWN_GONE\"",
-                           "\"-D\"", "\"G=3\""});
+  const std::vector<std::string> compiler{"\"cc\"", "\"-I\"", json(R"({root}\ghs\inc)")};
+  const std::vector<std::string> groupOwn{
+      "\"-I\"",  json(R"({root}\src\grp)"), "\"-I\"", json(R"({root}\src\own_inc)"), "\"-D\"", "\"G=1\"", "\"-U\"",
+      "\"GONE\""};
+  std::vector<std::string> group = compiler;
+  group.insert(group.end(), groupOwn.begin(), groupOwn.end());
+  std::vector<std::string> main = compiler;
+  main.insert(main.end(), {"\"-I\"", json(R"({root}\src\own_inc)")});
+  main.insert(main.end(), groupOwn.begin(), groupOwn.end());
+  main.insert(main.end(), {"\"-D\"", "\"OWN=2\"", "\"-U\"", "\"OWN_GONE\"", "\"-D\"", "\"G=3\""});
   step.expectedFiles = {
       {R"({root}\db\cc.json)", "[\n" + entry(R"({root}\src)", R"({root}\src\main.c)", main, false) +
                                    entry(R"({root}\src)", R"({root}\src\other.c)", group, false) +
                                    entry(R"({root}\src\lib)", R"({root}\src\lib\x.c)", group, true) + "]\n"},
-      {R"({root}\out\top\person\top.p_a)", crlf({R"(-i "{root}\src\own_inc")", R"(-d "G=3")", R"(-d "OWN=2")"})}};
+      {R"({root}\out\top\person\top.p_a)",
+       crlf({R"(-i "{root}\src\grp")", R"(-i "{root}\src\own_inc")", R"(-d "G=3")", R"(-d "OWN=2")"})}};
   runCase({"OwnOptions", {step}}, *launcher);
+}
+
+// Three levels, as the builder searches them: a group's own include directories before those
+// it inherits, a directory named at two levels once at its first place, and in the database a
+// file's own before its group's (one the group holds too at both places).
+TEST_F(CompileDatabase, IncludeOrderFollowsTheBuilderThroughThreeLevels) {
+  Step step;
+  step.folders = {R"({root}\out)", R"({root}\db)"};
+  step.files = {{R"({root}\src\top.gpj)", "-I.\\device\n-I{root}\\common\nmain.c\na\\a.gpj\n"},
+                {R"({root}\src\a\a.gpj)", "-Isrc/cfg\na.c\n\t-Ifile_own\n\t-I{root}\\common\nb\\b.gpj\n"},
+                {R"({root}\src\a\b\b.gpj)", "-Ib_inc\n-I{root}\\common\nb.c\n"},
+                {R"({root}\cfg\ghs.p_c)", "-I {root}\\ghs\\inc\n"}};
+  step.words = {R"({root}\src\top.gpj)", R"({root}\out)", "-cp",
+                R"({root}\cfg\ghs.p_c)", "-cdb",          R"({root}\db\cc.json)"};
+  const std::string personality = R"({root}\out\top\person\top.p_a)";
+  const std::string aPersonality = R"({root}\out\top\a\person\a.p_a)";
+  const std::string bPersonality = R"({root}\out\top\a\b\person\b.p_a)";
+  step.output = lf({kStart, "  Creating Group - top", "  Creating Analyser Personality - " + personality,
+                    "  Creating Group - a", "  Creating Analyser Personality - " + aPersonality, "  Creating Group - b",
+                    "  Creating Analyser Personality - " + bPersonality, kDone});
+  const std::string device = R"({root}\src\.\device)";
+  const std::string common = R"({root}\common)";
+  const std::string cfg = R"({root}\src\a\src\cfg)";
+  const std::string own = R"({root}\src\a\file_own)";
+  const std::string bInc = R"({root}\src\a\b\b_inc)";
+  auto includes = [this](const std::vector<std::string>& directories) {
+    std::vector<std::string> arguments{"\"cc\"", "\"-I\"", json(R"({root}\ghs\inc)")};
+    for (const std::string& directory : directories) arguments.insert(arguments.end(), {"\"-I\"", json(directory)});
+    return arguments;
+  };
+  auto lines = [](const std::vector<std::string>& directories) {
+    std::vector<std::string> text;
+    for (const std::string& directory : directories) text.push_back("-i \"" + directory + "\"");
+    return crlf(text);
+  };
+  step.expectedFiles = {
+      {R"({root}\db\cc.json)",
+       "[\n" + entry(R"({root}\src)", R"({root}\src\main.c)", includes({device, common}), false) +
+           entry(R"({root}\src\a)", R"({root}\src\a\a.c)", includes({own, common, cfg, device, common}), false) +
+           entry(R"({root}\src\a\b)", R"({root}\src\a\b\b.c)", includes({bInc, common, cfg, device}), true) + "]\n"},
+      {personality, lines({device, common})},
+      {aPersonality, lines({cfg, own, common, device})},
+      {bPersonality, lines({bInc, common, cfg, own, device})}};
+  runCase({"IncludeOrder", {step}}, *launcher);
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ Case forwardSlashProject() {
                   {R"({root}\fw\build\.\..\src\drv\uart.c)", R"({root}\fw\build\.\..\src\drv\sub\spi.c)",
                    "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
       {personality("top"), crlf(includes)},
-      {personality(R"(top\drv)"), crlf({includes[0], includes[1], R"(-i "{root}\fw\build\.\..\src\drv\regs")"})}};
+      {personality(R"(top\drv)"), crlf({R"(-i "{root}\fw\build\.\..\src\drv\regs")", includes[0], includes[1]})}};
   return {"ForwardSlashProject", {step}};
 }
 
@@ -146,6 +146,7 @@ Case quirksProject() {
 std::vector<Case> dialectCases() {
   std::vector<Case> cases{ideProject(), multiCoreProject(), forwardSlashProject(), quirksProject()};
   for (Case& c : generatedAndPortedCases()) cases.push_back(std::move(c));
+  for (Case& c : vendorOptionCases()) cases.push_back(std::move(c));
   return cases;
 }
 

@@ -13,6 +13,8 @@ namespace kalvex::e2e {
 
 // Trees as generators, RTOS kits, loaders and the IDE on Windows write them.
 std::vector<Case> generatedAndPortedCases();
+// Option lines as vendors' loaders and hand-written trees write them.
+std::vector<Case> vendorOptionCases();
 
 namespace dialect {
 

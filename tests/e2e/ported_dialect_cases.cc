@@ -34,7 +34,7 @@ Case generatedMultiCoreProject() {
        {R"({root}\gen\core0\Os_Core0.c)", ""}});
   const std::vector<std::string> includes = {R"(-i "{root}\gen\config\inc")", R"(-i "{root}\gen\bsw\include")"};
   auto coreIncludes = [&](const std::string& name) {
-    return join({includes, {R"(-i "{root}\gen\)" + name + R"(\..\os\inc")"}});
+    return join({{R"(-i "{root}\gen\)" + name + R"(\..\os\inc")"}, includes});
   };
   step.output = progress({"ecu", R"(ecu\core0)", R"(ecu\core1)"});
   step.expectedFiles = {

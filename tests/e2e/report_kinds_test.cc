@@ -18,6 +18,13 @@ struct KindCase {
   std::string counts;
 };
 
+// "macro M0=$(M1)" to "macro M<n-1>=$(M<n>)": a chain of n references from "$(M0)".
+std::string referenceChain(int n) {
+  std::string lines;
+  for (int i = 0; i < n; ++i) lines += "macro M" + std::to_string(i) + "=$(M" + std::to_string(i + 1) + ")\n";
+  return lines;
+}
+
 std::vector<KindCase> kindCases() {
   const std::string notCarried =
       " changes what the preprocessor sees; the project cannot carry it [option-not-converted]";
@@ -155,6 +162,41 @@ std::vector<KindCase> kindCases() {
        {{R"(a\a.gpj)", R"(2:3: error: sub-project loop: {root}\w\a\..\top.gpj is already being read further up)"
                        " [sub-project-loop]"}},
        "0 warnings, 0 notes"},
+      {"NotAProjectFile",
+       "-DTOP\n\t:optionsFile=opts.bin\nbin.gpj\nmain.c\n",
+       {{"main.c", ""}, {"opts.bin", std::string("\0-DX\n", 5)}, {"bin.gpj", std::string("x.c\n\0", 5)}},
+       {},
+       {kStart, kGroup, kTopPersonality, kDone},
+       0,
+       {{"top.gpj",
+         "2:2: warning: not a project file (it holds a NUL byte): {root}\\w\\opts.bin; skipped"
+         " [not-a-project-file]"},
+        {"top.gpj",
+         "3:1: warning: not a project file (it holds a NUL byte): {root}\\w\\bin.gpj; its group stays empty"
+         " [not-a-project-file]"}},
+       "2 warnings, 0 notes"},
+      {"ImportAndDefines",
+       "import KALVEX_E2E_UNSET\n-DV=$(NOPE) -DW=${KALVEX_E2E_UNSET}\nmain.c\n",
+       {{"main.c", ""}},
+       {},
+       {kStart, kGroup, kTopPersonality, kDone},
+       0,
+       {{"top.gpj",
+         "1:1: note: environment variable 'KALVEX_E2E_UNSET' not set; 'import KALVEX_E2E_UNSET' defines"
+         " nothing [import-not-set]"},
+        {"top.gpj", "2:1: warning: reference '$(NOPE)' left as written [unresolved-reference]"},
+        {"top.gpj", "2:1: warning: reference '${KALVEX_E2E_UNSET}' left as written [unresolved-reference]"}},
+       "2 warnings, 1 notes"},
+      {"ReferenceChainStopped",
+       referenceChain(33) + "-I$(M0)\nmain.c\n",
+       {{"main.c", ""}},
+       {},
+       {kStart, kGroup, kTopPersonality, kDone},
+       0,
+       {{"top.gpj",
+         "34:1: warning: reference '$(M32)' not expanded: a chain of references stops at 32"
+         " [unresolved-reference]"}},
+       "1 warnings, 0 notes"},
   };
 }
 
@@ -188,6 +230,19 @@ TEST_F(ReportTest, AMissingTopFileIsTheReportsOneFinding) {
                            "0 warnings, 0 notes")}};
   step.emptyFolders = {R"({root}\out)"};
   runCase({"MissingTopFile", {step}}, *launcher);
+}
+
+// A top file that is not text fails the run before anything is written.
+TEST_F(ReportTest, ATopFileThatIsNotTextFailsTheRun) {
+  Step step = topStep(std::string("\xff\xfe-\0I\0n\0c\0", 10));
+  step.output = lf({R"(Not a project file: {root}\w\top.gpj)"});
+  step.exitStatus = 1;
+  step.expectedFiles = {
+      {kReport, reportText({{"top.gpj", R"(1:1: error: not a project file (it holds a NUL byte): {root}\w\top.gpj)"
+                                        " [not-a-project-file]"}},
+                           "0 warnings, 0 notes")}};
+  step.emptyFolders = {R"({root}\out)"};
+  runCase({"TopFileNotText", {step}}, *launcher);
 }
 
 }  // namespace

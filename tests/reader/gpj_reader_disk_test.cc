@@ -90,10 +90,10 @@ TEST_F(DiskReaderTest, WorkedExampleOnDisk) {
                 "\\lib\\util.c\n"
                 "    include " +
                 w +
-                "\\inc\n"
+                "\\lib\n"
                 "    include " +
                 w +
-                "\\lib\n"
+                "\\inc\n"
                 "    define DEBUG=\n");
 }
 
