@@ -7,6 +7,7 @@
 #include "host/host.h"
 #include "project_group.h"
 #include "reader/brace_groups.h"
+#include "reader/configurations.h"
 #include "reader/line_values.h"
 
 namespace kalvex {
@@ -40,6 +41,8 @@ void GpjReader::applyRule(const std::string& line, const std::string& text, std:
   entryScope_.leave();
   if (isMacroLine(text)) {
     if (const std::optional<MacroDefinition> macro = macroDefinition(line)) defineMacro(macro->name, macro->value);
+  } else if (isConfigurationLine(text)) {
+    if (readingTopFile_ && subProjects != nullptr) defineConfiguration(text);
   } else if (contains(line, ":sourceDir=")) {
     addSourceDir(line);
   } else if (contains(line, ".gpj")) {

@@ -46,7 +46,10 @@ void GpjReader::open(const std::string& path) {
 
 void GpjReader::parse() {
   Walk walk;
+  readingTopFile_ = true;
   enterFile(walk);
+  readingTopFile_ = false;
+  requireChosenConfiguration();
   while (!walk.frames.empty()) {
     Walk::Frame& top = walk.frames.back();
     if (top.next == top.subProjects.size()) {
