@@ -10,8 +10,8 @@ namespace kalvex {
 
 // Raised by the project-file reader.
 struct AsciiReaderError {
-  static constexpr std::int32_t kCannotOpen = 2;      // a project file cannot be opened
-  static constexpr std::int32_t kSubProjectLoop = 3;  // a sub-project is already being read
+  static constexpr std::int32_t kCannotOpen = 2;            // a project file cannot be opened
+  static constexpr std::int32_t kSubProjectLoop = 3;        // a sub-project is already being read
   static constexpr std::int32_t kUnknownConfiguration = 4;  // no configuration of the "-config" word
   std::int32_t code = kCannotOpen;
 };

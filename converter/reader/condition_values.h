@@ -15,8 +15,7 @@ namespace kalvex {
 Truth callTruth(const std::string& name, const std::vector<std::string>& arguments, const ConditionSources& sources);
 
 // "left op right", op one of "==", "!=", "<", "<=", ">" and ">=", both operands as written.
-Truth comparisonTruth(std::string_view op, const std::string& left, const std::string& right,
-                      const NameSources& names);
+Truth comparisonTruth(std::string_view op, const std::string& left, const std::string& right, const NameSources& names);
 
 }  // namespace kalvex
 

@@ -13,6 +13,8 @@ namespace kalvex::e2e {
 
 // Trees as generators, RTOS kits, loaders and the IDE on Windows write them.
 std::vector<Case> generatedAndPortedCases();
+// Trees whose conditions and build configurations choose what is read.
+std::vector<Case> conditionCases();
 
 namespace dialect {
 

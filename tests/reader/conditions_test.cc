@@ -29,9 +29,9 @@ class EvaluateCondition : public ::testing::Test {
   }
 
  private:
-  const MacroTable written_{{"targetCore", "pe0"}, {"other", "pe0"},   {"empty", ""},      {"MICON", "RH850U2A"},
-                            {"BOOT_TIME", "0"},    {"HEX", "0x1F"},    {"NEG", "-3"},      {"spaced", "a b"},
-                            {"NAME", "targetCore"}, {"comma", "a,b"},  {"ALIAS", "NOPE"}};
+  const MacroTable written_{{"targetCore", "pe0"},  {"other", "pe0"}, {"empty", ""},    {"MICON", "RH850U2A"},
+                            {"BOOT_TIME", "0"},     {"HEX", "0x1F"},  {"NEG", "-3"},    {"spaced", "a b"},
+                            {"NAME", "targetCore"}, {"comma", "a,b"}, {"ALIAS", "NOPE"}};
   const Environment environment_ = [](const std::string& name) -> std::optional<std::string> {
     if (name == "GHS_HOME") return std::string("C:\\ghs");
     return std::nullopt;
@@ -187,7 +187,8 @@ TEST_F(EvaluateCondition, TextsTheRulesDoNotRead) {
       {"isdefined(NOPE)[SP]isdefined(NOPE)", U},
       {"optgroup=GhsCommonOptions", U},
   });
-  const std::string deep = std::string(kMaxConditionDepth, '(') + "isdefined(NOPE)" + std::string(kMaxConditionDepth, ')');
+  const std::string deep = std::string(kMaxConditionDepth, '(') + "isdefined(NOPE)" +
+                           std::string(kMaxConditionDepth, ')');
   EXPECT_EQ(evaluate(deep), U);
   const std::string shallow = std::string(kMaxConditionDepth - 1, '!') + "isdefined(NOPE)";
   EXPECT_EQ(evaluate(shallow), T);
