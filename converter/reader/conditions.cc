@@ -46,6 +46,9 @@ class ConditionParser {
  private:
   std::optional<Truth> condition(std::size_t depth);
   std::optional<Truth> term(std::size_t depth);
+  // One part or more, each read by readPart, with op between them, combined in turn.
+  template <typename ReadPart>
+  std::optional<Truth> joined(std::string_view op, Truth (*combine)(Truth, Truth), ReadPart readPart);
   std::optional<Truth> factor(std::size_t depth);
   std::optional<Truth> call(const std::string& name);
   std::optional<Truth> comparison(const std::string& left);
@@ -69,19 +72,19 @@ class ConditionParser {
 };
 
 std::optional<Truth> ConditionParser::condition(std::size_t depth) {
-  std::optional<Truth> truth = term(depth);
-  while (truth && take("||")) {
-    const std::optional<Truth> next = term(depth);
-    truth = next ? std::optional<Truth>(either(*truth, *next)) : std::nullopt;
-  }
-  return truth;
+  return joined("||", either, [this, depth] { return term(depth); });
 }
 
 std::optional<Truth> ConditionParser::term(std::size_t depth) {
-  std::optional<Truth> truth = factor(depth);
-  while (truth && take("&&")) {
-    const std::optional<Truth> next = factor(depth);
-    truth = next ? std::optional<Truth>(both(*truth, *next)) : std::nullopt;
+  return joined("&&", both, [this, depth] { return factor(depth); });
+}
+
+template <typename ReadPart>
+std::optional<Truth> ConditionParser::joined(std::string_view op, Truth (*combine)(Truth, Truth), ReadPart readPart) {
+  std::optional<Truth> truth = readPart();
+  while (truth && take(op)) {
+    const std::optional<Truth> next = readPart();
+    truth = next ? std::optional<Truth>(combine(*truth, *next)) : std::nullopt;
   }
   return truth;
 }

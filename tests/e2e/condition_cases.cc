@@ -43,15 +43,14 @@ Case vendorLoader() {
   const std::vector<std::string> includes{R"(-i "{root}\ldr\cpu\u2x")"};
   step.expectedFiles = {
       {R"({root}\out\demo.prj)",
-       crlf(join({{"VersionTag45"},
-                  block("loader", R"({root}\ldr)", "loader"),
-                  {R"({root}\ldr\boot.c)", R"({root}\ldr\common.c)", "EndContainedFilesMarker",
-                   "StartSubProjectMarker"},
-                  block(R"(loader\u2a)", R"({root}\ldr\cpu)", R"(loader\u2a)"),
-                  {R"({root}\ldr\cpu\u2a_start.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
+       crlf(
+           join({{"VersionTag45"},
+                 block("loader", R"({root}\ldr)", "loader"),
+                 {R"({root}\ldr\boot.c)", R"({root}\ldr\common.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
+                 block(R"(loader\u2a)", R"({root}\ldr\cpu)", R"(loader\u2a)"),
+                 {R"({root}\ldr\cpu\u2a_start.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
       {personality("loader"), crlf(join({includes, {R"(-d "BIG_FLASH")", R"(-d "CPU_G4=1")"}}))},
-      {personality(R"(loader\u2a)"),
-       crlf(join({includes, {R"(-d "BIG_FLASH")", R"(-d "CPU_G4=1")", R"(-d "U2A")"}}))}};
+      {personality(R"(loader\u2a)"), crlf(join({includes, {R"(-d "BIG_FLASH")", R"(-d "CPU_G4=1")", R"(-d "U2A")"}}))}};
   return {"VendorLoaderConditions", {step}};
 }
 
@@ -79,12 +78,11 @@ Step ideStep(const std::vector<std::string>& extraWords, const std::vector<std::
   std::vector<std::string> listed;
   for (const std::string& file : files) listed.push_back(R"({root}\ide\src\)" + file);
   listed.insert(listed.end(), {"EndContainedFilesMarker", "EndSubProjectMarker"});
-  step.expectedFiles = {{R"({root}\out\demo.prj)",
-                         crlf(join({{"VersionTag45"},
-                                    block("app", R"({root}\ide)", "app"),
-                                    {"EndContainedFilesMarker", "StartSubProjectMarker"},
-                                    block(R"(app\src)", R"({root}\ide\src)", R"(app\src)"),
-                                    listed}))},
+  step.expectedFiles = {{R"({root}\out\demo.prj)", crlf(join({{"VersionTag45"},
+                                                              block("app", R"({root}\ide)", "app"),
+                                                              {"EndContainedFilesMarker", "StartSubProjectMarker"},
+                                                              block(R"(app\src)", R"({root}\ide\src)", R"(app\src)"),
+                                                              listed}))},
                         {personality("app"), crlf(personalityLines)},
                         {personality(R"(app\src)"), crlf(personalityLines)}};
   return step;
@@ -126,13 +124,12 @@ Case cmakeComments() {
        {R"({root}\gen\src\util.c)", ""}});
   step.output = progressBelowSharedTop("demo.top", "app.tgt");
   step.expectedFiles = {
-      {R"({root}\out\demo.prj)",
-       crlf(join({{"VersionTag45"},
-                  sharedBlock("demo.top", R"({root}\gen)"),
-                  {"EndContainedFilesMarker", "StartSubProjectMarker"},
-                  block(R"(demo.top\app.tgt)", R"({root}\gen)", R"(demo.top\app.tgt)"),
-                  {R"({root}\gen\src\app.c)", R"({root}\gen\src\util.c)", "EndContainedFilesMarker",
-                   "EndSubProjectMarker"}}))},
+      {R"({root}\out\demo.prj)", crlf(join({{"VersionTag45"},
+                                            sharedBlock("demo.top", R"({root}\gen)"),
+                                            {"EndContainedFilesMarker", "StartSubProjectMarker"},
+                                            block(R"(demo.top\app.tgt)", R"({root}\gen)", R"(demo.top\app.tgt)"),
+                                            {R"({root}\gen\src\app.c)", R"({root}\gen\src\util.c)",
+                                             "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
       {personality(R"(demo.top\app.tgt)"), crlf({R"(-d "APP_MODE=2")"})}};
   return {"CMakeSourceGroupComments", {step}};
 }
@@ -148,14 +145,13 @@ Case selectOneOptional() {
                         {R"({root}\lib\ind_crt.c)", ""},
                         {R"({root}\lib\targ1.c)", ""}});
   step.output = progressBelowSharedTop("libind", "ind_targ1");
-  step.expectedFiles = {
-      {R"({root}\out\demo.prj)",
-       crlf(join({{"VersionTag45"},
-                  sharedBlock("libind", R"({root}\lib)"),
-                  {R"({root}\lib\ind_crt.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
-                  block(R"(libind\ind_targ1)", R"({root}\lib)", R"(libind\ind_targ1)"),
-                  {R"({root}\lib\targ1.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
-      {personality(R"(libind\ind_targ1)"), crlf({R"(-d "TARG1")"})}};
+  step.expectedFiles = {{R"({root}\out\demo.prj)",
+                         crlf(join({{"VersionTag45"},
+                                    sharedBlock("libind", R"({root}\lib)"),
+                                    {R"({root}\lib\ind_crt.c)", "EndContainedFilesMarker", "StartSubProjectMarker"},
+                                    block(R"(libind\ind_targ1)", R"({root}\lib)", R"(libind\ind_targ1)"),
+                                    {R"({root}\lib\targ1.c)", "EndContainedFilesMarker", "EndSubProjectMarker"}}))},
+                        {personality(R"(libind\ind_targ1)"), crlf({R"(-d "TARG1")"})}};
   return {"SelectOneOptional", {step}};
 }
 
