@@ -7,7 +7,6 @@
 #include "errors.h"
 #include "reader/brace_groups.h"
 #include "reader/gpj_reader.h"
-#include "reader/line_values.h"
 #include "text/ascii.h"
 
 namespace kalvex {
@@ -33,8 +32,11 @@ std::vector<std::string> splitArguments(const std::string& text) {
 }  // namespace
 
 bool isConfigurationLine(const std::string& text) {
-  return startsWith(text, "defineConfig") && text.size() > kKeywordSize &&
-         (text[kKeywordSize] == ' ' || text[kKeywordSize] == '\t' || text[kKeywordSize] == '(');
+  // Every line of a project file passes here: the first letter decides most of them.
+  if (text.size() <= kKeywordSize || text[0] != 'd' || text.compare(0, kKeywordSize, "defineConfig") != 0) {
+    return false;
+  }
+  return text[kKeywordSize] == ' ' || text[kKeywordSize] == '\t' || text[kKeywordSize] == '(';
 }
 
 std::optional<ConfigurationLine> configurationLine(const std::string& text) {
