@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "reader/configurations.h"
 #include "reader/environment.h"
 #include "reader_fixture.h"
 
@@ -206,6 +207,39 @@ TEST_F(EvaluateCondition, ConfigurationChosen) {
          {"config()", U},
          {"config(DBG,REL)", U}},
         &chosen);
+}
+
+TEST(ConfigurationLine, TakesNameTagAndFileOfBothSpellings) {
+  struct LineCase {
+    const char* text;
+    bool isConfiguration;
+    std::optional<std::vector<std::string>> parts;  // name, tag, file
+  };
+  using Parts = std::vector<std::string>;
+  const LineCase cases[] = {
+      {"defineConfig[SP](\"Debug\"[SP]\"DBG\"[SP]\"tgt\\debug.gpc\")", true, Parts{"Debug", "DBG", "tgt\\debug.gpc"}},
+      {"defineConfig(Release rel release.gpc)", true, Parts{"Release", "rel", "release.gpc"}},
+      {"defineConfig[TAB]([TAB]A[SP][SP]a[TAB]a.gpc[SP])[SP]", true, Parts{"A", "a", "a.gpc"}},
+      {"defineConfig (\"My[SP]Debug\" 'D' \"my[SP]dir/d.gpc\")", true, Parts{"My[SP]Debug", "D", "my[SP]dir/d.gpc"}},
+      {"defineConfig Plain p p.gpc", true, Parts{"Plain", "p", "p.gpc"}},
+      {"defineConfig(Bad)", true, std::nullopt},
+      {"defineConfig(A b c d)", true, std::nullopt},
+      {"defineConfig()", true, std::nullopt},
+      {"defineConfigX(A a a.gpc)", false, std::nullopt},
+      {"defineConfig", false, std::nullopt},
+      {"definedConfig(A a a.gpc)", false, std::nullopt},
+  };
+  for (const LineCase& c : cases) {
+    const std::string text = spelled(c.text);
+    EXPECT_EQ(isConfigurationLine(text), c.isConfiguration) << c.text;
+    if (!c.isConfiguration) continue;
+    const std::optional<ConfigurationLine> line = configurationLine(text);
+    ASSERT_EQ(line.has_value(), c.parts.has_value()) << c.text;
+    if (!line) continue;
+    EXPECT_EQ((Parts{line->configuration.name, line->configuration.tag, line->file}),
+              (Parts{spelled((*c.parts)[0]), spelled((*c.parts)[1]), spelled((*c.parts)[2])}))
+        << c.text;
+  }
 }
 
 }  // namespace
