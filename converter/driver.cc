@@ -13,10 +13,12 @@ int ProjectConverter::convert() {
     rootGroup_->sourcePath = directoryOf(settings.sourceProject);
     reader_.link(*rootGroup_, *host_, [this](const std::string& directory) { return isCompilerInclude(directory); });
     reader_.setExtensions(settings.extensions);
+    reader_.setConfiguration(settings.configuration);
     reader_.open(settings.sourceProject);
     reader_.parse();
     return writeProject();
   } catch (const AsciiReaderError& error) {
+    if (error.code == AsciiReaderError::kUnknownConfiguration) return refuseConfiguration();
     if (error.code == AsciiReaderError::kSubProjectLoop) {
       print("Sub-project loop: " + reader_.currentPath());
     } else if (error.code == AsciiReaderError::kNotText) {
@@ -49,6 +51,18 @@ void ProjectConverter::finishReport() {
   const std::unique_ptr<ReportFile> report = std::move(report_);
   reader_.setFindings(nullptr);
   report->finish();
+}
+
+// The word names no configuration of the top file: the run ends before anything is written,
+// so the report's temporary file goes too.
+int ProjectConverter::refuseConfiguration() {
+  reader_.setFindings(nullptr);
+  report_.reset();
+  print("Unknown configuration: " + settings.configuration);
+  for (const BuildConfiguration& configuration : reader_.configurations()) {
+    print("  " + configuration.name + " (" + configuration.tag + ")");
+  }
+  return 1;
 }
 
 // The report of a failed run still holds every finding up to the failure.

@@ -59,6 +59,8 @@ void applyOptions(const std::vector<std::string>& words, ProjectConverter& conve
       converter.settings.compileDatabase = absolute(value);
     } else if (word == "-report") {
       converter.settings.report = absolute(value);
+    } else if (word == "-config") {
+      converter.settings.configuration = value;
     } else if (word == "-ext") {
       converter.addExtensions(value);
     }

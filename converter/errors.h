@@ -1,5 +1,5 @@
 // The two failures of a conversion. Both are thrown by value and caught by reference in one
-// place, the conversion driver, which turns them into one message line and exit status 1.
+// place, the conversion driver, which turns them into a message and exit status 1.
 #ifndef KALVEX_ERRORS_H
 #define KALVEX_ERRORS_H
 
@@ -10,9 +10,10 @@ namespace kalvex {
 
 // Raised by the project-file reader.
 struct AsciiReaderError {
-  static constexpr std::int32_t kCannotOpen = 2;      // a project file cannot be opened
-  static constexpr std::int32_t kSubProjectLoop = 3;  // a sub-project is already being read
-  static constexpr std::int32_t kNotText = 4;         // the top file holds a NUL byte near its start
+  static constexpr std::int32_t kCannotOpen = 2;            // a project file cannot be opened
+  static constexpr std::int32_t kSubProjectLoop = 3;        // a sub-project is already being read
+  static constexpr std::int32_t kNotText = 4;               // the top file holds a NUL byte near its start
+  static constexpr std::int32_t kUnknownConfiguration = 5;  // no configuration of the "-config" word
   std::int32_t code = kCannotOpen;
 };
 

@@ -31,6 +31,8 @@ struct ConversionSettings {
   std::string compileDatabase;
   // Where the report of the findings goes; empty writes none.
   std::string report;
+  // The build configuration to read, by its NAME or TAG; empty reads none.
+  std::string configuration;
 };
 
 class ProjectConverter {
@@ -78,6 +80,8 @@ class ProjectConverter {
   void openReport();
   void finishReport();
   void finishReportAfterFailure();
+  // Ends a run that must leave nothing behind, the report included.
+  int refuseConfiguration();
 
  private:
   Host* host_;

@@ -7,6 +7,7 @@
 #include "host/host.h"
 #include "project_group.h"
 #include "reader/brace_groups.h"
+#include "reader/configurations.h"
 #include "reader/line_values.h"
 #include "reader/option_split.h"
 #include "reader/text_input.h"
@@ -44,6 +45,8 @@ void GpjReader::applyRule(const std::string& line, const std::string& text, std:
     if (const std::optional<MacroDefinition> macro = macroDefinition(line)) defineMacro(macro->name, macro->value);
   } else if (const std::optional<std::string> imported = importName(text)) {
     importMacro(*imported);
+  } else if (isConfigurationLine(text)) {
+    if (readingTopFile_ && subProjects != nullptr) defineConfiguration(text);
   } else if (contains(line, ":sourceDir=")) {
     addSourceDir(line);
   } else if (contains(line, ".gpj")) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "reader/conditions.h"
 #include "reader/environment.h"
 #include "reader/findings.h"
 #include "reader/line_findings.h"
@@ -45,13 +46,21 @@ class GpjReader {
   // Where the findings go, in the order the lines are met; none are made without a sink.
   void setFindings(FindingSink* sink) { findings_.setSink(sink); }
 
+  // The "-config" word: the first configuration of the top file whose NAME or TAG it names,
+  // ASCII case ignored, is chosen. Empty chooses none.
+  void setConfiguration(const std::string& word) { configurationWord_ = word; }
+  const std::string& configurationWord() const { return configurationWord_; }
+  // The configurations the top file defines, in line order.
+  const std::vector<BuildConfiguration>& configurations() const { return configurations_; }
+
   // Opens a project file for reading; throws AsciiReaderError::kCannotOpen when it cannot be
   // opened, and kNotText when the top file is no text (a sub-project that is none is read as
   // an empty file).
   void open(const std::string& path);
   // Reads the open file to its end, then its sub-projects, depth first. Throws
   // AsciiReaderError::kSubProjectLoop when a sub-project is a file already being read further
-  // up its chain, currentPath() then naming it.
+  // up its chain, currentPath() then naming it, and AsciiReaderError::kUnknownConfiguration,
+  // before any sub-project is read, when the top file has no configuration of the word.
   void parse();
 
   // The path open() was last given; after a failure, the path that failed.
@@ -99,6 +108,8 @@ class GpjReader {
                  std::size_t indent);
   bool conditionsHold(const std::vector<std::string>& groups, bool& optional);
   void applyOptions(const std::string& line, const std::string& text, EntryScope::Kind under);
+  void defineConfiguration(const std::string& text);
+  void requireChosenConfiguration() const;
   void applyOption(const std::string& line, const std::string& text, EntryScope::Kind under);
   void applyOtherOption(const std::string& text, EntryScope::Kind under);
   void openOptionsFile(const std::string& text);
@@ -115,6 +126,7 @@ class GpjReader {
   std::optional<std::string> found(const std::string& path) { return host_->findFile(path); }
   NameSources names() const { return NameSources{writtenMacros_, environment_}; }
   ReferenceSources references() const;
+  ConditionSources conditionSources() const { return ConditionSources{names(), chosen_ ? &*chosen_ : nullptr}; }
 
   ProjectGroup* currentGroup_ = nullptr;
   Host* host_ = nullptr;
@@ -133,6 +145,11 @@ class GpjReader {
   // The line that named the project file opened next; empty for the top file.
   LinePosition namedAt_;
   EntryScope entryScope_;
+  std::string configurationWord_;
+  std::vector<BuildConfiguration> configurations_;
+  std::optional<BuildConfiguration> chosen_;
+  // True while the lines of the top file are read.
+  bool readingTopFile_ = false;
 };
 
 }  // namespace kalvex

@@ -1,30 +1,35 @@
 // The reader's rules that exist for the findings: conditions that are false or not evaluated,
 // options the project cannot carry, and the entry lines that indented options belong to.
+#include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "project_group.h"
-#include "reader/brace_groups.h"
+#include "reader/conditions.h"
 #include "reader/gpj_reader.h"
 #include "reader/line_values.h"
 
 namespace kalvex {
 
-// False when a condition is false. An "optgroup=" group only sorts options in the IDE; every
-// other group that is no condition is told of, since the line is read as if it were not there.
+// False when the line names nothing: it has a "{comment}" group or a false condition. A
+// condition whose value is unknown is told of, once no group is false, since the line is read
+// as if the condition were not there; an "optgroup=" group only sorts options in the IDE.
 bool GpjReader::conditionsHold(const std::vector<std::string>& groups, bool& optional) {
+  if (std::find(groups.begin(), groups.end(), "comment") != groups.end()) return false;
+  std::vector<const std::string*> unknown;
   for (const std::string& inner : groups) {
-    if (inner == "optional") {
+    if (inner == "optional" || inner == "selectone_optional") {
       optional = true;
-      continue;
+    } else if (!startsWith(inner, "optgroup=")) {
+      const Truth truth = evaluateCondition(inner, conditionSources());
+      if (truth == Truth::kFalse) {
+        findings_.conditionFalse(inner);
+        return false;
+      }
+      if (truth == Truth::kUnknown) unknown.push_back(&inner);
     }
-    const std::optional<bool> truth = evaluateCondition(inner, names());
-    if (truth == false) {
-      findings_.conditionFalse(inner);
-      return false;
-    }
-    if (!truth && !startsWith(inner, "optgroup=")) findings_.conditionNotEvaluated(inner);
   }
+  for (const std::string* inner : unknown) findings_.conditionNotEvaluated(*inner);
   return true;
 }
 
@@ -55,7 +60,8 @@ void GpjReader::addSubProject(const std::string& line, const std::string& text, 
   if (entry.empty()) return;
   entryScope_.enter(EntryScope::Kind::kSubProject, indent, entry, findings_.enabled());
   LinePosition namedAt = findings_.enabled() ? findings_.here() : LinePosition{};
-  subProjects.push_back(SubProject{std::move(entry), optional || contains(text, "{optional}"), std::move(namedAt)});
+  const bool optionalEntry = optional || contains(text, "{optional}") || contains(text, "{selectone_optional}");
+  subProjects.push_back(SubProject{std::move(entry), optionalEntry, std::move(namedAt)});
 }
 
 }  // namespace kalvex

@@ -57,7 +57,10 @@ void GpjReader::openFile(const std::string& path, bool top) {
 
 void GpjReader::parse() {
   Walk walk;
+  readingTopFile_ = true;
   enterFile(walk);
+  readingTopFile_ = false;
+  requireChosenConfiguration();
   while (!walk.frames.empty()) {
     Walk::Frame& top = walk.frames.back();
     if (top.next == top.subProjects.size()) {

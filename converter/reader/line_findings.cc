@@ -32,7 +32,7 @@ void LineFindings::conditionFalse(const std::string& condition) const {
 void LineFindings::conditionNotEvaluated(const std::string& group) const {
   if (!enabled()) return;
   addHere(Severity::kWarning, "condition-not-evaluated",
-          {"condition '", group, "' not evaluated; the line was read as if it were not there"});
+          {"condition '", group, "' not evaluated; the line was read as if the condition were not there"});
 }
 
 void LineFindings::notASource(const std::string& file, bool extensionListGiven) const {

@@ -21,7 +21,8 @@ SKIP = 77
 
 PROJECT = """cmake_minimum_required(VERSION 3.25)
 project(demo C CXX)
-add_library(drv STATIC drv/uart.c drv/spi.cpp)
+add_library(drv STATIC drv/uart.c drv/spi.cpp drv/include/uart.h)
+set_target_properties(drv PROPERTIES GHS_NO_SOURCE_GROUP_FILE ON)
 target_include_directories(drv PUBLIC drv/include)
 target_compile_definitions(drv PUBLIC BAUD=9600 PRIVATE DRV_INTERNAL)
 add_executable(app app/main.cpp app/util.c "app/sub dir/extra.c")
@@ -36,7 +37,9 @@ set_source_files_properties(drv/uart.c PROPERTIES COMPILE_OPTIONS -UUART_DEBUG)
 
 # Source file, relative to the project, and what its group's personality must hold. The
 # generator writes a file compiled as another language with a type tag ("util.c [CXX]"), and
-# a file's own options on the lines after it, which then hold for its whole group.
+# a file's own options on the lines after it, which then hold for its whole group. For drv it
+# writes its source groups as "{comment} Header Files" lines in place of sub-project files,
+# and lists the header, which is no source.
 DRV = ({"drv/include"}, {"BAUD=9600", "DRV_INTERNAL"})
 SPI = ({"drv/include", "drv/spi_inc"}, {"BAUD=9600", "DRV_INTERNAL", "SPI_FAST"})
 APP = ({"app/inc dir", "drv/include"}, {"APP_NAME=demo", "BAUD=9600", "FEATURE_X"})
@@ -70,7 +73,7 @@ def generate(cmake, root):
     """The top project file written by the generator, or None when it cannot run here."""
     source = os.path.join(root, "proj")
     write(os.path.join(source, "CMakeLists.txt"), PROJECT)
-    for relative in EXPECTED:
+    for relative in list(EXPECTED) + ["drv/include/uart.h"]:
         write(os.path.join(source, relative), "int x;\n")
     toolset = fakeToolset(root)
     build = os.path.join(root, "build")

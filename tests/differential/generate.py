@@ -13,13 +13,24 @@ SOURCE_NAMES = ["a.c", "b.cpp", "B.CPP", "main.c", "util.c", "x.h", "m.cc", "k.C
 MACRO_NAMES = ["ROOT", "COMMON", "INC", "X", "targetCore"]
 CHILD_NAMES = ["lib.gpj", "drv.gpj", "uart.gpj", "ab.gpj", "io.gpj", "net.rev2.gpj", "my rules.gpj"]
 # Set by the runner for both sides; KDIFF_UNSET never is.
-ENVIRONMENT = {"KDIFF_SET": "common", "KDIFF_CORE": "pe1"}
+ENVIRONMENT = {"KDIFF_SET": "common", "KDIFF_CORE": "pe1", "KDIFF_NUM": "0x10"}
 # Options files below src; the last is never written.
 OPTIONS_FILES = ["opt\\common.opt", "opt\\more.opt", "inc\\cfg.opt", "opt\\missing.opt"]
 BRACE_GROUPS = ["{optgroup=GhsCommonOptions} ", "{streq(targetCore,pe0)} ", "{ !streq( targetCore , pe1 ) }\t",
                 "{isdefined(KDIFF_SET)}", "{isundefined(KDIFF_UNSET)} ", "{isdefined(targetCore)} ",
                 "{streq(${KDIFF_CORE},pe1)} ", "{streq(${targetCore},targetCore)} ", "{unclosed ", "{a{b}c} ",
-                "{streq(a,b,c)} ", "{isdefined(KDIFF_UNSET)} ", "{optional} ", "{} ", "{isdefined(x)(y)} "]
+                "{streq(a,b,c)} ", "{isdefined(KDIFF_UNSET)} ", "{optional} ", "{} ", "{isdefined(x)(y)} ",
+                "{streq(targetCore, pe1, pe0)} ", "{!streq(${KDIFF_CORE}, pe0, \"pe1\")} ",
+                "{isdefined(targetCore) && !streq(targetCore,pe0)} ", "{(isdefined(KDIFF_UNSET) || streq(a,a)) && X != 0} ",
+                "{${KDIFF_NUM} > 15} ", "{${KDIFF_NUM} <= -1 || 0x10 == 16} ", "{targetCore < pe1} ", "{istarget(arm)} ",
+                "{istarget(arm) && isdefined(KDIFF_UNSET)} ", "{istarget(arm) || isdefined(KDIFF_SET)}\t",
+                "{comment} ", "{selectone_optional} ", "{config(DBG)} ", "{!config(rel)} ", "{a | b} ",
+                "{\"x,y)\" == \"x,y)\"} ", "{streq(${targetCore}, pe0,)} ", "{ ( ! isdefined ( X ) ) } "]
+# Build configurations of the top file and the .gpc files they name (the last never written).
+CONFIG_LINES = ['defineConfig ("Debug" "DBG" "cfg\\debug.gpc")', "defineConfig(Release rel release.gpc)",
+                "defineConfig\t(Gone gone cfg/gone.gpc)", "defineConfig(Bad)", "defineConfigX(A a a.gpc)"]
+CONFIG_FILES = ["cfg\\debug.gpc", "release.gpc"]
+CONFIG_WORDS = ["DBG", "debug", "Release", "REL", "gone", "none", ""]
 
 
 def hostJoin(root, relative):
@@ -57,6 +68,7 @@ class Generator:
     def __init__(self, seed, root):
         self.rnd = random.Random(seed)
         self.root = root
+        self.configurationWords = []
         self.src = os.path.join(root, "src")
         self.failure = None
         self.used = set()
@@ -262,7 +274,8 @@ class Generator:
         elif way == 6:
             absolute = os.path.join(self.src, *[p for p in child.path.split("\\") if p])
             entry = absolute if self.chance(0.5) else absolute.replace("/", "\\")
-        prefix = self.pick(["", "", "", "{optional} ", "{optgroup=x}\t", "{streq(a,a)} "])
+        prefix = self.pick(["", "", "", "{optional} ", "{optgroup=x}\t", "{streq(a,a)} ", "{selectone_optional}",
+                            "{comment} ", "{streq(a, b, a)} "])
         if len(child.fileName) < 4 or not child.fileName.endswith(".gpj"):
             lines.append(prefix + self.pick(["\t", ""]) + entry + "\tsee.gpj")
         else:
@@ -271,6 +284,22 @@ class Generator:
         if self.chance(0.1):
             lines.append(entry + self.pick([" {optional}", " # old", "\t#x"]))
         return lines
+
+    def addConfigurations(self, top):
+        """defineConfig lines in the top file (and one in a sub-project, which counts for nothing)."""
+        if not self.chance(0.3):
+            return
+        for line in self.rnd.sample(CONFIG_LINES, self.rnd.randrange(1, len(CONFIG_LINES) + 1)):
+            top.lines.insert(self.rnd.randrange(len(top.lines) + 1), line)
+        if top.children:
+            top.children[0].lines.append("defineConfig(Sub DBG cfg\\debug.gpc)")
+        for path in CONFIG_FILES:
+            if self.chance(0.8):
+                directory, name = path.rsplit("\\", 1) if "\\" in path else ("", path)
+                gpc = ProjectFile(directory, name)
+                gpc.lines = ["#!gbuild"] + [self.randomLine(top) for _ in range(self.rnd.randrange(6))]
+                self.writeProjectFile(gpc)
+        self.configurationWords = CONFIG_WORDS
 
     def buildTree(self, pf, depth, chain):
         count = self.rnd.randrange(0, 4 if depth < 3 else 2)
@@ -414,6 +443,8 @@ class Generator:
                                                ",,", "cc,C"])])
         if self.chance(0.1):
             options.append([self.pick(["stray", "-PN", "-x"])])
+        if self.configurationWords and self.chance(0.7):
+            options.append(["-config", self.pick(self.configurationWords)])
         self.rnd.shuffle(options)
         for option in options:
             words += option
@@ -430,6 +461,7 @@ class Generator:
         self.used.add(top.path)
         self.buildTree(top, 0, [top])
         self.fillLines(top)
+        self.addConfigurations(top)
         self.addTraps(top)
         for pf in self.allFiles(top):
             self.writeProjectFile(pf)

@@ -11,6 +11,8 @@ import errno
 import os
 import re
 
+from model_conditions import Unreadable, allOf, anyOf, closingOf, integerOf, leadingOperand, splitOutside
+
 BS = b"\\"
 SL = b"/"
 CRLF = b"\r\n"
@@ -352,9 +354,16 @@ class Settings:
         self.compilerPersonality = b""
         self.extensions = []
         self.compilerIncludes = []
+        self.configuration = b""
 
 
 # ---------------------------------------------------------------- reader
+
+class UnknownConfiguration(Exception):
+    def __init__(self, configurations):
+        super().__init__()
+        self.configurations = configurations
+
 
 CHAIN_LIMIT = 32
 BUDGET = 4096
@@ -370,6 +379,9 @@ class Reader:
         self.includeSearchDirs = []
         self.current = None
         self.definesWritten = False
+        self.configurations = []
+        self.chosen = None
+        self.readingTop = False
 
     def defineMacro(self, name, value):
         value = withoutQuotes(value)
@@ -464,34 +476,81 @@ class Reader:
             text = text[close + 1:]
 
     def condition(self, inner):
-        """True or False for a condition, None for any other group."""
-        negate = inner.startswith(b"!")
-        body = inner[1:] if negate else inner
-        paren = body.find(b"(")
-        if paren < 0 or not body.endswith(b")"):
+        """True, False or None (unknown) for a condition."""
+        try:
+            return self.orOf(inner)
+        except Unreadable:
             return None
-        depth = 0
-        for index in range(paren, len(body)):
-            ch = body[index:index + 1]
-            depth += ch == b"("
-            depth -= ch == b")"
-            if depth == 0 and index != len(body) - 1:
+
+    def orOf(self, text):
+        return anyOf([self.andOf(part) for part in splitOutside(text, b"||")])
+
+    def andOf(self, text):
+        return allOf([self.factorOf(part) for part in splitOutside(text, b"&&")])
+
+    def factorOf(self, text):
+        text = text.strip(BLANKS)
+        if text.startswith(b"!"):
+            value = self.factorOf(text[1:])
+            return None if value is None else not value
+        if text.startswith(b"("):
+            if closingOf(text, 0) != len(text) - 1:
+                raise Unreadable()
+            return self.orOf(text[1:-1])
+        name = leadingOperand(text)
+        rest = text[len(name):].lstrip(BLANKS)
+        if not name:
+            raise Unreadable()
+        if rest.startswith(b"("):
+            if closingOf(rest, 0) != len(rest) - 1:
+                raise Unreadable()
+            arguments = splitOutside(rest[1:-1], b",")
+            if len(arguments) == 1 and not arguments[0].strip(BLANKS):
+                arguments = []
+            return self.callOf(name, arguments)
+        for operator in (b"==", b"!=", b"<=", b">=", b"<", b">"):
+            if rest.startswith(operator):
+                right = rest[len(operator):].strip(BLANKS)
+                if not right or leadingOperand(right) != right:
+                    raise Unreadable()
+                return self.compared(operator, self.valueOf(name), self.valueOf(right))
+        raise Unreadable()
+
+    def plainOf(self, text):
+        text = text.strip(BLANKS)
+        if len(text) >= 2 and text[:1] == b'"' and text[-1:] == b'"':
+            text = text[1:-1]
+        return self.expandBraces(text)
+
+    def valueOf(self, text):
+        plain = self.plainOf(text)
+        return self.written.get(plain, plain)
+
+    def callOf(self, name, arguments):
+        if name == b"streq" and len(arguments) >= 2:
+            values = [self.valueOf(argument) for argument in arguments]
+            return values[0] in values[1:]
+        if len(arguments) != 1:
+            return None
+        if name in (b"isdefined", b"isundefined"):
+            return (self.lookUp(self.plainOf(arguments[0])) is not None) == (name == b"isdefined")
+        if name == b"config" and self.chosen is not None:
+            word = self.valueOf(arguments[0]).lower()
+            return word in (self.chosen[0].lower(), self.chosen[1].lower())
+        return None
+
+    @staticmethod
+    def compared(operator, left, right):
+        a, b = integerOf(left), integerOf(right)
+        if a is not None and b is not None:
+            if max(abs(a), abs(b)) >= 1 << 64:
                 return None
-        if depth != 0:
-            return None
-        name, inside = body[:paren], body[paren + 1:-1]
-        if name == b"streq":
-            if inside.count(b",") != 1:
-                return None
-            left, right = [self.expandBraces(part.strip(BLANKS)) for part in inside.split(b",")]
-            left, right = self.written.get(left, left), self.written.get(right, right)
-            result = left == right
-        elif name in (b"isdefined", b"isundefined"):
-            known = self.lookUp(self.expandBraces(inside.strip(BLANKS))) is not None
-            result = known if name == b"isdefined" else not known
-        else:
-            return None
-        return not result if negate else result
+            return {b"==": a == b, b"!=": a != b, b"<": a < b, b"<=": a <= b, b">": a > b, b">=": a >= b}[operator]
+        if operator == b"==":
+            return left == right
+        if operator == b"!=":
+            return left != right
+        return None
 
     def resolvePath(self, text, search):
         began = text.startswith(b"$")
@@ -568,10 +627,12 @@ class Reader:
         optional = False
         if line.lstrip(BLANKS).startswith(b"{"):
             inners, rest = braceGroups(line.lstrip(BLANKS))
+            if b"comment" in inners:
+                return
             for inner in inners:
-                if inner == b"optional":
+                if inner in (b"optional", b"selectone_optional"):
                     optional = True
-                elif self.condition(inner) is False:
+                elif not inner.startswith(b"optgroup=") and self.condition(inner) is False:
                     return
             if inners:
                 line, text = rest, textOf(rest)
@@ -587,12 +648,15 @@ class Reader:
             value = os.environb.get(importName(text))
             if value is not None:
                 self.defineMacro(*macroDefinition(b"macro " + importName(text) + b"=" + value))
+        elif text.startswith(b"defineConfig") and text[12:13] in (b" ", b"\t", b"("):
+            if self.readingTop and subProjects is not None:
+                self.defineConfiguration(text[12:])
         elif b":sourceDir=" in line:
             self.addSourceDir(line)
         elif b".gpj" in line:
             entry = subProjectEntry(line)
             if entry and subProjects is not None:
-                subProjects.append((entry, optional or b"{optional}" in text))
+                subProjects.append((entry, optional or b"{optional}" in text or b"{selectone_optional}" in text))
         elif b".c" in line or b".C" in line:
             if subProjects is None:
                 return
@@ -604,6 +668,28 @@ class Reader:
             self.addInclude(line)
         elif b"-D" in line:
             group.addDefine(self.expandDefine(defineText(line)))
+
+    def defineConfiguration(self, arguments):
+        arguments = arguments.strip(BLANKS)
+        if arguments[:1] == b"(" and arguments[-1:] == b")" and len(arguments) >= 2:
+            arguments = arguments[1:-1]
+        words, word, quoted = [], b"", False
+        for ch in [arguments[i:i + 1] for i in range(len(arguments))]:
+            if ch in (b" ", b"\t") and not quoted:
+                if word:
+                    words.append(word)
+                word = b""
+                continue
+            quoted = quoted != (ch == b'"')
+            word += ch
+        words = [withoutQuotes(w) for w in words + ([word] if word else [])]
+        if len(words) != 3:
+            return
+        self.configurations.append((words[0], words[1]))
+        wanted = self.settings.configuration.lower()
+        if wanted and self.chosen is None and wanted in (words[0].lower(), words[1].lower()):
+            self.chosen = (words[0], words[1])
+            self.openOptionsFile(words[2])
 
     def parse(self, group, path, chain):
         self.current = group
@@ -617,12 +703,16 @@ class Reader:
                 raise NotTextFailure(path)
             return
         self.files = [(iter(splitLines(data)), None)]
+        self.readingTop = not chain[:-1]
         while self.files:
             line = next(self.files[-1][0], None)
             if line is None:
                 self.files.pop()
             else:
                 self.applyLine(line, subProjects if len(self.files) == 1 else None)
+        if self.readingTop and self.settings.configuration and self.chosen is None:
+            raise UnknownConfiguration(self.configurations)
+        self.readingTop = False
         for entry, optional in subProjects:
             self.walkSubProject(group, entry, optional, chain)
 
@@ -896,6 +986,8 @@ def applyOptions(settings, words, cwd):
             settings.compilerPersonality = makeAbsolutePath(value.replace(SL, BS), cwd)
         elif word == b"-ext":
             settings.extensions.extend(value.split(b","))
+        elif word == b"-config":
+            settings.configuration = value
 
 
 def convert(settings, out):
@@ -912,6 +1004,9 @@ def convert(settings, out):
         out.append(b"Sub-project loop: " + failure.path)
     except NotTextFailure as failure:
         out.append(b"Not a project file: " + failure.path)
+    except UnknownConfiguration as failure:
+        out.append(b"Unknown configuration: " + settings.configuration)
+        out.extend(b"  " + name + b" (" + tag + b")" for name, tag in failure.configurations)
     except WriterFailure as failure:
         prefix = b"Could not create directory: " if failure.code == 1 else b"Could not write file: "
         out.append(prefix + failure.path)

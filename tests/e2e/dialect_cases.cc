@@ -147,6 +147,7 @@ std::vector<Case> dialectCases() {
   std::vector<Case> cases{ideProject(), multiCoreProject(), forwardSlashProject(), quirksProject()};
   for (Case& c : generatedAndPortedCases()) cases.push_back(std::move(c));
   for (Case& c : vendorOptionCases()) cases.push_back(std::move(c));
+  for (Case& c : conditionCases()) cases.push_back(std::move(c));
   return cases;
 }
 

@@ -15,6 +15,8 @@ namespace kalvex::e2e {
 std::vector<Case> generatedAndPortedCases();
 // Option lines as vendors' loaders and hand-written trees write them.
 std::vector<Case> vendorOptionCases();
+// Trees whose conditions and build configurations choose what is read.
+std::vector<Case> conditionCases();
 
 namespace dialect {
 

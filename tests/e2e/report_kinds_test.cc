@@ -42,22 +42,23 @@ std::vector<KindCase> kindCases() {
        "2 warnings, 0 notes"},
       {"Conditions",
        "macro core=pe0\n{streq(core,pe1)} skip.c\n{config(DBG)} main.c\n{optgroup=GhsCommonOptions}\t-DX\n"
-       "{istarget(arm)&&streq(a,a)} -DY\n{streq(a,b,c)} -DZ\n{streq(core,pe0)} -DW\n",
+       "{istarget(arm)&&streq(a,a)} -DY\n{streq(a,b,c)} -DZ\n{streq(core,pe0)} -DW\n"
+       "{istarget(arm)}{streq(core,pe1)} -DV\n{comment} Header Files\n{selectone_optional}none.gpj\t\t[Select One]\n",
        {{"main.c", ""}},
        {},
        {kStart, kGroup, kTopPersonality, kDone},
        0,
        {{"top.gpj", "2:1: note: line skipped: condition 'streq(core,pe1)' is false [condition-false]"},
         {"top.gpj",
-         "3:1: warning: condition 'config(DBG)' not evaluated; the line was read as if it were not there"
-         " [condition-not-evaluated]"},
+         "3:1: warning: condition 'config(DBG)' not evaluated; the line was read as if the condition were not"
+         " there [condition-not-evaluated]"},
         {"top.gpj",
-         "5:1: warning: condition 'istarget(arm)&&streq(a,a)' not evaluated; the line was read as if it"
-         " were not there [condition-not-evaluated]"},
-        {"top.gpj",
-         "6:1: warning: condition 'streq(a,b,c)' not evaluated; the line was read as if it were not there"
-         " [condition-not-evaluated]"}},
-       "3 warnings, 1 notes"},
+         "5:1: warning: condition 'istarget(arm)&&streq(a,a)' not evaluated; the line was read as if the"
+         " condition were not there [condition-not-evaluated]"},
+        {"top.gpj", "6:1: note: line skipped: condition 'streq(a,b,c)' is false [condition-false]"},
+        {"top.gpj", "8:1: note: line skipped: condition 'streq(core,pe1)' is false [condition-false]"},
+        {"top.gpj", "10:1: note: optional sub-project 'none.gpj' not found; left out [optional-absent]"}},
+       "2 warnings, 4 notes"},
       {"PerFileOption",
        "[Project]\n\t-DTOP\nmain.c\n\t-DONE\n\t-Ione_inc\n\n# a comment\n\t-UTWO\n\t-Osize\nother.c\n-DFLAT\n"
        "lib\\lib.gpj\t\t[Library]\n\t-DFORLIB\n",
@@ -139,10 +140,18 @@ std::vector<KindCase> kindCases() {
        0,
        {{"opts.opt", "2:1: warning: option '-UNDEBUG'" + notCarried},
         {"opts.opt",
-         "3:3: warning: condition 'config(X)' not evaluated; the line was read as if it were not there"
-         " [condition-not-evaluated]"},
+         "3:3: warning: condition 'config(X)' not evaluated; the line was read as if the condition were not"
+         " there [condition-not-evaluated]"},
         {"top.gpj", R"(2:2: warning: options file cannot be opened: {root}\w\missing.opt [options-file-missing])"}},
        "3 warnings, 0 notes"},
+      {"ConfigurationFileMissing",
+       "defineConfig(Debug DBG none.gpc)\nmain.c\n",
+       {{"main.c", ""}},
+       {"-config", "debug"},
+       {kStart, kGroup, kDone},
+       0,
+       {{"top.gpj", R"(1:1: warning: options file cannot be opened: {root}\w\none.gpc [options-file-missing])"}},
+       "1 warnings, 0 notes"},
       {"ProjectFileMissing",
        "missing.c\nnothere\\sub.gpj\n",
        {},
