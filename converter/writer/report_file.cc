@@ -51,15 +51,30 @@ void appendReportLine(std::string& text, const Finding& finding, std::string_vie
   put("]");
 }
 
-std::string countLine(std::size_t warnings, std::size_t notes) {
-  return std::to_string(warnings) + " warnings, " + std::to_string(notes) + " notes";
+std::string countLine(std::size_t errors, std::size_t warnings, std::size_t notes) {
+  return std::to_string(errors) + " errors, " + std::to_string(warnings) + " warnings, " + std::to_string(notes) +
+         " notes";
 }
 
-ReportFile::ReportFile(Host& host, std::string path)
-    : host_(host), file_(std::make_unique<ReplacedFile>(host_, std::move(path))) {}
+ReportFile::ReportFile(Host& host, StagedFiles& files, std::string path)
+    : host_(host), file_(std::make_unique<ReplacedFile>(files, std::move(path))) {}
+
+bool ReportFile::writtenBefore(const Finding& finding) {
+  char number[24];
+  char* end = std::to_chars(number, number + sizeof number, finding.line).ptr;
+  key_.assign(number, static_cast<std::size_t>(end - number));
+  key_ += '\n';
+  key_ += finding.kind;
+  key_ += '\n';
+  for (std::string_view part : finding.message) key_ += part;
+  key_ += '\n';
+  key_ += finding.file;
+  return !written_.insert(key_).second;
+}
 
 void ReportFile::add(const Finding& finding) {
-  if (!file_) return;
+  if (!file_ || writtenBefore(finding)) return;
+  if (finding.severity == Severity::kError) ++errors_;
   if (finding.severity == Severity::kWarning) ++warnings_;
   if (finding.severity == Severity::kNote) ++notes_;
   if (finding.file != systemFile_) {
@@ -78,7 +93,7 @@ void ReportFile::writeBlock() {
 
 void ReportFile::finish() {
   if (!file_) return;
-  block_ += countLine(warnings_, notes_);
+  block_ += countLine(errors_, warnings_, notes_);
   block_ += '\n';
   writeBlock();
   const std::unique_ptr<ReplacedFile> file = std::move(file_);
