@@ -172,11 +172,15 @@ void ProjectConverter::readPersonalities() {
   if (!settings.messagePersonality.empty() && !host_->openRead(settings.messagePersonality)) {
     missing(settings.messagePersonality);
   }
+  readAnalyserTemplate();
+  if (!settings.analyserPersonality.empty() && !analyserTemplate_) missing(settings.analyserPersonality);
+}
+
+void ProjectConverter::readAnalyserTemplate() {
+  analyserTemplate_.reset();
   if (settings.analyserPersonality.empty()) return;
   if (const std::unique_ptr<std::istream> in = host_->openRead(settings.analyserPersonality)) {
     analyserTemplate_ = crlfText(*in);
-  } else {
-    missing(settings.analyserPersonality);
   }
 }
 

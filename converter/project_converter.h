@@ -94,6 +94,7 @@ class ProjectConverter {
   void finishReportAfterFailure(const std::string& printed);
   // Reads the personalities given before anything is written.
   void readPersonalities();
+  void readAnalyserTemplate();
   // Moves every output into place, all or none; raises IOERROR.
   void commitOutputs();
   // Whether path names, by identity, a file that the run read or a personality given.

@@ -54,6 +54,9 @@ class VirtualHost : public Host {
   std::vector<std::string> removedOnInterrupt() const;
   bool interruptsHeld() const { return interruptsHeld_; }
 
+  // The temporary file that a run of this host writes for target.
+  static std::string staged(const std::string& target) { return target + ".kalvex-4242"; }
+
   // The canonical form under which a path is stored, such as "C:\a\b".
   std::string key(const std::string& path) const;
 
