@@ -2,10 +2,12 @@
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "errors.h"
 #include "project_converter.h"
 #include "reader/path_rules.h"
+#include "text/lexical_path.h"
 #include "writer/line_writer.h"
 
 namespace kalvex {
@@ -40,9 +42,16 @@ void reportFailure(ProjectConverter& converter, const std::string& message, std:
   converter.report(Finding{path, 1, 1, Severity::kError, {message, path}, kind});
 }
 
+std::vector<std::string> lexicalSteps(const std::string& path) {
+  std::vector<std::string> components;
+  takeLexicalSteps(components, path, "\\/");
+  return components;
+}
+
+// Two outputs on one path: the same file, or paths whose steps are the same.
 bool sameOutput(Host& host, const std::string& one, const std::string& other) {
   if (one.empty() || other.empty()) return false;
-  if (one == other) return true;
+  if (lexicalSteps(one) == lexicalSteps(other)) return true;
   const std::optional<FileIdentity> identity = host.identify(one);
   return identity && identity == host.identify(other);
 }
