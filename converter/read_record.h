@@ -24,6 +24,7 @@ class ReadRecord : public Host {
   std::optional<std::string> findFile(const std::string& path) override { return host_.findFile(path); }
   std::unique_ptr<OutputFile> openWrite(const std::string& path) override { return host_.openWrite(path); }
   bool exists(const std::string& path) override { return host_.exists(path); }
+  bool isFolder(const std::string& path) override { return host_.isFolder(path); }
   bool makeDirectory(const std::string& path) override { return host_.makeDirectory(path); }
   std::string currentDirectory() override { return host_.currentDirectory(); }
   bool makeDriveCurrent(const std::string& drive) override { return host_.makeDriveCurrent(drive); }

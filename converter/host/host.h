@@ -72,6 +72,8 @@ class Host {
   virtual std::unique_ptr<OutputFile> openWrite(const std::string& path) = 0;
   // True when a file or a folder of that path exists.
   virtual bool exists(const std::string& path) = 0;
+  // True when a folder of that path exists (a link to one included).
+  virtual bool isFolder(const std::string& path) = 0;
   // Creates one folder level; false when it could not be created (also when it exists).
   virtual bool makeDirectory(const std::string& path) = 0;
   // Identity of the file at path, or nothing when it cannot be determined.

@@ -55,6 +55,10 @@ class PosixHost : public SystemHost {
     struct stat info;
     return ::stat(hostPath(path).c_str(), &info) == 0;
   }
+  bool folderAt(const std::string& path) override {
+    struct stat info;
+    return ::stat(hostPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  }
   bool makeFolder(const std::string& path) override { return ::mkdir(hostPath(path).c_str(), 0777) == 0; }
   std::optional<FileIdentity> identityOf(const std::string& path) override {
     struct stat info;

@@ -57,6 +57,8 @@ std::unique_ptr<OutputFile> SystemHost::openWrite(const std::string& path) {
 
 bool SystemHost::exists(const std::string& path) { return !holdsNul(path) && existsAt(path); }
 
+bool SystemHost::isFolder(const std::string& path) { return !holdsNul(path) && folderAt(path); }
+
 bool SystemHost::makeDirectory(const std::string& path) {
   if (holdsNul(path)) return false;
   beforeChange();

@@ -22,6 +22,7 @@ class SystemHost : public Host {
   std::optional<std::string> findFile(const std::string& path) final;
   std::unique_ptr<OutputFile> openWrite(const std::string& path) final;
   bool exists(const std::string& path) final;
+  bool isFolder(const std::string& path) final;
   bool makeDirectory(const std::string& path) final;
   std::optional<FileIdentity> identify(const std::string& path) final;
   std::string currentDirectory() final;
@@ -46,6 +47,7 @@ class SystemHost : public Host {
     return path;
   }
   virtual bool existsAt(const std::string& path) = 0;
+  virtual bool folderAt(const std::string& path) = 0;
   virtual bool makeFolder(const std::string& path) = 0;
   virtual std::optional<FileIdentity> identityOf(const std::string& path) = 0;
   virtual bool moveOnto(const std::string& from, const std::string& to) = 0;

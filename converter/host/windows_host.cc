@@ -90,6 +90,7 @@ class WindowsHost : public SystemHost {
   bool existsAt(const std::string& path) override {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   }
+  bool folderAt(const std::string& path) override { return isDirectory(path); }
   bool makeFolder(const std::string& path) override { return _mkdir(path.c_str()) == 0; }
   std::optional<FileIdentity> identityOf(const std::string& path) override;
   // rename() refuses an existing target on Windows.

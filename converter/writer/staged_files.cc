@@ -31,6 +31,8 @@ std::unique_ptr<OutputFile> StagedFiles::open(const std::string& target) {
   }
   Entry& entry = entries_[at->second];
   entry.removed = false;
+  // A folder in the target's place fails here, where the file is written, not at the move.
+  if (host_.isFolder(target)) throw IOERROR{IOERROR::kCannotWriteFile, target};
   std::unique_ptr<OutputFile> file = host_.openWrite(entry.temporary);
   if (!file) throw IOERROR{IOERROR::kCannotWriteFile, target};
   return file;

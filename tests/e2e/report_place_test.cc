@@ -53,9 +53,8 @@ TEST_F(ReportTest, AnEarlierReportIsReplacedByEveryRunThatCanWriteOne) {
   runCase({"Replaced", {succeeds, fails}}, *launcher);
 }
 
-// A report in a folder that does not exist ends the run before anything is read or written; a
-// folder in the report's place is found only when the report is moved there, as for the
-// compilation database.
+// A report in a folder that does not exist, or with a folder in its place, ends the run before
+// anything is read or written.
 TEST_F(ReportTest, AReportPathThatCannotBeWrittenFailsTheRun) {
   Step missingFolder = topStep("main.c\n");
   missingFolder.words.back() = R"({root}\missing\r.txt)";
@@ -67,9 +66,9 @@ TEST_F(ReportTest, AReportPathThatCannotBeWrittenFailsTheRun) {
   Step folder = topStep("main.c\n");
   folder.folders.push_back(R"({root}\rep)");
   folder.words.back() = R"({root}\rep)";
-  folder.output = lf({kStart, "  Creating Group - top", R"(Could not write file: {root}\rep)"});
+  folder.output = lf({R"(Could not write file: {root}\rep)"});
   folder.exitStatus = 1;
-  folder.emptyFolders = {R"({root}\rep)"};
+  folder.emptyFolders = {R"({root}\rep)", R"({root}\out)"};
   runCase({"AFolder", {folder}}, *launcher);
 }
 

@@ -68,6 +68,7 @@ class VirtualHost : public Host {
   std::unique_ptr<std::istream> openRead(const std::string& path) override;
   std::unique_ptr<OutputFile> openWrite(const std::string& path) override;
   bool exists(const std::string& path) override;
+  bool isFolder(const std::string& path) override { return isDirectory(path); }
   bool makeDirectory(const std::string& path) override;
   std::optional<FileIdentity> identify(const std::string& path) override;
   std::string currentDirectory() override;
