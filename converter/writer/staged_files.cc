@@ -13,9 +13,7 @@ StagedFiles::StagedFiles(Host& host) : host_(host) {}
 
 StagedFiles::~StagedFiles() {
   restore();
-  for (Entry& entry : entries_) {
-    if (!entry.moved && !entry.removed) host_.removeFile(entry.temporary);
-  }
+  discardAll(std::string());
 }
 
 std::unique_ptr<OutputFile> StagedFiles::open(const std::string& target) {
@@ -62,6 +60,7 @@ void StagedFiles::discardAll(const std::string& except) {
   for (Entry& entry : entries_) {
     if (entry.moved || entry.removed || entry.target == except) continue;
     host_.removeFile(entry.temporary);
+    host_.keepOnInterrupt(entry.mark);
     entry.removed = true;
   }
 }

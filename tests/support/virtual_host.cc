@@ -1,5 +1,6 @@
 #include "support/virtual_host.h"
 
+#include <new>
 #include <sstream>
 #include <streambuf>
 #include <string_view>
@@ -135,6 +136,7 @@ bool VirtualHost::isDirectory(const std::string& path) const { return directorie
 std::unique_ptr<std::istream> VirtualHost::openRead(const std::string& path) {
   readsOpened_.push_back(path);
   const std::string k = key(path);
+  if (memoryExhausted_.count(k) != 0) throw std::bad_alloc();
   auto it = files_.find(k);
   if (it == files_.end()) return nullptr;
   return std::make_unique<std::istringstream>(it->second);

@@ -42,6 +42,8 @@ class VirtualHost : public Host {
   // Moving a file onto this path fails.
   void refuseReplace(const std::string& path) { refusedReplaces_.insert(key(path)); }
 
+  // Reading this path runs out of memory: openRead raises std::bad_alloc.
+  void exhaustMemoryAt(const std::string& path) { memoryExhausted_.insert(key(path)); }
   // Giving this path a second name fails (a file system without links).
   void refuseLink(const std::string& path) { refusedLinks_.insert(key(path)); }
   // Another process holds the lock on this path.
@@ -96,7 +98,7 @@ class VirtualHost : public Host {
   std::set<std::string> directories_;
   std::map<std::string, std::uint64_t> nodes_;
   std::set<std::string> refusedWrites_, failingWrites_, refusedDirectories_, refusedReplaces_;
-  std::set<std::string> refusedLinks_, lockedElsewhere_, refusedLocks_;
+  std::set<std::string> refusedLinks_, lockedElsewhere_, refusedLocks_, memoryExhausted_;
   std::string heldLock_;
   std::vector<std::pair<std::string, bool>> marked_;
   bool interruptsHeld_ = false;
