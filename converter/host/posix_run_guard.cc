@@ -64,7 +64,8 @@ LockResult PosixLock::take(const std::string& hostPath) {
       return inUse ? LockResult::kInUse : LockResult::kUnavailable;
     }
     // The run that held it may have removed the file after this open: then lock the new one.
-    struct stat held {}, named {};
+    struct stat held {
+    }, named{};
     if (::fstat(descriptor, &held) == 0 && ::stat(hostPath.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
         held.st_ino == named.st_ino) {
       descriptor_ = descriptor;

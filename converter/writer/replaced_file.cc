@@ -6,8 +6,7 @@
 
 namespace kalvex {
 
-ReplacedFile::ReplacedFile(StagedFiles& files, std::string path)
-    : path_(std::move(path)), file_(files.open(path_)) {}
+ReplacedFile::ReplacedFile(StagedFiles& files, std::string path) : path_(std::move(path)), file_(files.open(path_)) {}
 
 void ReplacedFile::commit() {
   const bool written = file_->close();

@@ -131,7 +131,8 @@ TEST_F(AllOrNothing, SignalsDuringTheWritingLeaveTheEarlierConversion) {
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
     writeTree(kLargeTree, "extra.c\n");
     const pid_t pid = start(root_ + "/stdout.txt");
-    while (!writing(pid) && waitpid(pid, nullptr, WNOHANG) == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (!writing(pid) && waitpid(pid, nullptr, WNOHANG) == 0)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     kill(pid, signal);
     const int status = waitFor(pid);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the run ended before the signal " << signal;

@@ -83,8 +83,7 @@ TEST_F(CompileDatabase, SmallTreeComparedWhole) {
   step.words.insert(step.words.begin() + 2, {"-cdb", R"({root}\first.json)"});
   step.words.insert(step.words.end(), {"-cdb", R"(db\cc.json)"});
   step.output = smallTreeOutput + lf({kDone});
-  step.expectedFiles = {{R"({root}\db\cc.json)", smallTreeDatabase()},
-                        {R"({root}\first.json)", std::nullopt}};
+  step.expectedFiles = {{R"({root}\db\cc.json)", smallTreeDatabase()}, {R"({root}\first.json)", std::nullopt}};
   runCase({"SmallTree", {step}}, *launcher);
 }
 
@@ -107,8 +106,8 @@ TEST_F(CompileDatabase, AnEarlierDatabaseSurvivesFailedRuns) {
   writerFails.files = {{R"({root}\src\top.gpj)", "main.c\nnew\\new.gpj\n"},
                        {R"({root}\src\new\new.gpj)", "x.c\n"},
                        {R"({root}\out\top\new)", "in the way"}};
-  writerFails.output =
-      lf({kStart, "  Creating Group - top", R"(Could not create directory: {root}\out\top\new\output\)"});
+  writerFails.output = lf(
+      {kStart, "  Creating Group - top", R"(Could not create directory: {root}\out\top\new\output\)"});
   writerFails.exitStatus = 1;
   writerFails.unchangedFolder = R"({root}\db)";
   runCase({"Survives", {replaced, readerFails, writerFails}}, *launcher);

@@ -47,12 +47,11 @@ Step goodRun() {
   Step step = topInto("main.c\n");
   step.exitStatus = 0;
   step.output = lf({kStart, "  Creating Group - top", kDone});
-  step.expectedFiles = {
-      {R"({root}\out\top.prj)",
-       crlf(join({{"VersionTag45"},
-                  blockHead("top", R"({root}\w)", R"({root}\out\top)", R"({root}\out\person\top.p_s)",
-                            R"({root}\out\person\top.p_a)", kCompiler),
-                  {R"({root}\w\main.c)", "EndContainedFilesMarker"}}))}};
+  step.expectedFiles = {{R"({root}\out\top.prj)",
+                         crlf(join({{"VersionTag45"},
+                                    blockHead("top", R"({root}\w)", R"({root}\out\top)", R"({root}\out\person\top.p_s)",
+                                              R"({root}\out\person\top.p_a)", kCompiler),
+                                    {R"({root}\w\main.c)", "EndContainedFilesMarker"}}))}};
   return step;
 }
 
@@ -142,10 +141,9 @@ Case nameEscapingTheDestination() {
 }  // namespace
 
 std::vector<Case> failureCases() {
-  return {missingTopFile(),     missingSubProject(),        missingDestination(),
-          uncreatableFolder(),  unwritablePersonality(),    linkedTarget(),
-          projectNameOutside(), outputOnAnInput(),          subProjectLoop(),
-          nameEscapingTheDestination()};
+  return {
+      missingTopFile(), missingSubProject(),  missingDestination(), uncreatableFolder(), unwritablePersonality(),
+      linkedTarget(),   projectNameOutside(), outputOnAnInput(),    subProjectLoop(),    nameEscapingTheDestination()};
 }
 
 }  // namespace kalvex::e2e

@@ -171,7 +171,8 @@ std::vector<KindCase> kindCases() {
        {},
        {kStart, kGroup, "  Creating Group - a", "  Creating Group - a", kDone},
        0,
-       {{"a.gpj", R"(1:1: warning: source file 'missing.c' not found; listed as {root}\w\missing.c [source-not-found])"},
+       {{"a.gpj",
+         R"(1:1: warning: source file 'missing.c' not found; listed as {root}\w\missing.c [source-not-found])"},
         {"a.gpj", "2:1: warning: reference '${NOPE}' left as written [unresolved-reference]"},
         {"a.gpj", R"(2:1: warning: source file '${NOPE}/${NOPE}/${NOPE}.c' not found; listed as )"
                   R"(${NOPE}\${NOPE}\${NOPE}.c [source-not-found])"}},
@@ -224,9 +225,9 @@ TEST_F(ReportTest, AWriterFailureIsTheLastFinding) {
       {kReport, reportText({{"top.gpj", R"(1:1: warning: source file 'missing.c' not found; listed as )"
                                         R"({root}\w\missing.c [source-not-found])"}},
                            "1 errors, 1 warnings, 0 notes")}};
-  step.expectedFiles.front().bytes->insert(step.expectedFiles.front().bytes->rfind("1 errors"),
-                                           launcher->hostPath(failed) + ":1:1: error: Could not create directory: " +
-                                               failed + " [directory-failed]\n");
+  step.expectedFiles.front().bytes->insert(
+      step.expectedFiles.front().bytes->rfind("1 errors"),
+      launcher->hostPath(failed) + ":1:1: error: Could not create directory: " + failed + " [directory-failed]\n");
   runCase({"WriterFailure", {step}}, *launcher);
 }
 

@@ -149,8 +149,7 @@ void RunTest::reportInTheLog_data() {
                             << QStringList{"Report: 0 errors, 2 warnings, 1 notes (%1)", first, second};
   QTest::newRow("nothing to report") << QByteArray("0") << QByteArray("0 errors, 0 warnings, 0 notes\n")
                                      << QStringList{"Report: 0 errors, 0 warnings, 0 notes (%1)"};
-  QTest::newRow("failed run") << QByteArray("1")
-                              << findings + error.toLocal8Bit() + "\n1 errors, 2 warnings, 1 notes\n"
+  QTest::newRow("failed run") << QByteArray("1") << findings + error.toLocal8Bit() + "\n1 errors, 2 warnings, 1 notes\n"
                               << QStringList{"Report: 1 errors, 2 warnings, 1 notes (%1)", first, second, error};
 }
 
