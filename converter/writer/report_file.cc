@@ -59,29 +59,30 @@ std::string countLine(std::size_t errors, std::size_t warnings, std::size_t note
 ReportFile::ReportFile(Host& host, StagedFiles& files, std::string path)
     : host_(host), file_(std::make_unique<ReplacedFile>(files, std::move(path))) {}
 
-bool ReportFile::writtenBefore(const Finding& finding) {
-  char number[24];
-  char* end = std::to_chars(number, number + sizeof number, finding.line).ptr;
-  key_.assign(number, static_cast<std::size_t>(end - number));
-  key_ += '\n';
-  key_ += finding.kind;
-  key_ += '\n';
-  for (std::string_view part : finding.message) key_ += part;
-  key_ += '\n';
-  key_ += finding.file;
-  return !written_.insert(key_).second;
+// The line just appended at at, without its column: "<file>:<line>" and what follows the
+// column, ": <severity>: <message> [<kind>]".
+bool ReportFile::writtenBefore(std::size_t at) {
+  const std::string_view line = std::string_view(block_).substr(at);
+  const std::size_t lineEnd = line.find(':', hostFile_.size() + 1);
+  const std::size_t columnEnd = line.find(':', lineEnd + 1);
+  return written_.seenBefore(line.substr(0, lineEnd), line.substr(columnEnd));
 }
 
 void ReportFile::add(const Finding& finding) {
-  if (!file_ || writtenBefore(finding)) return;
-  if (finding.severity == Severity::kError) ++errors_;
-  if (finding.severity == Severity::kWarning) ++warnings_;
-  if (finding.severity == Severity::kNote) ++notes_;
+  if (!file_) return;
   if (finding.file != systemFile_) {
     systemFile_.assign(finding.file);
     hostFile_ = host_.hostPath(systemFile_);
   }
+  const std::size_t at = block_.size();
   appendReportLine(block_, finding, hostFile_);
+  if (writtenBefore(at)) {
+    block_.resize(at);
+    return;
+  }
+  if (finding.severity == Severity::kError) ++errors_;
+  if (finding.severity == Severity::kWarning) ++warnings_;
+  if (finding.severity == Severity::kNote) ++notes_;
   block_ += '\n';
   if (block_.size() >= kBlockSize) writeBlock();
 }

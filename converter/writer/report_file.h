@@ -12,11 +12,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 
 #include "host/host.h"
 #include "reader/findings.h"
 #include "writer/replaced_file.h"
+#include "writer/seen_keys.h"
 
 namespace kalvex {
 
@@ -43,7 +43,7 @@ class ReportFile : public FindingSink {
  private:
   static constexpr std::size_t kBlockSize = 1 << 16;
   void writeBlock();
-  bool writtenBefore(const Finding& finding);
+  bool writtenBefore(std::size_t at);
 
   Host& host_;
   std::unique_ptr<ReplacedFile> file_;
@@ -53,8 +53,7 @@ class ReportFile : public FindingSink {
   // Lines not yet handed to the file, which takes them in blocks of about kBlockSize bytes.
   std::string block_;
   // The file, line, kind and message of each finding written.
-  std::unordered_set<std::string> written_;
-  std::string key_;
+  SeenKeys written_;
   std::size_t errors_ = 0;
   std::size_t warnings_ = 0;
   std::size_t notes_ = 0;
