@@ -1,5 +1,5 @@
-// A set of byte strings that only grows, each given in two parts that are read as one, kept in one arena with an open-addressing table of
-// their hashes, so that adding a key costs no allocation of its own.
+// A set of byte strings that only grows, each given in two parts that are read as one, kept in one arena with an
+// open-addressing table of their hashes, so that adding a key costs no allocation of its own.
 #ifndef KALVEX_WRITER_SEEN_KEYS_H
 #define KALVEX_WRITER_SEEN_KEYS_H
 

@@ -68,7 +68,7 @@ TEST_F(CompileDatabaseTest, OneEntryPerFileInProjectOrderWithThePersonalitysList
   EXPECT_EQ(content("C:\\out\\demo\\drv\\person\\drv.p_a"),
             crlf({"-i \"C:\\src\\drv\\inc\"", "-d \"BAUD=9600\"", "-d \"Z=1\"", "-d \"a\""}))
       << "the database and the personality carry the same lists";
-  EXPECT_FALSE(host.exists("C:\\out\\cc.json.kalvex-tmp"));
+  EXPECT_FALSE(host.exists(VirtualHost::staged("C:\\out\\cc.json")));
   EXPECT_EQ(
       log.str().substr(log.str().rfind("  ")),
       "  Creating Analyser Personality - C:\\out\\demo\\drv\\person\\drv.p_a\nZintra/Zintra++ Project Completed!\n")
