@@ -7,7 +7,7 @@
 namespace kalvex {
 
 ProjectConverter::ProjectConverter(std::string sourceProject, std::string destFolder, Host& host, std::ostream& log)
-    : host_(&host), log_(&log) {
+    : host_(&host), log_(&log), readRecord_(host), outputs_(host) {
   settings.sourceProject = std::move(sourceProject);
   settings.destFolder = std::move(destFolder);
   rootGroup_ = std::make_unique<ProjectGroup>(groupNameOf(settings.sourceProject), *this);

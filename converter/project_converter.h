@@ -4,14 +4,17 @@
 #define KALVEX_PROJECT_CONVERTER_H
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "project_group.h"
+#include "read_record.h"
 #include "reader/gpj_reader.h"
 #include "writer/report_file.h"
+#include "writer/staged_files.h"
 
 namespace kalvex {
 
@@ -63,11 +66,20 @@ class ProjectConverter {
   ProjectGroup& rootGroup() { return *rootGroup_; }
   GpjReader& reader() { return reader_; }
   Host& host() { return *host_; }
+  // Every file the run writes, moved into place only when the whole run succeeded.
+  StagedFiles& outputs() { return outputs_; }
+  // The analyser personality as the writer copies it (crlfText), read before anything is
+  // written; nothing when none was given or it cannot be opened.
+  const std::optional<std::string>& analyserTemplate() const { return analyserTemplate_; }
+  // Adds a finding to the report, when one is written.
+  void report(const Finding& finding);
   // Writes one message line and flushes it.
   void print(const std::string& line);
 
-  // Runs the whole conversion; returns the exit status.
+  // Runs the whole conversion holding the destination's lock; returns the exit status.
   int convert();
+  int convertLocked();
+  void runSteps();
   // Writer operations, defined with the writer.
   int writeProject();
   void readCompilerIncludes();
@@ -79,9 +91,18 @@ class ProjectConverter {
   // project is written, or after the failure that ended the run.
   void openReport();
   void finishReport();
-  void finishReportAfterFailure();
+  // Also puts back what was moved and removes every temporary file but the report's;
+  // printed is the path of the failure's message, which is not printed again.
+  void finishReportAfterFailure(const std::string& printed);
+  // Reads the personalities given before anything is written.
+  void readPersonalities();
+  void readAnalyserTemplate();
+  // Moves every output into place, all or none; raises IOERROR.
+  void commitOutputs();
+  // Whether path names, by identity, a file that the run read or a personality given.
+  bool isInput(const std::string& path);
   // Ends a run that must leave nothing behind, the report included.
-  int refuseConfiguration();
+  void refuseConfiguration();
 
  private:
   Host* host_;
@@ -89,7 +110,10 @@ class ProjectConverter {
   std::vector<std::string> compilerIncludes_;
   std::unordered_set<std::string> compilerIncludeIndex_;
   std::unique_ptr<ProjectGroup> rootGroup_;
+  ReadRecord readRecord_;
   GpjReader reader_;
+  StagedFiles outputs_;
+  std::optional<std::string> analyserTemplate_;
   std::unique_ptr<ReportFile> report_;
 };
 

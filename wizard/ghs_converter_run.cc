@@ -36,7 +36,12 @@ void GHSConverter::appendReport() {
   QList<QByteArray> lines = file.readAll().split('\n');
   if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
   if (lines.isEmpty()) return;
-  appendToLog(tr("Report: %1 (%2)").arg(QString::fromLocal8Bit(lines.takeLast()), runReport));
+  // Kalvex's count line, the report's last: "<e> errors, <w> warnings, <n> notes".
+  static const QRegularExpression counts(QStringLiteral("^(\\d+) errors, (\\d+) warnings, (\\d+) notes$"));
+  const QRegularExpressionMatch count = counts.match(QString::fromLocal8Bit(lines.takeLast()));
+  if (!count.hasMatch()) return;
+  appendToLog(tr("Report: %1 errors, %2 warnings, %3 notes (%4)")
+                  .arg(count.captured(1), count.captured(2), count.captured(3), runReport));
   static const QRegularExpression shown(QStringLiteral("^.+?:\\d+:\\d+: (warning|error): "));
   for (const QByteArray& line : lines) {
     const QString text = QString::fromLocal8Bit(line);

@@ -48,14 +48,22 @@ class DescriptorInput : public std::istream {
 }  // namespace
 
 std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath) {
+  // Anything but a regular file is refused before an open, which could wait on a FIFO or
+  // have effects on a device; the open without waiting and its fstat catch a swap between.
+  struct stat info;
+  if (::stat(hostPath.c_str(), &info) != 0) return nullptr;
+  if (!S_ISREG(info.st_mode)) {
+    errno = EACCES;
+    return nullptr;
+  }
   int descriptor;
   do {
-    descriptor = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+    descriptor = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   } while (descriptor < 0 && errno == EINTR);
   if (descriptor < 0) return nullptr;
-  struct stat info;
-  if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
+  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(descriptor);
+    errno = EACCES;
     return nullptr;
   }
   return std::make_unique<DescriptorInput>(descriptor);

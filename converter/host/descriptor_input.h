@@ -1,6 +1,7 @@
-// POSIX: a file opened for reading as one descriptor, with one fstat to refuse a folder, and
-// read through a buffer that is made only when the first byte is read, so that an open that
-// only tests whether the file opens costs two system calls and a close.
+// POSIX: a regular file opened for reading as one descriptor, with a stat before the open and
+// an fstat after it to refuse anything else, and read through a buffer that is made only when
+// the first byte is read, so that an open that only tests whether the file opens costs three
+// system calls and a close.
 #ifndef KALVEX_HOST_DESCRIPTOR_INPUT_H
 #define KALVEX_HOST_DESCRIPTOR_INPUT_H
 
@@ -10,7 +11,7 @@
 
 namespace kalvex {
 
-// Null when the host path cannot be opened for reading or names a folder.
+// Null when the host path cannot be opened for reading or names no regular file.
 std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath);
 
 }  // namespace kalvex

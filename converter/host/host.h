@@ -4,6 +4,7 @@
 #ifndef KALVEX_HOST_HOST_H
 #define KALVEX_HOST_HOST_H
 
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <memory>
@@ -52,12 +53,14 @@ class DirectorySearch {
   std::vector<std::string> directories_;
 };
 
+enum class LockResult { kLocked, kInUse, kUnavailable };
+
 class Host {
  public:
   virtual ~Host() = default;
 
   // Opens an existing regular file for reading in binary mode; null if it cannot be opened
-  // or is a folder.
+  // or is anything else (a folder, a FIFO, a device, a socket), which is then not opened.
   virtual std::unique_ptr<std::istream> openRead(const std::string& path) = 0;
   // The path of the file that openRead(path) would open, spelled as the file system spells
   // its names (on POSIX a name may differ in letter case from path); nothing when none opens.
@@ -69,6 +72,8 @@ class Host {
   virtual std::unique_ptr<OutputFile> openWrite(const std::string& path) = 0;
   // True when a file or a folder of that path exists.
   virtual bool exists(const std::string& path) = 0;
+  // True when a folder of that path exists (a link to one included).
+  virtual bool isFolder(const std::string& path) = 0;
   // Creates one folder level; false when it could not be created (also when it exists).
   virtual bool makeDirectory(const std::string& path) = 0;
   // Identity of the file at path, or nothing when it cannot be determined.
@@ -91,6 +96,23 @@ class Host {
   virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
   // Removes a file; false when there is none or it cannot be removed.
   virtual bool removeFile(const std::string& path) = 0;
+  // Gives the file at path (a symbolic link itself, not what it names) the second name link;
+  // false when it cannot (no file, or a file system without links).
+  virtual bool linkFile(const std::string& path, const std::string& link) = 0;
+
+  // The running process's id in decimal.
+  virtual std::string processId() = 0;
+  // Creates the file path if needed and takes the operating system's lock on it without
+  // waiting; a killed process leaves no lock behind. One lock per host at a time.
+  virtual LockResult lockFile(const std::string& path) = 0;
+  // Removes the locked file and then releases its lock; nothing when none is held.
+  virtual void unlockFile() = 0;
+  // Marks path as a file that an interruption (a signal, a closed console) removes before the
+  // process ends; returns the mark that keepOnInterrupt takes.
+  virtual std::size_t removeOnInterrupt(const std::string& path) = 0;
+  virtual void keepOnInterrupt(std::size_t mark) = 0;
+  // While held, an interruption waits until it is released; calls do not nest.
+  virtual void holdInterrupts(bool held) = 0;
 
   // An empty search over directories of this host.
   virtual std::unique_ptr<DirectorySearch> makeSearch() { return std::make_unique<DirectorySearch>(*this); }

@@ -2,16 +2,19 @@
 // the command line or the current directory comes back with "\" for every "/". There are no
 // drives. Names that a folder's listing does not hold are answered as absent without an open;
 // a path that names nothing as written is looked up ignoring letter case (letter_case.h).
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <utility>
 
 #include "host/folder_listings.h"
 #include "host/letter_case.h"
 #include "host/listed_search.h"
+#include "host/posix_run_guard.h"
 #include "host/system_host.h"
 
 extern char** environ;
@@ -30,6 +33,9 @@ class PosixHost : public SystemHost {
   // A POSIX host has no drives: the process's current directory never changes.
   bool makeDriveCurrent(const std::string&) override { return false; }
   std::unique_ptr<DirectorySearch> makeSearch() override { return std::make_unique<ListedSearch>(*this, listings_); }
+  std::string processId() override { return std::to_string(static_cast<long long>(::getpid())); }
+  void unlockFile() override { lock_.release(); }
+  void holdInterrupts(bool held) override { holdPosixInterrupts(held); }
 
  protected:
   std::string systemPath(std::string path) override { return replaced(std::move(path), '/', '\\'); }
@@ -49,6 +55,10 @@ class PosixHost : public SystemHost {
     struct stat info;
     return ::stat(hostPath(path).c_str(), &info) == 0;
   }
+  bool folderAt(const std::string& path) override {
+    struct stat info;
+    return ::stat(hostPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  }
   bool makeFolder(const std::string& path) override { return ::mkdir(hostPath(path).c_str(), 0777) == 0; }
   std::optional<FileIdentity> identityOf(const std::string& path) override {
     struct stat info;
@@ -62,10 +72,17 @@ class PosixHost : public SystemHost {
     return std::rename(hostPath(from).c_str(), hostPath(to).c_str()) == 0;
   }
   bool removeExisting(const std::string& path) override { return ::unlink(hostPath(path).c_str()) == 0; }
+  // linkat without AT_SYMLINK_FOLLOW links a symbolic link itself.
+  bool linkExisting(const std::string& path, const std::string& link) override {
+    return ::linkat(AT_FDCWD, hostPath(path).c_str(), AT_FDCWD, hostPath(link).c_str(), 0) == 0;
+  }
+  LockResult lockAt(const std::string& path) override { return lock_.take(hostPath(path)); }
+  void catchInterrupts() override { kalvex::catchInterrupts(); }
   const char* readCurrentDirectory(char* buffer, std::size_t size) override { return ::getcwd(buffer, size); }
 
  private:
   FolderListings listings_;
+  PosixLock lock_;
 };
 
 }  // namespace

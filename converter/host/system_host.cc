@@ -4,6 +4,8 @@
 #include <fstream>
 #include <vector>
 
+#include "host/interrupt_files.h"
+
 namespace kalvex {
 namespace {
 
@@ -55,6 +57,8 @@ std::unique_ptr<OutputFile> SystemHost::openWrite(const std::string& path) {
 
 bool SystemHost::exists(const std::string& path) { return !holdsNul(path) && existsAt(path); }
 
+bool SystemHost::isFolder(const std::string& path) { return !holdsNul(path) && folderAt(path); }
+
 bool SystemHost::makeDirectory(const std::string& path) {
   if (holdsNul(path)) return false;
   beforeChange();
@@ -86,5 +90,24 @@ bool SystemHost::removeFile(const std::string& path) {
   beforeChange();
   return removeExisting(path);
 }
+
+bool SystemHost::linkFile(const std::string& path, const std::string& link) {
+  if (holdsNul(path) || holdsNul(link)) return false;
+  beforeChange();
+  return linkExisting(path, link);
+}
+
+LockResult SystemHost::lockFile(const std::string& path) {
+  if (holdsNul(path)) return LockResult::kUnavailable;
+  beforeChange();
+  return lockAt(path);
+}
+
+std::size_t SystemHost::removeOnInterrupt(const std::string& path) {
+  catchInterrupts();
+  return addInterruptFile(hostPath(path));
+}
+
+void SystemHost::keepOnInterrupt(std::size_t mark) { keepInterruptFile(mark); }
 
 }  // namespace kalvex

@@ -22,12 +22,17 @@ class SystemHost : public Host {
   std::optional<std::string> findFile(const std::string& path) final;
   std::unique_ptr<OutputFile> openWrite(const std::string& path) final;
   bool exists(const std::string& path) final;
+  bool isFolder(const std::string& path) final;
   bool makeDirectory(const std::string& path) final;
   std::optional<FileIdentity> identify(const std::string& path) final;
   std::string currentDirectory() final;
   std::string fromCommandLine(const std::string& word) final { return systemPath(word); }
   bool replaceFile(const std::string& from, const std::string& to) final;
   bool removeFile(const std::string& path) final;
+  bool linkFile(const std::string& path, const std::string& link) final;
+  LockResult lockFile(const std::string& path) final;
+  std::size_t removeOnInterrupt(const std::string& path) final;
+  void keepOnInterrupt(std::size_t mark) final;
 
  protected:
   // A path as the operating system spells it, read as a system path.
@@ -42,10 +47,15 @@ class SystemHost : public Host {
     return path;
   }
   virtual bool existsAt(const std::string& path) = 0;
+  virtual bool folderAt(const std::string& path) = 0;
   virtual bool makeFolder(const std::string& path) = 0;
   virtual std::optional<FileIdentity> identityOf(const std::string& path) = 0;
   virtual bool moveOnto(const std::string& from, const std::string& to) = 0;
   virtual bool removeExisting(const std::string& path) = 0;
+  virtual bool linkExisting(const std::string& path, const std::string& link) = 0;
+  virtual LockResult lockAt(const std::string& path) = 0;
+  // Makes interruptions remove the marked files; called before the first mark.
+  virtual void catchInterrupts() = 0;
   // The operating system's current directory into buffer, as getcwd fills it: null, with
   // errno set to ERANGE when the buffer is too small.
   virtual const char* readCurrentDirectory(char* buffer, std::size_t size) = 0;

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <fstream>
+#include <string>
 
+#include "host/interrupt_files.h"
 #include "host/system_host.h"
 #include "text/ascii.h"
 
@@ -25,9 +27,45 @@ bool certainlyAbsent(const std::string& path) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// Held while files are moved into place; the console handler takes it and never gives it
+// back, so that an interruption waits for the moves and nothing runs after its removals.
+CRITICAL_SECTION& interruptHold() {
+  static CRITICAL_SECTION* section = [] {
+    auto* made = new CRITICAL_SECTION;
+    InitializeCriticalSection(made);
+    return made;
+  }();
+  return *section;
+}
+
+void deletePath(const char* path) { DeleteFileA(path); }
+
+// Runs on a thread of its own; returning FALSE lets the default handler end the process.
+BOOL WINAPI onConsoleEvent(DWORD) {
+  EnterCriticalSection(&interruptHold());
+  removeInterruptFiles(deletePath);
+  return FALSE;
+}
+
 class WindowsHost : public SystemHost {
  public:
+  ~WindowsHost() override { unlockFile(); }
   std::string hostPath(const std::string& path) override { return path; }
+  std::string processId() override { return std::to_string(GetCurrentProcessId()); }
+  // The lock file was opened to be deleted when its handle closes, also by a killed process.
+  void unlockFile() override {
+    if (lock_ == INVALID_HANDLE_VALUE) return;
+    CloseHandle(lock_);
+    lock_ = INVALID_HANDLE_VALUE;
+  }
+  void holdInterrupts(bool held) override {
+    interruptHold();
+    if (held) {
+      EnterCriticalSection(&interruptHold());
+    } else {
+      LeaveCriticalSection(&interruptHold());
+    }
+  }
 
   bool makeDriveCurrent(const std::string& drive) override {
     // Only a drive letter and a colon name a drive; anything else would change the folder.
@@ -41,8 +79,10 @@ class WindowsHost : public SystemHost {
 
   std::unique_ptr<std::istream> openExisting(const std::string& path) override {
     if (certainlyAbsent(path)) return nullptr;
+    // Neither a folder nor a device is a file; they are refused before an open.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) return nullptr;
     auto file = std::make_unique<std::ifstream>(path, std::ios::binary | std::ios::in);
-    // A C++ stream opens a folder on some systems without complaint; a folder is no file.
     if (!file->is_open() || isDirectory(path)) return nullptr;
     return file;
   }
@@ -50,6 +90,7 @@ class WindowsHost : public SystemHost {
   bool existsAt(const std::string& path) override {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   }
+  bool folderAt(const std::string& path) override { return isDirectory(path); }
   bool makeFolder(const std::string& path) override { return _mkdir(path.c_str()) == 0; }
   std::optional<FileIdentity> identityOf(const std::string& path) override;
   // rename() refuses an existing target on Windows.
@@ -57,13 +98,31 @@ class WindowsHost : public SystemHost {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
   }
   bool removeExisting(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+  bool linkExisting(const std::string& path, const std::string& link) override {
+    return CreateHardLinkA(link.c_str(), path.c_str(), nullptr) != 0;
+  }
+  LockResult lockAt(const std::string& path) override;
+  void catchInterrupts() override {
+    static const bool installed = SetConsoleCtrlHandler(onConsoleEvent, TRUE) != 0;
+    (void)installed;
+  }
   const char* readCurrentDirectory(char* buffer, std::size_t size) override {
     return _getcwd(buffer, static_cast<int>(size));
   }
 
  private:
   void rememberDirectoryOfCurrentDrive();
+  HANDLE lock_ = INVALID_HANDLE_VALUE;
 };
+
+// No sharing: a second run's open fails with a sharing violation while this handle is open.
+LockResult WindowsHost::lockAt(const std::string& path) {
+  unlockFile();
+  lock_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (lock_ != INVALID_HANDLE_VALUE) return LockResult::kLocked;
+  return GetLastError() == ERROR_SHARING_VIOLATION ? LockResult::kInUse : LockResult::kUnavailable;
+}
 
 std::optional<FileIdentity> WindowsHost::identityOf(const std::string& path) {
   HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

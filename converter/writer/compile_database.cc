@@ -8,15 +8,15 @@
 
 namespace kalvex {
 
-void replaceWholeFile(Host& host, const std::string& path, const std::string& text) {
-  ReplacedFile file(host, path);
+void replaceWholeFile(StagedFiles& files, const std::string& path, const std::string& text) {
+  ReplacedFile file(files, path);
   file.stream() << text;
   file.commit();
 }
 
 void ProjectConverter::writeCompileDatabase() {
   const PathSpelling spell = [this](const std::string& path) { return host().hostPath(path); };
-  replaceWholeFile(host(), settings.compileDatabase,
+  replaceWholeFile(outputs(), settings.compileDatabase,
                    compileDatabaseText(compileCommands(*rootGroup_, compilerIncludes(), spell)));
 }
 

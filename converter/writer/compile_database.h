@@ -7,12 +7,11 @@
 
 namespace kalvex {
 
-class Host;
+class StagedFiles;
 
-// Writes text to a temporary file beside path and moves it onto path, so that path holds
-// either its earlier content or all of text. Raises IOERROR with IOERROR::kCannotWriteFile and
-// path when it fails, after removing the temporary file.
-void replaceWholeFile(Host& host, const std::string& path, const std::string& text);
+// Writes text to the run's temporary file of path, moved onto path with the run's other
+// outputs. Raises IOERROR with IOERROR::kCannotWriteFile and path when it fails.
+void replaceWholeFile(StagedFiles& files, const std::string& path, const std::string& text);
 
 }  // namespace kalvex
 

@@ -5,12 +5,6 @@
 
 namespace kalvex {
 
-std::unique_ptr<OutputFile> openForWriting(Host& host, const std::string& path) {
-  std::unique_ptr<OutputFile> file = host.openWrite(path);
-  if (!file) throw IOERROR{IOERROR::kCannotWriteFile, path};
-  return file;
-}
-
 void LineWriter::writeLine(std::string_view text) {
   std::ostream& out = file_->stream();
   out << text << "\r\n";
@@ -22,15 +16,20 @@ void LineWriter::flush() {
   check();
 }
 
-void LineWriter::copyText(std::istream& in) {
-  std::ostream& out = file_->stream();
+std::string crlfText(std::istream& in) {
+  std::string text;
   std::string line;
   bool endedWithLineFeed = false;
   while (readLine(in, line, &endedWithLineFeed)) {
-    out << line;
-    if (endedWithLineFeed) out << "\r\n";
-    check();
+    text += line;
+    if (endedWithLineFeed) text += "\r\n";
   }
+  return text;
+}
+
+void LineWriter::writeText(std::string_view text) {
+  file_->stream() << text;
+  check();
 }
 
 void LineWriter::close() {

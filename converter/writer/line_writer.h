@@ -14,9 +14,9 @@
 
 namespace kalvex {
 
-// Creates or truncates path for writing; raises IOERROR::kCannotWriteFile when it cannot be
-// opened.
-std::unique_ptr<OutputFile> openForWriting(Host& host, const std::string& path);
+// A text file as the writer copies it: each line that ended in a line feed (CR LF or LF) ends
+// in CR LF, a last line without one stays without one.
+std::string crlfText(std::istream& in);
 
 // Writes lines to a file that stays open as long as the writer is used; does not own it.
 class LineWriter {
@@ -27,9 +27,8 @@ class LineWriter {
   void writeLine(std::string_view text);
   // Puts every line written so far on disk.
   void flush();
-  // Copies a text file: each line that ended in a line feed (CR LF or LF) ends in CR LF, a
-  // last line without one stays without one.
-  void copyText(std::istream& in);
+  // Writes text as it is, such as that of crlfText.
+  void writeText(std::string_view text);
   // Flushes and closes the file.
   void close();
 

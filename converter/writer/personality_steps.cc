@@ -1,5 +1,7 @@
 #include "writer/personality_steps.h"
 
+#include <optional>
+
 #include "errors.h"
 #include "host/host.h"
 #include "project_converter.h"
@@ -18,7 +20,7 @@ std::string resolveDefault(ProjectGroup& group, Kind kind) {
   const std::string folder = personFolder(converter.destFolder());
   group.ensureDirectory(folder);
   const std::string path = folder + converter.projectName() + (kind == Kind::Message ? ".p_s" : ".p_c");
-  std::unique_ptr<OutputFile> file = openForWriting(converter.host(), path);
+  std::unique_ptr<OutputFile> file = converter.outputs().open(path);
   LineWriter(*file, path).close();
   return path;
 }
@@ -32,26 +34,25 @@ std::string resolveCompilerPersonality(ProjectGroup& group) { return resolveDefa
 void createProjectAnalyserPersonality(ProjectGroup& group, const std::string& path) {
   ProjectConverter& converter = group.converter();
   group.ensureDirectory(personFolder(converter.destFolder()));
-  std::unique_ptr<OutputFile> file = openForWriting(converter.host(), path);
+  std::unique_ptr<OutputFile> file = converter.outputs().open(path);
   LineWriter out(*file, path);
   appendUserAnalyserPersonality(converter, out);
   out.close();
 }
 
 void appendUserAnalyserPersonality(ProjectConverter& converter, LineWriter& out) {
-  const std::string supplied = converter.analyserPersonality();
-  if (supplied.empty()) return;
-  const std::unique_ptr<std::istream> in = converter.host().openRead(supplied);
-  if (!in) {
+  if (converter.analyserPersonality().empty()) return;
+  const std::optional<std::string>& text = converter.analyserTemplate();
+  if (!text) {
     out.flush();
     converter.print("Couldnt open file");
     return;
   }
-  out.copyText(*in);
+  out.writeText(*text);
 }
 
 void ProjectGroup::writePersonality(const std::string& path) {
-  std::unique_ptr<OutputFile> file = openForWriting(converter().host(), path);
+  std::unique_ptr<OutputFile> file = converter().outputs().open(path);
   LineWriter out(*file, path);
   for (const std::string& include : includes_) out.writeLine("-i \"" + include + "\"");
   for (const auto& [name, value] : defines_) {

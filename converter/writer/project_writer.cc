@@ -40,12 +40,12 @@ std::string writeAnalyserEntry(ProjectGroup& group, LineWriter& out, const std::
   }
   const std::string candidate = converter.destFolder() + "\\" + parentPath + "\\person\\" +
                                 lastParentComponent(parentPath) + ".p_a";
-  if (converter.host().exists(candidate)) {
+  if (converter.outputs().exists(candidate)) {
     out.writeLine("AnalPers=" + candidate);
     return candidate;
   }
   out.writeLine("AnalPers=" + inherited);
-  if (!converter.host().exists(inherited)) {
+  if (!converter.outputs().exists(inherited)) {
     out.flush();
     createProjectAnalyserPersonality(group, inherited);
   }
@@ -118,18 +118,19 @@ class BlockWriter {
 }  // namespace
 
 int ProjectConverter::writeProject() {
+  const std::string path = projectFilePath(*this);
+  if (!liesWithin(path, destFolder())) throw IOERROR{IOERROR::kCannotCreateDirectory, path};
   if (const auto outside = firstFolderOutside(*rootGroup_, destFolder())) {
     throw IOERROR{IOERROR::kCannotCreateDirectory, *outside};
   }
-  const std::string path = projectFilePath(*this);
-  std::unique_ptr<OutputFile> file = openForWriting(host(), path);
+  std::unique_ptr<OutputFile> file = outputs_.open(path);
   print("Creating Zintra/Zintra++ Project ...");
   LineWriter out(*file, path);
   out.writeLine("VersionTag45");
   rootGroup_->writeGroup(*file, std::string(), personFolder(destFolder()) + projectName() + ".p_a");
   out.close();
   if (!settings.compileDatabase.empty()) writeCompileDatabase();
-  finishReport();
+  commitOutputs();
   print("Zintra/Zintra++ Project Completed!");
   return 0;
 }

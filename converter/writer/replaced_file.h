@@ -1,7 +1,6 @@
-// A file that replaces another in one step: written under path + ".kalvex-tmp" beside it and
-// moved onto path by commit(), so that path holds either its earlier content or everything
-// written. Every failure raises IOERROR::kCannotWriteFile with path; the temporary file is
-// removed on every way out but a commit.
+// One output of the run written as a whole: its temporary file in the run's staged files,
+// closed by commit() and moved onto its path with the run's other outputs. Every failure
+// raises IOERROR::kCannotWriteFile with path.
 #ifndef KALVEX_WRITER_REPLACED_FILE_H
 #define KALVEX_WRITER_REPLACED_FILE_H
 
@@ -10,26 +9,24 @@
 #include <string>
 
 #include "host/host.h"
+#include "writer/staged_files.h"
 
 namespace kalvex {
 
 class ReplacedFile {
  public:
   // Creates the temporary file.
-  ReplacedFile(Host& host, std::string path);
-  ~ReplacedFile();
+  ReplacedFile(StagedFiles& files, std::string path);
   ReplacedFile(const ReplacedFile&) = delete;
   ReplacedFile& operator=(const ReplacedFile&) = delete;
 
   // The temporary file's stream; only before commit().
   std::ostream& stream() { return file_->stream(); }
-  // Closes the temporary file and moves it onto path.
+  // Closes the temporary file, which is then complete.
   void commit();
 
  private:
-  Host& host_;
   std::string path_;
-  std::string temporary_;
   std::unique_ptr<OutputFile> file_;
 };
 

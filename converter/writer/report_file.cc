@@ -51,22 +51,38 @@ void appendReportLine(std::string& text, const Finding& finding, std::string_vie
   put("]");
 }
 
-std::string countLine(std::size_t warnings, std::size_t notes) {
-  return std::to_string(warnings) + " warnings, " + std::to_string(notes) + " notes";
+std::string countLine(std::size_t errors, std::size_t warnings, std::size_t notes) {
+  return std::to_string(errors) + " errors, " + std::to_string(warnings) + " warnings, " + std::to_string(notes) +
+         " notes";
 }
 
-ReportFile::ReportFile(Host& host, std::string path)
-    : host_(host), file_(std::make_unique<ReplacedFile>(host_, std::move(path))) {}
+ReportFile::ReportFile(Host& host, StagedFiles& files, std::string path)
+    : host_(host), file_(std::make_unique<ReplacedFile>(files, std::move(path))) {}
+
+// The line just appended at at, without its column: "<file>:<line>" and what follows the
+// column, ": <severity>: <message> [<kind>]".
+bool ReportFile::writtenBefore(std::size_t at) {
+  const std::string_view line = std::string_view(block_).substr(at);
+  const std::size_t lineEnd = line.find(':', hostFile_.size() + 1);
+  const std::size_t columnEnd = line.find(':', lineEnd + 1);
+  return written_.seenBefore(line.substr(0, lineEnd), line.substr(columnEnd));
+}
 
 void ReportFile::add(const Finding& finding) {
   if (!file_) return;
-  if (finding.severity == Severity::kWarning) ++warnings_;
-  if (finding.severity == Severity::kNote) ++notes_;
   if (finding.file != systemFile_) {
     systemFile_.assign(finding.file);
     hostFile_ = host_.hostPath(systemFile_);
   }
+  const std::size_t at = block_.size();
   appendReportLine(block_, finding, hostFile_);
+  if (writtenBefore(at)) {
+    block_.resize(at);
+    return;
+  }
+  if (finding.severity == Severity::kError) ++errors_;
+  if (finding.severity == Severity::kWarning) ++warnings_;
+  if (finding.severity == Severity::kNote) ++notes_;
   block_ += '\n';
   if (block_.size() >= kBlockSize) writeBlock();
 }
@@ -78,7 +94,7 @@ void ReportFile::writeBlock() {
 
 void ReportFile::finish() {
   if (!file_) return;
-  block_ += countLine(warnings_, notes_);
+  block_ += countLine(errors_, warnings_, notes_);
   block_ += '\n';
   writeBlock();
   const std::unique_ptr<ReplacedFile> file = std::move(file_);

@@ -1,6 +1,10 @@
-// The report of one run: every finding of the reader, one line each, in the form compilers
-// use and editors read, "<file>:<line>:<column>: <severity>: <message> [<kind>]", with the file
-// spelled as the host spells it, and a last line that counts them. Lines end in LF.
+// The report of one run: every finding, one line each, in the form compilers use and editors
+// read, "<file>:<line>:<column>: <severity>: <message> [<kind>]", with the file spelled as the
+// host spells it, and a last line that counts them. A finding whose file, line, kind and
+// message are those of one already written is left out. Lines end in LF.
+//
+// The count line is what the wizard reads: the last line of the file, exactly
+// "<e> errors, <w> warnings, <n> notes", each count in decimal without sign or padding.
 #ifndef KALVEX_WRITER_REPORT_FILE_H
 #define KALVEX_WRITER_REPORT_FILE_H
 
@@ -12,6 +16,7 @@
 #include "host/host.h"
 #include "reader/findings.h"
 #include "writer/replaced_file.h"
+#include "writer/seen_keys.h"
 
 namespace kalvex {
 
@@ -19,16 +24,15 @@ namespace kalvex {
 // spells it.
 void appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile);
 
-// The last line: "<n> warnings, <m> notes".
-std::string countLine(std::size_t warnings, std::size_t notes);
+// The last line: "<e> errors, <w> warnings, <n> notes".
+std::string countLine(std::size_t errors, std::size_t warnings, std::size_t notes);
 
-// Writes findings as they come to path + ".kalvex-tmp", in blocks; finish() adds the count line
-// and moves the file onto path, so that path holds either its earlier content or a whole report.
-// Every failure raises IOERROR::kCannotWriteFile with path; the temporary file is removed on
-// every way out but a finished one.
+// Writes findings as they come to the run's temporary file of path, in blocks; finish() adds
+// the count line and closes it, to be moved onto path with the run's other outputs. Every
+// failure raises IOERROR::kCannotWriteFile with path.
 class ReportFile : public FindingSink {
  public:
-  ReportFile(Host& host, std::string path);
+  ReportFile(Host& host, StagedFiles& files, std::string path);
   ReportFile(const ReportFile&) = delete;
   ReportFile& operator=(const ReportFile&) = delete;
 
@@ -39,6 +43,7 @@ class ReportFile : public FindingSink {
  private:
   static constexpr std::size_t kBlockSize = 1 << 16;
   void writeBlock();
+  bool writtenBefore(std::size_t at);
 
   Host& host_;
   std::unique_ptr<ReplacedFile> file_;
@@ -47,6 +52,9 @@ class ReportFile : public FindingSink {
   std::string hostFile_;
   // Lines not yet handed to the file, which takes them in blocks of about kBlockSize bytes.
   std::string block_;
+  // The file, line, kind and message of each finding written.
+  SeenKeys written_;
+  std::size_t errors_ = 0;
   std::size_t warnings_ = 0;
   std::size_t notes_ = 0;
 };

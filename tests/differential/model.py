@@ -804,6 +804,37 @@ class Writer:
         self.dest = settings.destFolder
         self.name = settings.projectName
         self.prj = None
+        # Every file the run writes, with what stood there before, put back when it fails.
+        self.earlier = {}
+        self.template = self.readTemplate()
+
+    def remember(self, path):
+        try:
+            target = hostPath(path)
+        except ValueError:
+            return
+        if target in self.earlier:
+            return
+        if os.path.islink(target):
+            self.earlier[target] = ("link", os.readlink(target))
+        elif os.path.isfile(target):
+            with open(target, "rb") as handle:
+                self.earlier[target] = ("file", handle.read())
+        else:
+            self.earlier[target] = None
+        # A link is replaced by the new file, not written through.
+        if os.path.islink(target):
+            os.remove(target)
+
+    def putBack(self):
+        for target, before in self.earlier.items():
+            if os.path.islink(target) or os.path.isfile(target):
+                os.remove(target)
+            if before and before[0] == "link":
+                os.symlink(before[1], target)
+            elif before:
+                with open(target, "wb") as handle:
+                    handle.write(before[1])
 
     def line(self, text):
         self.prj.write(text + CRLF)
@@ -821,20 +852,24 @@ class Writer:
             raise WriterFailure(1, path)
 
     def createFile(self, path, content):
+        self.remember(path)
         try:
             with open(hostPath(path), "wb") as handle:
                 handle.write(content)
         except (OSError, ValueError):
             raise WriterFailure(2, path)
 
-    def userAnalyserCopy(self):
+    def readTemplate(self):
         path = self.settings.analyserPersonality
-        if not path:
+        return textCopy(readBytes(path)) if path and readableFile(path) else None
+
+    def userAnalyserCopy(self):
+        if not self.settings.analyserPersonality:
             return b""
-        if not readableFile(path):
+        if self.template is None:
             self.out.append(b"Couldnt open file")
             return b""
-        return textCopy(readBytes(path))
+        return self.template
 
     def groupFolders(self, group, parentPath):
         base = self.dest if not parentPath else self.dest + BS + parentPath
@@ -851,8 +886,18 @@ class Writer:
             self.checkFolders(child, childPath)
 
     def writeProject(self, root):
-        self.checkFolders(root, b"")
+        try:
+            return self.writeAll(root)
+        except WriterFailure:
+            self.putBack()
+            raise
+
+    def writeAll(self, root):
         path = self.dest + BS + self.name + b".prj"
+        if lexicallyOutside(self.dest, path):
+            raise WriterFailure(1, path)
+        self.checkFolders(root, b"")
+        self.remember(path)
         try:
             self.prj = open(hostPath(path), "wb")
         except (OSError, ValueError):

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "e2e_case.h"
 
@@ -90,6 +91,25 @@ class ScopedEnvironment {
   const Step& step_;
 };
 
+using Snapshot = std::map<fs::path, std::string>;
+
+Snapshot filesBelow(const fs::path& folder) {
+  Snapshot files;
+  if (!fs::is_directory(folder)) return files;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+    if (!entry.is_directory()) files[entry.path()] = testing::readFileBytes(entry.path().string());
+  }
+  return files;
+}
+
+// No run leaves a temporary file, a kept earlier file or its lock behind.
+void expectNoRunFiles(const fs::path& root) {
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name.find(".kalvex-") == std::string::npos && name != "kalvex.lock") << entry.path() << " left behind";
+  }
+}
+
 void check(const Step& step, Launcher& launcher, const std::string& root) {
   auto host = [&](const std::string& path) { return onHost(launcher, root, path); };
   for (const ExpectedFile& file : step.expectedFiles) {
@@ -116,6 +136,8 @@ void runCase(const Case& c, Launcher& launcher) {
     const Step& step = c.steps[i];
     layOut(step, launcher, root);
     if (::testing::Test::IsSkipped()) return;
+    const fs::path unchanged = step.unchangedFolder.empty() ? fs::path() : onHost(launcher, root, step.unchangedFolder);
+    const Snapshot before = filesBelow(unchanged);
     std::vector<std::string> words;
     for (const std::string& word : step.words) words.push_back(withRoot(word, root));
     const ScopedEnvironment environment(step, root);
@@ -124,6 +146,10 @@ void runCase(const Case& c, Launcher& launcher) {
     EXPECT_EQ(result.exitStatus, step.exitStatus);
     EXPECT_EQ(result.standardError, "");
     check(step, launcher, root);
+    if (!unchanged.empty()) {
+      EXPECT_TRUE(filesBelow(unchanged) == before) << step.unchangedFolder << " changed";
+    }
+    expectNoRunFiles(onHost(launcher, root, "{root}"));
   }
 }
 

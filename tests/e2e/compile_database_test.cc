@@ -83,9 +83,7 @@ TEST_F(CompileDatabase, SmallTreeComparedWhole) {
   step.words.insert(step.words.begin() + 2, {"-cdb", R"({root}\first.json)"});
   step.words.insert(step.words.end(), {"-cdb", R"(db\cc.json)"});
   step.output = smallTreeOutput + lf({kDone});
-  step.expectedFiles = {{R"({root}\db\cc.json)", smallTreeDatabase()},
-                        {R"({root}\db\cc.json.kalvex-tmp)", std::nullopt},
-                        {R"({root}\first.json)", std::nullopt}};
+  step.expectedFiles = {{R"({root}\db\cc.json)", smallTreeDatabase()}, {R"({root}\first.json)", std::nullopt}};
   runCase({"SmallTree", {step}}, *launcher);
 }
 
@@ -101,14 +99,18 @@ TEST_F(CompileDatabase, AnEarlierDatabaseSurvivesFailedRuns) {
   readerFails.files = {{R"({root}\src\top.gpj)", "main.c\nnone\\none.gpj\n"}};
   readerFails.output = lf({R"(Could not open file: {root}\src\none\none.gpj)"});
   readerFails.exitStatus = 1;
+  readerFails.unchangedFolder = R"({root}\db)";
 
-  Step diskFull = replaced;
-  diskFull.files = {{R"({root}\src\top.gpj)", "main.c\n"}};
-  diskFull.fullDeviceLinks = {R"({root}\db\cc.json.kalvex-tmp)"};
-  diskFull.output = lf({kStart, "  Creating Group - top", R"(Could not write file: {root}\db\cc.json)"});
-  diskFull.exitStatus = 1;
-  diskFull.expectedFiles.push_back({R"({root}\db\cc.json.kalvex-tmp)", std::nullopt});
-  runCase({"Survives", {replaced, readerFails, diskFull}}, *launcher);
+  // A new group's folder cannot be made: the database, written last, is not moved either.
+  Step writerFails = replaced;
+  writerFails.files = {{R"({root}\src\top.gpj)", "main.c\nnew\\new.gpj\n"},
+                       {R"({root}\src\new\new.gpj)", "x.c\n"},
+                       {R"({root}\out\top\new)", "in the way"}};
+  writerFails.output = lf(
+      {kStart, "  Creating Group - top", R"(Could not create directory: {root}\out\top\new\output\)"});
+  writerFails.exitStatus = 1;
+  writerFails.unchangedFolder = R"({root}\db)";
+  runCase({"Survives", {replaced, readerFails, writerFails}}, *launcher);
 }
 
 // A database path that cannot be written: in a missing folder, or a folder itself.
@@ -118,7 +120,6 @@ TEST_F(CompileDatabase, APathThatCannotBeWrittenFailsTheRun) {
     step.words.insert(step.words.end(), {"-cdb", database});
     step.output = smallTreeOutput + lf({"Could not write file: " + database});
     step.exitStatus = 1;
-    step.expectedFiles = {{database + ".kalvex-tmp", std::nullopt}};
     step.expectedFolders = {R"({root}\db)"};
     runCase({"CannotBeWritten", {step}}, *launcher);
   }

@@ -32,6 +32,8 @@ struct Step {
   std::vector<ExpectedFile> expectedFiles;
   std::vector<std::string> expectedFolders;
   std::vector<std::string> emptyFolders;  // exist and hold nothing
+  // Every file below it after the run is one it held before, byte for byte (folders may be new).
+  std::string unchangedFolder;
 };
 
 struct Case {

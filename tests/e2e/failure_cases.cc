@@ -39,34 +39,82 @@ Case missingDestination() {
   return {"MissingDestinationFolder", {step}};
 }
 
-// A file where the root's folder belongs: the folder test passes, its "output" cannot be made.
-Case uncreatableFolder() {
+const std::string kDone = "Zintra/Zintra++ Project Completed!";
+
+// A good conversion of "main.c" into {root}\out, which the failing run after it must leave as
+// it is.
+Step goodRun() {
   Step step = topInto("main.c\n");
-  step.files.push_back({R"({root}\out\top)", "in the way\n"});
-  step.output = lf({kStart, R"(Could not create directory: {root}\out\top\output\)"});
-  step.expectedFiles = {{R"({root}\out\top.prj)", crlf({"VersionTag45"})}};
-  return {"UncreatableFolder", {step}};
+  step.exitStatus = 0;
+  step.output = lf({kStart, "  Creating Group - top", kDone});
+  step.expectedFiles = {{R"({root}\out\top.prj)",
+                         crlf(join({{"VersionTag45"},
+                                    blockHead("top", R"({root}\w)", R"({root}\out\top)", R"({root}\out\person\top.p_s)",
+                                              R"({root}\out\person\top.p_a)", kCompiler),
+                                    {R"({root}\w\main.c)", "EndContainedFilesMarker"}}))}};
+  return step;
 }
 
-// A folder stands where the group personality is to be written.
+// The second run of a case: its failure leaves every file of the first as it was.
+Step failingRerun(const std::string& projectText) {
+  Step step = topInto(projectText);
+  step.unchangedFolder = R"({root}\out)";
+  return step;
+}
+
+// A file stands where a new sub-project's folder goes: its "output" cannot be made.
+Case uncreatableFolder() {
+  Step step = failingRerun("main.c\na\\a.gpj\n");
+  step.files.push_back({R"({root}\w\a\a.gpj)", "b.c\n"});
+  step.files.push_back({R"({root}\out\top\a)", "in the way\n"});
+  step.output = lf({kStart, "  Creating Group - top", R"(Could not create directory: {root}\out\top\a\output\)"});
+  return {"UncreatableFolder", {goodRun(), step}};
+}
+
+// A folder stands where the group personality goes: it cannot be replaced, and the files moved
+// before it are put back.
 Case unwritablePersonality() {
-  Step step = topInto("-DX\nmain.c\n");
+  Step step = failingRerun("-DX\nmain.c\n");
   step.folders.push_back(R"({root}\out\top\person\top.p_a)");
   step.output = lf({kStart, "  Creating Group - top",
                     R"(  Creating Analyser Personality - {root}\out\top\person\top.p_a)",
                     R"(Could not write file: {root}\out\top\person\top.p_a)"});
-  step.expectedFiles = {
-      {R"({root}\out\top.prj)", crlf({"VersionTag45", "StartProjectMarker", "FolderName=top", R"(SourcePath={root}\w)",
-                                      R"(OutputPath={root}\out\top\output\)", R"(SubsPers={root}\out\person\top.p_s)",
-                                      R"(AnalPers={root}\out\top\person\top.p_a)"})}};
-  return {"UnwritablePersonality", {step}};
+  return {"UnwritablePersonality", {goodRun(), step}};
 }
 
-Case fullDisk() {
-  Step step = topInto("main.c\n");
+// A target that is a link to a device is replaced by the new file, not written through.
+Case linkedTarget() {
+  Step step = goodRun();
   step.fullDeviceLinks = {R"({root}\out\top.prj)"};
-  step.output = lf({kStart, R"(Could not write file: {root}\out\top.prj)"});
-  return {"FullDisk", {step}};
+  return {"ALinkedTargetIsReplaced", {step}};
+}
+
+// A project name that climbs out of the destination is refused before anything is made.
+Case projectNameOutside() {
+  Step step = topInto("main.c\n");
+  step.words.insert(step.words.end(), {"-pn", R"(..\x)"});
+  step.output = lf({R"(Could not create directory: {root}\out\..\x.prj)"});
+  step.emptyFolders = {R"({root}\out)"};
+  step.expectedFiles = {{R"({root}\x.prj)", std::nullopt}};
+  return {"ProjectNameOutsideTheDestination", {step}};
+}
+
+// Outputs never replace an input nor each other.
+Case outputOnAnInput() {
+  Step step = failingRerun("main.c\n");
+  step.words.insert(step.words.end(), {"-cdb", R"({root}\w\top.gpj)"});
+  step.output = lf({kStart, "  Creating Group - top", R"(Could not write file: {root}\w\top.gpj)"});
+  step.expectedFiles = {{R"({root}\w\top.gpj)", "main.c\n"}};
+  Step shared = failingRerun("main.c\n");
+  shared.words.insert(shared.words.end(), {"-report", R"({root}\r.txt)", "-cdb", R"(w\..\r.txt)"});
+  shared.output = lf({R"(Could not write file: {root}\w\..\r.txt)"});
+  shared.expectedFiles = {{R"({root}\r.txt)", std::nullopt}};
+  Step personality = failingRerun("main.c\n");
+  personality.words.insert(personality.words.end(), {"-report", kCompiler});
+  personality.files.back().second = "-I inc\n";
+  personality.output = lf({kStart, "  Creating Group - top", R"(Could not write file: {root}\cfg\ghs.p_c)"});
+  personality.expectedFiles = {{kCompiler, "-I inc\n"}};
+  return {"AnOutputOnAnInputIsRefused", {goodRun(), step, shared, personality}};
 }
 
 Case subProjectLoop() {
@@ -93,8 +141,9 @@ Case nameEscapingTheDestination() {
 }  // namespace
 
 std::vector<Case> failureCases() {
-  return {missingTopFile(),        missingSubProject(), missingDestination(), uncreatableFolder(),
-          unwritablePersonality(), fullDisk(),          subProjectLoop(),     nameEscapingTheDestination()};
+  return {
+      missingTopFile(), missingSubProject(),  missingDestination(), uncreatableFolder(), unwritablePersonality(),
+      linkedTarget(),   projectNameOutside(), outputOnAnInput(),    subProjectLoop(),    nameEscapingTheDestination()};
 }
 
 }  // namespace kalvex::e2e

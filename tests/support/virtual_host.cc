@@ -1,5 +1,6 @@
 #include "support/virtual_host.h"
 
+#include <new>
 #include <sstream>
 #include <streambuf>
 #include <string_view>
@@ -135,6 +136,7 @@ bool VirtualHost::isDirectory(const std::string& path) const { return directorie
 std::unique_ptr<std::istream> VirtualHost::openRead(const std::string& path) {
   readsOpened_.push_back(path);
   const std::string k = key(path);
+  if (memoryExhausted_.count(k) != 0) throw std::bad_alloc();
   auto it = files_.find(k);
   if (it == files_.end()) return nullptr;
   return std::make_unique<std::istringstream>(it->second);
@@ -188,6 +190,50 @@ bool VirtualHost::replaceFile(const std::string& from, const std::string& to) {
 bool VirtualHost::removeFile(const std::string& path) {
   const std::string k = key(path);
   return files_.erase(k) != 0;
+}
+
+bool VirtualHost::linkFile(const std::string& path, const std::string& link) {
+  const std::string source = key(path);
+  const std::string target = key(link);
+  auto it = files_.find(source);
+  if (it == files_.end() || exists(link) || directories_.count(parentOf(target)) == 0 ||
+      refusedLinks_.count(source) != 0) {
+    return false;
+  }
+  files_[target] = it->second;
+  nodes_[target] = nodes_[source];
+  return true;
+}
+
+LockResult VirtualHost::lockFile(const std::string& path) {
+  const std::string k = key(path);
+  if (lockedElsewhere_.count(k) != 0) return LockResult::kInUse;
+  if (refusedLocks_.count(k) != 0 || directories_.count(parentOf(k)) == 0 || directories_.count(k) != 0) {
+    return LockResult::kUnavailable;
+  }
+  files_.emplace(k, std::string());
+  nodes_.emplace(k, nodes_.size() + 1);
+  heldLock_ = path;
+  return LockResult::kLocked;
+}
+
+void VirtualHost::unlockFile() {
+  if (heldLock_.empty()) return;
+  files_.erase(key(heldLock_));
+  heldLock_.clear();
+}
+
+std::size_t VirtualHost::removeOnInterrupt(const std::string& path) {
+  marked_.emplace_back(path, true);
+  return marked_.size() - 1;
+}
+
+std::vector<std::string> VirtualHost::removedOnInterrupt() const {
+  std::vector<std::string> paths;
+  for (const auto& [path, live] : marked_) {
+    if (live) paths.push_back(path);
+  }
+  return paths;
 }
 
 std::optional<FileIdentity> VirtualHost::identify(const std::string& path) {

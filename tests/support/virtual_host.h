@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/host.h"
@@ -41,6 +42,23 @@ class VirtualHost : public Host {
   // Moving a file onto this path fails.
   void refuseReplace(const std::string& path) { refusedReplaces_.insert(key(path)); }
 
+  // Reading this path runs out of memory: openRead raises std::bad_alloc.
+  void exhaustMemoryAt(const std::string& path) { memoryExhausted_.insert(key(path)); }
+  // Giving this path a second name fails (a file system without links).
+  void refuseLink(const std::string& path) { refusedLinks_.insert(key(path)); }
+  // Another process holds the lock on this path.
+  void holdLockElsewhere(const std::string& path) { lockedElsewhere_.insert(key(path)); }
+  // The lock file of this path cannot be made.
+  void refuseLock(const std::string& path) { refusedLocks_.insert(key(path)); }
+  // The path of the lock this host holds; empty when none.
+  const std::string& heldLock() const { return heldLock_; }
+  // The paths an interruption would remove now, in the order marked.
+  std::vector<std::string> removedOnInterrupt() const;
+  bool interruptsHeld() const { return interruptsHeld_; }
+
+  // The temporary file that a run of this host writes for target.
+  static std::string staged(const std::string& target) { return target + ".kalvex-4242"; }
+
   // The canonical form under which a path is stored, such as "C:\a\b".
   std::string key(const std::string& path) const;
 
@@ -52,6 +70,7 @@ class VirtualHost : public Host {
   std::unique_ptr<std::istream> openRead(const std::string& path) override;
   std::unique_ptr<OutputFile> openWrite(const std::string& path) override;
   bool exists(const std::string& path) override;
+  bool isFolder(const std::string& path) override { return isDirectory(path); }
   bool makeDirectory(const std::string& path) override;
   std::optional<FileIdentity> identify(const std::string& path) override;
   std::string currentDirectory() override;
@@ -60,6 +79,13 @@ class VirtualHost : public Host {
   std::string hostPath(const std::string& path) override { return path; }
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool removeFile(const std::string& path) override;
+  bool linkFile(const std::string& path, const std::string& link) override;
+  std::string processId() override { return "4242"; }
+  LockResult lockFile(const std::string& path) override;
+  void unlockFile() override;
+  std::size_t removeOnInterrupt(const std::string& path) override;
+  void keepOnInterrupt(std::size_t mark) override { marked_.at(mark).second = false; }
+  void holdInterrupts(bool held) override { interruptsHeld_ = held; }
 
  private:
   static std::string parentOf(const std::string& key);
@@ -72,6 +98,10 @@ class VirtualHost : public Host {
   std::set<std::string> directories_;
   std::map<std::string, std::uint64_t> nodes_;
   std::set<std::string> refusedWrites_, failingWrites_, refusedDirectories_, refusedReplaces_;
+  std::set<std::string> refusedLinks_, lockedElsewhere_, refusedLocks_, memoryExhausted_;
+  std::string heldLock_;
+  std::vector<std::pair<std::string, bool>> marked_;
+  bool interruptsHeld_ = false;
   std::vector<std::string> readsOpened_, writesOpened_, directoriesMade_;
 };
 

@@ -145,12 +145,12 @@ void RunTest::reportInTheLog_data() {
       "/w/top.gpj:5:2: warning: option '-UX' changes what the preprocessor sees; the project cannot carry it "
       "[option-not-converted]";
   const QString error = "/w/top.gpj:6:1: error: project file cannot be opened: \\w\\s.gpj [project-file-missing]";
-  QTest::newRow("warnings") << QByteArray("0") << findings + "2 warnings, 1 notes\n"
-                            << QStringList{"Report: 2 warnings, 1 notes (%1)", first, second};
-  QTest::newRow("nothing to report") << QByteArray("0") << QByteArray("0 warnings, 0 notes\n")
-                                     << QStringList{"Report: 0 warnings, 0 notes (%1)"};
-  QTest::newRow("failed run") << QByteArray("1") << findings + error.toLocal8Bit() + "\n2 warnings, 1 notes\n"
-                              << QStringList{"Report: 2 warnings, 1 notes (%1)", first, second, error};
+  QTest::newRow("warnings") << QByteArray("0") << findings + "0 errors, 2 warnings, 1 notes\n"
+                            << QStringList{"Report: 0 errors, 2 warnings, 1 notes (%1)", first, second};
+  QTest::newRow("nothing to report") << QByteArray("0") << QByteArray("0 errors, 0 warnings, 0 notes\n")
+                                     << QStringList{"Report: 0 errors, 0 warnings, 0 notes (%1)"};
+  QTest::newRow("failed run") << QByteArray("1") << findings + error.toLocal8Bit() + "\n1 errors, 2 warnings, 1 notes\n"
+                              << QStringList{"Report: 1 errors, 2 warnings, 1 notes (%1)", first, second, error};
 }
 
 // The log shows the report's counts and path, then its warnings and errors, before the verdict.

@@ -68,7 +68,7 @@ TEST_F(CompileDatabaseTest, OneEntryPerFileInProjectOrderWithThePersonalitysList
   EXPECT_EQ(content("C:\\out\\demo\\drv\\person\\drv.p_a"),
             crlf({"-i \"C:\\src\\drv\\inc\"", "-d \"BAUD=9600\"", "-d \"Z=1\"", "-d \"a\""}))
       << "the database and the personality carry the same lists";
-  EXPECT_FALSE(host.exists("C:\\out\\cc.json.kalvex-tmp"));
+  EXPECT_FALSE(host.exists(VirtualHost::staged("C:\\out\\cc.json")));
   EXPECT_EQ(
       log.str().substr(log.str().rfind("  ")),
       "  Creating Analyser Personality - C:\\out\\demo\\drv\\person\\drv.p_a\nZintra/Zintra++ Project Completed!\n")
@@ -82,16 +82,17 @@ TEST_F(CompileDatabaseTest, ATreeWithoutFilesGivesAnEmptyArray) {
 
 enum class Fault { kTemporaryRefused, kDiskFull, kMoveRefused, kFolderInTheWay };
 
-// Each fault: "Could not write file: " with the database's path, the earlier database as it
-// was, no temporary file left, and no completion line.
+// Each fault: "Could not write file: " with the database's path, the earlier database and
+// project as they were once the run is over, no temporary file left, and no completion line.
 TEST_F(CompileDatabaseTest, AFailedWriteKeepsTheEarlierDatabaseAndLeavesNoTemporaryFile) {
   for (Fault fault : {Fault::kTemporaryRefused, Fault::kDiskFull, Fault::kMoveRefused, Fault::kFolderInTheWay}) {
     VirtualHost host;
     std::ostringstream log;
     host.addDirectory("C:\\out");
     std::string database = "C:\\out\\cc.json";
-    const std::string temporary = database + ".kalvex-tmp";
+    const std::string temporary = VirtualHost::staged(database);
     host.addFile(database, "earlier");
+    host.addFile("C:\\out\\demo.prj", "earlier project");
     if (fault == Fault::kTemporaryRefused) host.refuseWrite(temporary);
     if (fault == Fault::kDiskFull) host.failWritesTo(temporary);
     if (fault == Fault::kMoveRefused) host.refuseReplace(database);
@@ -99,19 +100,25 @@ TEST_F(CompileDatabaseTest, AFailedWriteKeepsTheEarlierDatabaseAndLeavesNoTempor
       database = "C:\\out\\folder";
       host.addDirectory(database);
     }
-    ProjectConverter converter("C:\\src\\demo.gpj", "C:\\out", host, log);
-    converter.settings.projectName = "demo";
-    converter.settings.compileDatabase = database;
-    converter.rootGroup().files = fileListOf({"C:\\src\\main.c"});
-    try {
-      converter.writeProject();
-      ADD_FAILURE() << "no IOERROR for fault " << static_cast<int>(fault);
-    } catch (const IOERROR& error) {
-      EXPECT_EQ(error.code, IOERROR::kCannotWriteFile);
-      EXPECT_EQ(error.path, database);
+    {
+      ProjectConverter converter("C:\\src\\demo.gpj", "C:\\out", host, log);
+      converter.settings.projectName = "demo";
+      converter.settings.compileDatabase = database;
+      converter.rootGroup().files = fileListOf({"C:\\src\\main.c"});
+      try {
+        converter.writeProject();
+        ADD_FAILURE() << "no IOERROR for fault " << static_cast<int>(fault);
+      } catch (const IOERROR& error) {
+        EXPECT_EQ(error.code, IOERROR::kCannotWriteFile);
+        EXPECT_EQ(error.path, database);
+      }
     }
     EXPECT_EQ(host.fileContent("C:\\out\\cc.json"), "earlier");
-    EXPECT_FALSE(host.exists(database + ".kalvex-tmp")) << static_cast<int>(fault);
+    EXPECT_EQ(host.fileContent("C:\\out\\demo.prj"), "earlier project") << static_cast<int>(fault);
+    for (const char* path : {"C:\\out\\demo.prj", "C:\\out\\person\\demo.p_s", "C:\\out\\person\\demo.p_c"}) {
+      EXPECT_FALSE(host.exists(VirtualHost::staged(path))) << path;
+    }
+    EXPECT_FALSE(host.exists(temporary)) << static_cast<int>(fault);
     EXPECT_EQ(log.str().find("Completed"), std::string::npos);
   }
 }

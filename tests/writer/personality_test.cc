@@ -29,6 +29,7 @@ TEST_F(WriterTest, DefinesSortByUnsignedBytesAndKeepQuotesAndBlanks) {
 TEST_F(WriterTest, UserAnalyserPersonalityIsCopiedAsText) {
   host.addFile("C:\\cfg\\user.p_a", "one\r\ntwo\nthree\rstill three\n\nlast");
   converter.settings.analyserPersonality = "C:\\cfg\\user.p_a";
+  converter.readAnalyserTemplate();
   root.addDefine("D");
   root.writePersonality("C:\\out\\g.p_a");
   EXPECT_EQ(content("C:\\out\\g.p_a"), "-d \"D\"\r\none\r\ntwo\r\nthree\rstill three\r\n\r\nlast");
@@ -38,8 +39,10 @@ TEST_F(WriterTest, UnreadableUserPersonalityIsReportedAndSkipped) {
   converter.settings.analyserPersonality = "C:\\cfg\\missing.p_a";
   host.addDirectory("C:\\cfg\\folder.p_a");
   root.addInclude("C:\\i");
+  converter.readAnalyserTemplate();
   root.writePersonality("C:\\out\\g.p_a");
   converter.settings.analyserPersonality = "C:\\cfg\\folder.p_a";
+  converter.readAnalyserTemplate();
   root.writePersonality("C:\\out\\h.p_a");
   EXPECT_EQ(content("C:\\out\\g.p_a"), crlf({"-i \"C:\\i\""}));
   EXPECT_EQ(content("C:\\out\\h.p_a"), crlf({"-i \"C:\\i\""}));
@@ -48,7 +51,7 @@ TEST_F(WriterTest, UnreadableUserPersonalityIsReportedAndSkipped) {
 
 TEST_F(WriterTest, PersonalityWriteFailuresRaiseCodeTwo) {
   root.addDefine("D");
-  host.failWritesTo("C:\\out\\full.p_a");
+  host.failWritesTo(VirtualHost::staged("C:\\out\\full.p_a"));
   try {
     root.writePersonality("C:\\out\\full.p_a");
     FAIL() << "no IOERROR for a full disk";

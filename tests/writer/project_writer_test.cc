@@ -136,12 +136,13 @@ TEST_F(WriterTest, ExistingCandidateWinsOverTheProjectPersonality) {
 TEST_F(WriterTest, CaseBWithoutCandidateCreatesTheProjectPersonalityOnce) {
   host.addFile("C:\\cfg\\user.p_a", "first\nsecond");
   converter.settings.analyserPersonality = "C:\\cfg\\user.p_a";
+  converter.readAnalyserTemplate();
   root.files = fileListOf({"r.c"});
   root.addChild("c").files = fileListOf({"c.c"});
   ASSERT_EQ(converter.writeProject(), 0);
   EXPECT_EQ(content("C:\\out\\person\\demo.p_a"), "first\r\nsecond");
   const auto& writes = host.writesOpened();
-  EXPECT_EQ(std::count(writes.begin(), writes.end(), "C:\\out\\person\\demo.p_a"), 1);
+  EXPECT_EQ(std::count(writes.begin(), writes.end(), VirtualHost::staged("C:\\out\\person\\demo.p_a")), 1);
 
   host.addFile("C:\\cfg\\user.p_a", "changed\n");
   ASSERT_EQ(converter.writeProject(), 0);
@@ -159,15 +160,24 @@ TEST_F(WriterTest, MissingDestinationFailsOnTheProjectFileBeforeAnyOutput) {
   EXPECT_TRUE(host.directoriesMade().empty());
 }
 
-TEST_F(WriterTest, UncreatableFolderStopsTheWalkAndKeepsWhatWasWritten) {
-  root.files = fileListOf({"r.c"});
-  root.addChild("bad").files = fileListOf({"b.c"});
-  host.refuseDirectory("C:\\out\\demo\\bad\\output\\");
-  const IOERROR error = writeFails(converter);
-  EXPECT_EQ(error.code, IOERROR::kCannotCreateDirectory);
-  EXPECT_EQ(error.path, "C:\\out\\demo\\bad\\output\\");
-  const std::string prj = content("C:\\out\\demo.prj");
-  EXPECT_EQ(prj.substr(prj.size() - std::string("StartSubProjectMarker\r\n").size()), "StartSubProjectMarker\r\n");
+// What was written up to the failure is never moved into place, and goes with the run.
+TEST_F(WriterTest, UncreatableFolderStopsTheWalkAndLeavesNoFile) {
+  host.addFile("C:\\out\\demo.prj", "earlier");
+  {
+    ProjectConverter run("C:\\src\\demo.gpj", "C:\\out", host, log);
+    run.settings.projectName = "demo";
+    run.rootGroup().files = fileListOf({"r.c"});
+    run.rootGroup().addChild("bad").files = fileListOf({"b.c"});
+    host.refuseDirectory("C:\\out\\demo\\bad\\output\\");
+    const IOERROR error = writeFails(run);
+    EXPECT_EQ(error.code, IOERROR::kCannotCreateDirectory);
+    EXPECT_EQ(error.path, "C:\\out\\demo\\bad\\output\\");
+    const std::string prj = host.fileContent(VirtualHost::staged("C:\\out\\demo.prj")).value_or("");
+    EXPECT_EQ(prj.substr(prj.size() - std::string("StartSubProjectMarker\r\n").size()), "StartSubProjectMarker\r\n");
+  }
+  EXPECT_EQ(host.fileContent("C:\\out\\demo.prj"), "earlier");
+  EXPECT_FALSE(host.exists(VirtualHost::staged("C:\\out\\demo.prj")));
+  EXPECT_FALSE(host.exists(VirtualHost::staged("C:\\out\\person\\demo.p_s")));
   EXPECT_EQ(log.str().find("Completed"), std::string::npos);
 }
 
@@ -187,14 +197,15 @@ TEST_F(WriterTest, EveryUnwritableFileRaisesCodeTwoWithItsPath) {
       ProjectConverter run("C:\\src\\demo.gpj", "C:\\out", disk, out);
       run.settings.projectName = "demo";
       run.settings.analyserPersonality = "C:\\cfg\\user.p_a";
+      run.readAnalyserTemplate();
       run.rootGroup().files = fileListOf({"r.c"});
       ProjectGroup& c = run.rootGroup().addChild("c");
       c.files = fileListOf({"c.c"});
       c.addInclude("C:\\inc");
       if (opens) {
-        disk.failWritesTo(path);
+        disk.failWritesTo(VirtualHost::staged(path));
       } else {
-        disk.refuseWrite(path);
+        disk.refuseWrite(VirtualHost::staged(path));
       }
       const IOERROR error = writeFails(run);
       EXPECT_EQ(error.code, IOERROR::kCannotWriteFile) << path;

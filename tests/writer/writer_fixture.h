@@ -34,7 +34,10 @@ class WriterTest : public ::testing::Test {
     for (const std::string& line : lines) text += line + "\n";
     return text;
   }
-  std::string content(const std::string& path) const {
+  // What the file holds once the files written so far are moved into place.
+  std::string content(const std::string& path) {
+    converter.outputs().moveAll(std::string());
+    converter.outputs().confirm();
     const auto stored = host.fileContent(path);
     EXPECT_TRUE(stored.has_value()) << path << " was not written";
     return stored.value_or("");
