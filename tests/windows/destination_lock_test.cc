@@ -17,8 +17,8 @@ TEST(DestinationLock, ARunRefusesADestinationAnotherHolds) {
   first.folders = {R"({root}\out)"};
   first.files = {{R"({root}\w\x.gpj)", "main.c\n"}, {R"({root}\cfg\ghs.p_c)", ""}};
   first.words = {R"({root}\w\x.gpj)", R"({root}\out)", "-cp", R"({root}\cfg\ghs.p_c)"};
-  first.output = lf({"Creating Zintra/Zintra++ Project ...", "  Creating Group - x",
-                     "Zintra/Zintra++ Project Completed!"});
+  first.output = lf(
+      {"Creating Zintra/Zintra++ Project ...", "  Creating Group - x", "Zintra/Zintra++ Project Completed!"});
   runCase({"Free", {first}}, *launcher);
 
   const std::string lock = launcher->hostPath(root + R"(\out\kalvex.lock)");

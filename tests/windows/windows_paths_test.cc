@@ -56,11 +56,18 @@ class WindowsPathsTest : public ::testing::Test {
   std::string root, otherDrive;
 };
 
-// Texts with "<root>" for the scratch folder, "<rootOnDrive>" for it without its drive, and
-// "<drive>" for its drive.
+std::string slashed(std::string path) {
+  for (char& c : path) c = c == '\\' ? '/' : c;
+  return path;
+}
+
+// Texts with "<root>" for the scratch folder, "<rootOnDrive>" for it without its drive,
+// "<drive>" for its drive and "<slashedRoot>" for the folder written with "/".
 std::string expand(std::string text, const std::string& root) {
-  const std::pair<std::string, std::string> keys[] = {
-      {"<rootOnDrive>", root.substr(2)}, {"<root>", root}, {"<drive>", root.substr(0, 2)}};
+  const std::pair<std::string, std::string> keys[] = {{"<rootOnDrive>", root.substr(2)},
+                                                      {"<root>", root},
+                                                      {"<drive>", root.substr(0, 2)},
+                                                      {"<slashedRoot>", slashed(root)}};
   for (const auto& [key, value] : keys) {
     for (std::size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, key.size(), value);
   }
@@ -68,11 +75,14 @@ std::string expand(std::string text, const std::string& root) {
 }
 
 // A missing top project file is reported with the path Kalvex made of word 1, on a line that
-// ends in CR LF.
+// ends in CR LF; "/" is a separator there, so "C:/x.gpj" is absolute.
 TEST_F(WindowsPathsTest, WordOneIsResolvedAgainstTheCurrentDirectory) {
   const std::pair<const char*, const char*> cases[] = {
-      {"x.gpj", "<root>\\x.gpj"},         {"sub/../x.gpj", "<root>\\sub/../x.gpj"},
-      {"<root>\\x.gpj", "<root>\\x.gpj"}, {"<rootOnDrive>\\x.gpj", "<rootOnDrive>\\x.gpj"},
+      {"x.gpj", "<root>\\x.gpj"},
+      {"sub/../x.gpj", "<root>\\sub\\..\\x.gpj"},
+      {"<slashedRoot>/x.gpj", "<root>\\x.gpj"},
+      {"<root>\\x.gpj", "<root>\\x.gpj"},
+      {"<rootOnDrive>\\x.gpj", "<rootOnDrive>\\x.gpj"},
       {"<drive>x.gpj", "<root>\\x.gpj"},
   };
   for (const auto& [word, resolved] : cases) {
