@@ -1,7 +1,5 @@
 #include "writer/compile_commands.h"
 
-#include <utility>
-
 #include "group_walk.h"
 #include "project_group.h"
 #include "reader/line_values.h"
@@ -73,20 +71,22 @@ void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>&
   }
 }
 
-std::vector<CompileCommand> compileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
-                                            const PathSpelling& spell) {
-  struct Collect {
+void walkCompileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
+                         const PathSpelling& spell, const GroupCommands& take) {
+  struct Pass {
     const std::vector<std::string>& compilerIncludes;
     const PathSpelling& spell;
-    std::vector<CompileCommand> commands;
+    const GroupCommands& take;
+    std::vector<CompileCommand> commands;  // one group's, its storage kept for the next
     WalkStep enter(const ProjectGroup& group) {
+      commands.clear();
       addGroupCommands(group, compilerIncludes, spell, commands);
+      if (!commands.empty()) take(commands);
       return WalkStep::kEnterChildren;
     }
     void leave(const ProjectGroup&) {}
-  } collect{compilerIncludes, spell, {}};
-  walkGroups(root, collect);
-  return std::move(collect.commands);
+  } pass{compilerIncludes, spell, take, {}};
+  walkGroups(root, pass);
 }
 
 }  // namespace kalvex

@@ -35,9 +35,13 @@ std::string compilerFor(const std::string& file);
 void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
                       const PathSpelling& spell, std::vector<CompileCommand>& commands);
 
-// The commands of root and every group below it, depth first in list order.
-std::vector<CompileCommand> compileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
-                                            const PathSpelling& spell);
+// Takes the commands of one group, which last only for the call.
+using GroupCommands = std::function<void(const std::vector<CompileCommand>& commands)>;
+
+// Calls take with the commands of root and of every group below it that has any, one group at a
+// time, depth first in list order, so that no more than one group's commands are held at once.
+void walkCompileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
+                         const PathSpelling& spell, const GroupCommands& take);
 
 }  // namespace kalvex
 

@@ -8,16 +8,20 @@
 
 namespace kalvex {
 
-void replaceWholeFile(Host& host, const std::string& path, const std::string& text) {
+void writeCompileDatabase(Host& host, const std::string& path, const ProjectGroup& root,
+                          const std::vector<std::string>& compilerIncludes) {
+  const PathSpelling spell = [&host](const std::string& systemPath) { return host.hostPath(systemPath); };
   ReplacedFile file(host, path);
-  file.stream() << text;
+  CompileDatabaseWriter json(file.stream());
+  walkCompileCommands(root, compilerIncludes, spell, [&json](const std::vector<CompileCommand>& commands) {
+    for (const CompileCommand& command : commands) json.add(command);
+  });
+  json.finish();
   file.commit();
 }
 
 void ProjectConverter::writeCompileDatabase() {
-  const PathSpelling spell = [this](const std::string& path) { return host().hostPath(path); };
-  replaceWholeFile(host(), settings.compileDatabase,
-                   compileDatabaseText(compileCommands(*rootGroup_, compilerIncludes(), spell)));
+  kalvex::writeCompileDatabase(host(), settings.compileDatabase, *rootGroup_, compilerIncludes());
 }
 
 }  // namespace kalvex

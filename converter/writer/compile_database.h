@@ -4,15 +4,20 @@
 #define KALVEX_WRITER_COMPILE_DATABASE_H
 
 #include <string>
+#include <vector>
 
 namespace kalvex {
 
 class Host;
+class ProjectGroup;
 
-// Writes text to a temporary file beside path and moves it onto path, so that path holds
-// either its earlier content or all of text. Raises IOERROR with IOERROR::kCannotWriteFile and
-// path when it fails, after removing the temporary file.
-void replaceWholeFile(Host& host, const std::string& path, const std::string& text);
+// Writes the database of root and every group below it to a temporary file beside path, each
+// group's entries as soon as the walk reaches it, so that memory does not grow with their
+// number; then moves it onto path, which holds either its earlier content or the whole
+// database. Raises IOERROR with IOERROR::kCannotWriteFile and path when it fails, after
+// removing the temporary file.
+void writeCompileDatabase(Host& host, const std::string& path, const ProjectGroup& root,
+                          const std::vector<std::string>& compilerIncludes);
 
 }  // namespace kalvex
 

@@ -2,6 +2,7 @@
 #ifndef KALVEX_WRITER_JSON_TEXT_H
 #define KALVEX_WRITER_JSON_TEXT_H
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,21 @@ std::string jsonString(const std::string& bytes);
 
 // The JSON array of the commands, one object per command, lines ended by LF.
 std::string compileDatabaseText(const std::vector<CompileCommand>& commands);
+
+// Writes the bytes of compileDatabaseText to a stream one command at a time, so that the
+// commands need not be held together.
+class CompileDatabaseWriter {
+ public:
+  explicit CompileDatabaseWriter(std::ostream& out) : out_(out) {}
+  void add(const CompileCommand& command);
+  // Ends the array; call once, after the last command.
+  void finish();
+
+ private:
+  std::ostream& out_;
+  std::string text_;  // one command's text, its storage kept for the next
+  bool started_ = false;
+};
 
 }  // namespace kalvex
 

@@ -56,10 +56,15 @@ TEST_F(CompileCommandsTest, TheTreeGivesItsGroupsCommandsDepthFirstInListOrder) 
   b.files = fileListOf({"b1.c", "b2.c"});
   root.addChild("d").files = fileListOf({"d.c"});
 
-  std::vector<std::string> files;
-  for (const CompileCommand& command : compileCommands(root, {}, spelled)) files.push_back(command.file);
+  std::vector<std::vector<std::string>> groups;  // the files of each call, one call per group
+  walkCompileCommands(root, {}, spelled, [&groups](const std::vector<CompileCommand>& commands) {
+    groups.emplace_back();
+    for (const CompileCommand& command : commands) groups.back().push_back(command.file);
+  });
 
-  EXPECT_EQ(files, (std::vector<std::string>{"<root.c>", "<a.c>", "<b1.c>", "<b2.c>", "<c.c>", "<d.c>"}));
+  EXPECT_EQ(groups, (std::vector<std::vector<std::string>>{
+                        {"<root.c>"}, {"<a.c>"}, {"<b1.c>", "<b2.c>"}, {"<c.c>"}, {"<d.c>"}}))
+      << "each group's commands alone, and a group without files gives no call";
 }
 
 }  // namespace
