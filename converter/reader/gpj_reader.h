@@ -105,7 +105,8 @@ class GpjReader {
   void addSourceFile(const std::string& line, std::size_t indent);
   void addInclude(const std::string& text, EntryScope::Kind under);
   bool readSubProject(ProjectGroup& parent, const SubProject& subProject);
-  std::vector<std::string> candidates(const std::string& directory, const std::string& entry) const;
+  std::optional<std::string> locateSubProject(const std::string& directory, const std::string& entry,
+                                              std::string& first);
   std::optional<std::string> found(const std::string& path) { return host_->findFile(path); }
   NameSources names() const { return NameSources{writtenMacros_, environment_}; }
   ReferenceSources references() const;

@@ -53,7 +53,8 @@ std::string withoutTrailingDot(const std::string& path) {
 }
 
 std::string withBackslashes(std::string path) {
-  std::replace(path.begin(), path.end(), '/', '\\');
+  // Most paths hold no "/" at all: find() skips to each one at the speed of memchr.
+  for (std::size_t at = path.find('/'); at != std::string::npos; at = path.find('/', at + 1)) path[at] = '\\';
   return path;
 }
 
