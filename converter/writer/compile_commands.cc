@@ -61,31 +61,29 @@ std::string compilerFor(const std::string& file) {
   return extensionAccepted(file, {"cc", "cp", "cpp", "cxx", "c++"}) ? "c++" : "cc";
 }
 
-void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
-                      const PathSpelling& spell, std::vector<CompileCommand>& commands) {
+void groupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
+                   const PathSpelling& spell, const CommandSink& take) {
+  if (group.files.empty()) return;
   const std::string directory = spell(group.sourcePath);
   const std::vector<std::string> options = groupOptions(group, compilerIncludes, spell);
   for (std::size_t i = 0; i < group.files.size(); ++i) {
     const std::string file(group.files[i]);
-    if (!file.empty()) commands.push_back(fileCommand(directory, options, ownOptionsOf(group, i), file, spell));
+    if (!file.empty()) take(fileCommand(directory, options, ownOptionsOf(group, i), file, spell));
   }
 }
 
 void walkCompileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
-                         const PathSpelling& spell, const GroupCommands& take) {
+                         const PathSpelling& spell, const CommandSink& take) {
   struct Pass {
     const std::vector<std::string>& compilerIncludes;
     const PathSpelling& spell;
-    const GroupCommands& take;
-    std::vector<CompileCommand> commands;  // one group's, its storage kept for the next
+    const CommandSink& take;
     WalkStep enter(const ProjectGroup& group) {
-      commands.clear();
-      addGroupCommands(group, compilerIncludes, spell, commands);
-      if (!commands.empty()) take(commands);
+      groupCommands(group, compilerIncludes, spell, take);
       return WalkStep::kEnterChildren;
     }
     void leave(const ProjectGroup&) {}
-  } pass{compilerIncludes, spell, take, {}};
+  } pass{compilerIncludes, spell, take};
   walkGroups(root, pass);
 }
 

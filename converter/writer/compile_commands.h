@@ -25,23 +25,23 @@ struct CompileCommand {
 // "c++" for a file whose extension, in any case, is cc, cp, cpp, cxx or c++; "cc" for any other.
 std::string compilerFor(const std::string& file);
 
-// Appends the commands of one group to commands, one for each non-empty file entry in list
-// order: the compiler, "-I" and each compiler include, "-I" and each include of the group,
-// "-D" and each define of the group in name order, "-U" and each of the group's "-U" names,
-// the file's own "-I", "-D" and "-U" options in line order, "-c" and the file. A group keeps
-// its database options apart once a line gives one file an option of its own: its includes
-// and defines are then the group's without those lines. The directory is the
-// group's source path. Every path is spelled by spell.
-void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
-                      const PathSpelling& spell, std::vector<CompileCommand>& commands);
+// Takes one command, which lasts only for the call.
+using CommandSink = std::function<void(const CompileCommand& command)>;
 
-// Takes the commands of one group, which last only for the call.
-using GroupCommands = std::function<void(const std::vector<CompileCommand>& commands)>;
+// Gives take the commands of one group, one for each non-empty file entry in list order: the
+// compiler, "-I" and each compiler include, "-I" and each include of the group, "-D" and each
+// define of the group in name order, "-U" and each of the group's "-U" names, the file's own
+// "-I", "-D" and "-U" options in line order, "-c" and the file. A group keeps its database
+// options apart once a line gives one file an option of its own: its includes and defines are
+// then the group's without those lines. The directory is the group's source path. Every path
+// is spelled by spell.
+void groupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
+                   const PathSpelling& spell, const CommandSink& take);
 
-// Calls take with the commands of root and of every group below it that has any, one group at a
-// time, depth first in list order, so that no more than one group's commands are held at once.
+// Gives take the commands of root and of every group below it, depth first in list order, one
+// at a time, so that no more than one command is held at once.
 void walkCompileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
-                         const PathSpelling& spell, const GroupCommands& take);
+                         const PathSpelling& spell, const CommandSink& take);
 
 }  // namespace kalvex
 

@@ -13,9 +13,7 @@ void writeCompileDatabase(Host& host, const std::string& path, const ProjectGrou
   const PathSpelling spell = [&host](const std::string& systemPath) { return host.hostPath(systemPath); };
   ReplacedFile file(host, path);
   CompileDatabaseWriter json(file.stream());
-  walkCompileCommands(root, compilerIncludes, spell, [&json](const std::vector<CompileCommand>& commands) {
-    for (const CompileCommand& command : commands) json.add(command);
-  });
+  walkCompileCommands(root, compilerIncludes, spell, [&json](const CompileCommand& command) { json.add(command); });
   json.finish();
   file.commit();
 }
