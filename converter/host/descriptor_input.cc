@@ -45,20 +45,34 @@ class DescriptorInput : public std::istream {
   DescriptorBuffer buffer_;
 };
 
-}  // namespace
-
-std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath) {
+// A descriptor open for reading on a file that is not a folder; -1 when there is none.
+int openedDescriptor(const std::string& hostPath) {
   int descriptor;
   do {
     descriptor = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
   } while (descriptor < 0 && errno == EINTR);
-  if (descriptor < 0) return nullptr;
+  if (descriptor < 0) return -1;
   struct stat info;
   if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
     ::close(descriptor);
-    return nullptr;
+    return -1;
   }
+  return descriptor;
+}
+
+}  // namespace
+
+std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath) {
+  const int descriptor = openedDescriptor(hostPath);
+  if (descriptor < 0) return nullptr;
   return std::make_unique<DescriptorInput>(descriptor);
+}
+
+bool opensForReading(const std::string& hostPath) {
+  const int descriptor = openedDescriptor(hostPath);
+  if (descriptor < 0) return false;
+  ::close(descriptor);
+  return true;
 }
 
 }  // namespace kalvex

@@ -14,7 +14,7 @@ namespace kalvex {
 
 std::string posixPath(std::string_view path) {
   std::string posix(path);
-  std::replace(posix.begin(), posix.end(), '\\', '/');
+  for (std::size_t at = posix.find('\\'); at != std::string::npos; at = posix.find('\\', at + 1)) posix[at] = '/';
   return posix;
 }
 namespace {
