@@ -31,20 +31,20 @@ std::vector<std::string> groupOptions(const ProjectGroup& group, const std::vect
   return options;
 }
 
-// The command of one file entry: the group's options, then the file's own, stand between the
-// compiler and the file.
-CompileCommand fileCommand(const std::string& directory, const std::vector<std::string>& groupOptions,
-                           const std::vector<std::string>* ownOptions, const std::string& file,
-                           const PathSpelling& spell) {
-  CompileCommand command{directory, spell(file), {compilerFor(file)}};
-  command.arguments.insert(command.arguments.end(), groupOptions.begin(), groupOptions.end());
+// Makes command the command of one file entry, where it holds the compiler and the group's
+// options already: the compiler is set, the file's own options, "-c" and the file follow the
+// group's, which stay in place from one file of the group to the next.
+void setFileCommand(CompileCommand& command, std::size_t groupOptions, const std::vector<std::string>* ownOptions,
+                    const std::string& file, const PathSpelling& spell) {
+  command.file = spell(file);
+  command.arguments.resize(1 + groupOptions);
+  command.arguments.front() = compilerFor(file);
   for (std::size_t i = 0; ownOptions != nullptr && i + 1 < ownOptions->size(); i += 2) {
     const std::string& option = (*ownOptions)[i];
     const std::string& value = (*ownOptions)[i + 1];
     addOption(command.arguments, option.c_str(), option == "-I" ? spell(value) : value);
   }
   addOption(command.arguments, "-c", command.file);
-  return command;
 }
 
 // The options of the file at index that lines indented under it give, or null.
@@ -64,11 +64,14 @@ std::string compilerFor(const std::string& file) {
 void groupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
                    const PathSpelling& spell, const CommandSink& take) {
   if (group.files.empty()) return;
-  const std::string directory = spell(group.sourcePath);
+  CompileCommand command{spell(group.sourcePath), std::string(), {std::string()}};
   const std::vector<std::string> options = groupOptions(group, compilerIncludes, spell);
+  command.arguments.insert(command.arguments.end(), options.begin(), options.end());
   for (std::size_t i = 0; i < group.files.size(); ++i) {
     const std::string file(group.files[i]);
-    if (!file.empty()) take(fileCommand(directory, options, ownOptionsOf(group, i), file, spell));
+    if (file.empty()) continue;
+    setFileCommand(command, options.size(), ownOptionsOf(group, i), file, spell);
+    take(command);
   }
 }
 

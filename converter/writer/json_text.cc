@@ -70,9 +70,22 @@ void appendEscapedAscii(std::string& text, char c) {
   }
 }
 
+bool needsNoEscape(char c) {
+  const unsigned char byte = static_cast<unsigned char>(c);
+  return byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\';
+}
+
 void appendJsonString(std::string& text, const std::string& bytes) {
   text += '"';
   for (std::size_t at = 0; at < bytes.size();) {
+    // A run of printable ASCII without '"' or '\\' is copied whole.
+    std::size_t plain = at;
+    while (plain < bytes.size() && needsNoEscape(bytes[plain])) ++plain;
+    if (plain != at) {
+      text.append(bytes, at, plain - at);
+      at = plain;
+      continue;
+    }
     const unsigned char byte = static_cast<unsigned char>(bytes[at]);
     if (byte < 0x80) {
       appendEscapedAscii(text, bytes[at]);
