@@ -58,7 +58,8 @@ const std::vector<std::string>* ownOptionsOf(const ProjectGroup& group, std::siz
 }  // namespace
 
 std::string compilerFor(const std::string& file) {
-  return extensionAccepted(file, {"cc", "cp", "cpp", "cxx", "c++"}) ? "c++" : "cc";
+  static const std::vector<std::string> cppExtensions{"cc", "cp", "cpp", "cxx", "c++"};
+  return extensionAccepted(file, cppExtensions) ? "c++" : "cc";
 }
 
 void groupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,

@@ -101,15 +101,6 @@ void appendJsonString(std::string& text, const std::string& bytes) {
   text += '"';
 }
 
-void appendJsonArray(std::string& text, const std::vector<std::string>& texts) {
-  text += '[';
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    if (i != 0) text += ", ";
-    appendJsonString(text, texts[i]);
-  }
-  text += ']';
-}
-
 }  // namespace
 
 std::string jsonString(const std::string& bytes) {
@@ -126,15 +117,28 @@ std::string compileDatabaseText(const std::vector<CompileCommand>& commands) {
   return text.str();
 }
 
+void CompileDatabaseWriter::appendEscaped(Escaped& last, const std::string& bytes) {
+  if (last.json.empty() || last.bytes != bytes) {
+    last.bytes = bytes;
+    last.json.clear();
+    appendJsonString(last.json, bytes);
+  }
+  text_ += last.json;
+}
+
 void CompileDatabaseWriter::add(const CompileCommand& command) {
   text_.assign(started_ ? ",\n  {\n" : "[\n  {\n");
   text_ += "    \"directory\": ";
-  appendJsonString(text_, command.directory);
+  appendEscaped(directory_, command.directory);
   text_ += ",\n    \"file\": ";
   appendJsonString(text_, command.file);
-  text_ += ",\n    \"arguments\": ";
-  appendJsonArray(text_, command.arguments);
-  text_ += "\n  }";
+  text_ += ",\n    \"arguments\": [";
+  if (arguments_.size() < command.arguments.size()) arguments_.resize(command.arguments.size());
+  for (std::size_t i = 0; i < command.arguments.size(); ++i) {
+    if (i != 0) text_ += ", ";
+    appendEscaped(arguments_[i], command.arguments[i]);
+  }
+  text_ += "]\n  }";
   out_ << text_;
   started_ = true;
 }
