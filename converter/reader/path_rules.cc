@@ -53,8 +53,10 @@ std::string withoutTrailingDot(const std::string& path) {
 }
 
 std::string withBackslashes(std::string path) {
-  // Most paths hold no "/" at all: find() skips to each one at the speed of memchr.
-  for (std::size_t at = path.find('/'); at != std::string::npos; at = path.find('/', at + 1)) path[at] = '\\';
+  // Most paths hold no "/" at all: find() reaches the first one at the speed of memchr.
+  const std::size_t first = path.find('/');
+  if (first != std::string::npos)
+    std::replace(path.begin() + static_cast<std::ptrdiff_t>(first), path.end(), '/', '\\');
   return path;
 }
 
