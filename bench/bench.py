@@ -5,10 +5,14 @@ For each shape: one untimed Kalvex run gives the reference output; then, several
 fresh destination is converted by Kalvex, rebuilt by the floor program from that reference,
 and converted by the model. The table holds medians, Kalvex's peak memory, the ratios, and
 whether the model's output (files, folders, standard output, exit status) equals Kalvex's.
-With --report, Kalvex is also timed with "-report", and with --before, another build of Kalvex
-(the one before a change), each in the same loop as the plain run, with their medians and their
-ratios to it.
+With --report and --cdb, Kalvex is also timed with "-report" and with "-cdb", and with --before,
+another build of Kalvex (the one before a change), each in the same loop as the plain run, with
+their medians, their peak memory and their ratios to it. With --before, the two builds also
+convert the bundled example and every shape with both "-report" and "-cdb" into the same
+destination, untimed, and the last column says whether every byte they write (project,
+personalities, database, report) and their standard output and exit status are the same.
 """
+
 
 import argparse
 import os
@@ -68,7 +72,28 @@ def variants(folder, out, args):
         # Into the destination, where the wizard puts it: each run starts without the files of the
         # run before, the report as the project file, so that neither run pays for freeing old ones.
         commands.append(("-report", [args.kalvex] + words(folder, out) + ["-report", os.path.join(out, "top.report.txt")]))
+    if args.cdb:
+        commands.append(("-cdb", [args.kalvex] + words(folder, out) + ["-cdb", os.path.join(out, "compile_commands.json")]))
     return commands
+
+
+def everyOutput(kalvex, wordsOf, out):
+    """Status, standard output and snapshot of one run that writes every output it can."""
+    fresh(out)
+    command = [kalvex] + wordsOf(out) + ["-report", os.path.join(out, "top.report.txt"),
+                                         "-cdb", os.path.join(out, "compile_commands.json")]
+    done = subprocess.run(command, capture_output=True)
+    return done.returncode, done.stdout, snapshot(out)
+
+
+def sameAsBefore(wordsOf, out, args):
+    """Whether this build writes the bytes that the one before wrote, database and report included."""
+    if not args.before:
+        return "-"
+    before = everyOutput(args.before, wordsOf, out)
+    after = everyOutput(args.kalvex, wordsOf, out)
+    shutil.rmtree(out, ignore_errors=True)
+    return "yes" if before == after else "NO"
 
 
 def measureShape(shape, folder, args):
@@ -86,7 +111,7 @@ def measureShape(shape, folder, args):
         memory.append(peak)
         for label, command in variants(folder, out, args):
             fresh(out)
-            others[label].append(timed(command)[0])
+            others[label].append(timed(command)[:2])
         fresh(out)
         printed = subprocess.run([args.floor, reference, out, os.path.join(folder, "src"),
                                   os.path.join(folder, "cfg")], check=True, capture_output=True).stdout
@@ -100,7 +125,8 @@ def measureShape(shape, folder, args):
             stdout = stdout.replace(os.fsencode(out).replace(b"/", b"\\"), os.fsencode(reference).replace(b"/", b"\\"))
             if same is None:
                 same = (status, stdout) == expected[:2] and snapshotsMatch(out, reference, expected[2])
-    return kalvex, max(memory), floor, model, same, others
+    asBefore = sameAsBefore(lambda destination: words(folder, destination), out, args)
+    return kalvex, max(memory), floor, model, same, others, asBefore
 
 
 def snapshotsMatch(out, reference, expected):
@@ -112,7 +138,7 @@ def snapshotsMatch(out, reference, expected):
     return (folders, files) == expected
 
 
-def row(shape, kalvex, peak, floor, model, same, others):
+def row(shape, kalvex, peak, floor, model, same, others, asBefore):
     k, f = statistics.median(kalvex), statistics.median(floor)
     cells = [shape, "%.2f" % k, "%.1f" % (peak / 1024), "%.2f" % f, "%.2f" % (k / f)]
     if model:
@@ -120,10 +146,22 @@ def row(shape, kalvex, peak, floor, model, same, others):
         cells += ["%.2f" % m, "%.1f" % (m / k), "yes" if same else "NO"]
     else:
         cells += ["-", "-", "-"]
-    for times in others.values():
-        o = statistics.median(times)
-        cells += ["%.2f" % o, "%.2f" % (o / k)]
+    for runs in others.values():
+        o = statistics.median(seconds for seconds, _ in runs)
+        cells += ["%.2f" % o, "%.1f" % (max(peak for _, peak in runs) / 1024), "%.2f" % (o / k)]
+    cells.append(asBefore)
     return "| " + " | ".join(cells) + " |"
+
+
+def bundledExample(work, args):
+    """The sameAsBefore line of the example that the repository ships."""
+    example = os.path.join(HERE, "..", "examples", "sensor_node")
+
+    def wordsOf(out):
+        return [os.path.join(example, "sensor_node.gpj"), out,
+                "-cp", os.path.join(example, "config", "sn200.p_c"),
+                "-ap", os.path.join(example, "config", "misra.p_a")]
+    return "bundled example, same output as before: " + sameAsBefore(wordsOf, os.path.join(work, "example"), args)
 
 
 def main():
@@ -139,13 +177,15 @@ def main():
     parser.add_argument("--model-runs", type=int, default=3, help="timed runs of the model (0: none)")
     parser.add_argument("--work", help="folder for the shapes (default: a new temporary folder, removed)")
     parser.add_argument("--report", action="store_true", help="also time Kalvex with -report")
+    parser.add_argument("--cdb", action="store_true", help="also time Kalvex with -cdb")
     parser.add_argument("--before", metavar="KALVEX", help="also time this other build of Kalvex")
     args = parser.parse_args()
     work = args.work or tempfile.mkdtemp(prefix="kalvex_bench_")
     labels = [label for label, _ in variants("", "", args)]
-    extra = "".join(" %s s | %s / Kalvex |" % (label, label) for label in labels)
-    print("| shape | Kalvex s | Kalvex peak MB | floor s | Kalvex / floor | model s | model / Kalvex | same output |" + extra)
-    print("|---|---|---|---|---|---|---|---|" + "---|---|" * len(labels))
+    extra = "".join(" %s s | %s peak MB | %s / Kalvex |" % (label, label, label) for label in labels)
+    print("| shape | Kalvex s | Kalvex peak MB | floor s | Kalvex / floor | model s | model / Kalvex | same output |"
+          + extra + " same as before |")
+    print("|---|---|---|---|---|---|---|---|" + "---|---|---|" * len(labels) + "---|")
     try:
         for shape in args.shapes:
             folder = os.path.join(work, shape)
@@ -153,6 +193,8 @@ def main():
             generate_shapes.generate(shape, folder, args.scale)
             print(row(shape, *measureShape(shape, folder, args)), flush=True)
             shutil.rmtree(folder, ignore_errors=True)
+        if args.before:
+            print(bundledExample(work, args))
     finally:
         if not args.work:
             shutil.rmtree(work, ignore_errors=True)

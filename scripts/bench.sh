@@ -5,8 +5,9 @@
 #   sh scripts/bench.sh                  full shapes, 5 runs each (3 of the model)
 #   sh scripts/bench.sh --scale 100      every shape a hundred times smaller, for a quick look
 #   sh scripts/bench.sh --report         also times Kalvex with -report, beside the plain run
+#   sh scripts/bench.sh --cdb            also times Kalvex with -cdb, beside the plain run
 # Further options go to bench/bench.py (--shapes, --runs, --model-runs, --work, and --before
-# KALVEX, another build timed beside this one).
+# KALVEX, another build timed beside this one, whose output bytes are compared with this one's).
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh

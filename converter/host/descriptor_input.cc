@@ -45,28 +45,42 @@ class DescriptorInput : public std::istream {
   DescriptorBuffer buffer_;
 };
 
-}  // namespace
-
-std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath) {
-  // Anything but a regular file is refused before an open, which could wait on a FIFO or
-  // have effects on a device; the open without waiting and its fstat catch a swap between.
+// A descriptor open for reading on a regular file; -1 when there is none. Anything else is
+// refused before an open, which could wait on a FIFO or have effects on a device; the open
+// without waiting and its fstat catch a swap between.
+int openedDescriptor(const std::string& hostPath) {
   struct stat info;
-  if (::stat(hostPath.c_str(), &info) != 0) return nullptr;
+  if (::stat(hostPath.c_str(), &info) != 0) return -1;
   if (!S_ISREG(info.st_mode)) {
     errno = EACCES;
-    return nullptr;
+    return -1;
   }
   int descriptor;
   do {
     descriptor = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   } while (descriptor < 0 && errno == EINTR);
-  if (descriptor < 0) return nullptr;
+  if (descriptor < 0) return -1;
   if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(descriptor);
     errno = EACCES;
-    return nullptr;
+    return -1;
   }
+  return descriptor;
+}
+
+}  // namespace
+
+std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath) {
+  const int descriptor = openedDescriptor(hostPath);
+  if (descriptor < 0) return nullptr;
   return std::make_unique<DescriptorInput>(descriptor);
+}
+
+bool opensForReading(const std::string& hostPath) {
+  const int descriptor = openedDescriptor(hostPath);
+  if (descriptor < 0) return false;
+  ::close(descriptor);
+  return true;
 }
 
 }  // namespace kalvex

@@ -14,6 +14,10 @@ namespace kalvex {
 // Null when the host path cannot be opened for reading or names no regular file.
 std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath);
 
+// Whether openDescriptorInput would give a stream: the same open and fstat, then a close,
+// without the cost of a stream.
+bool opensForReading(const std::string& hostPath);
+
 }  // namespace kalvex
 
 #endif

@@ -14,7 +14,9 @@ namespace kalvex {
 
 std::string posixPath(std::string_view path) {
   std::string posix(path);
-  std::replace(posix.begin(), posix.end(), '\\', '/');
+  const std::size_t first = posix.find('\\');
+  if (first != std::string::npos)
+    std::replace(posix.begin() + static_cast<std::ptrdiff_t>(first), posix.end(), '\\', '/');
   return posix;
 }
 namespace {

@@ -26,6 +26,18 @@ std::optional<std::string_view> matchIn(std::string_view folder, std::string_vie
   return names.front();
 }
 
+// The system path under which opens(host path) succeeds: path as written, else as spelled on
+// disk ignoring case when it names nothing as written.
+template <typename Opens>
+std::optional<std::string> spellingThatOpens(const std::string& path, FolderListings& listings, Opens opens) {
+  errno = 0;
+  if (opens(posixPath(path))) return path;
+  if (!namesNothing(errno)) return std::nullopt;
+  std::optional<std::string> onDisk = spelledOnDisk(path, listings);
+  if (!onDisk || !opens(posixPath(*onDisk))) return std::nullopt;
+  return onDisk;
+}
+
 }  // namespace
 
 bool namesNothing(int error) { return error == ENOENT || error == ENOTDIR; }
@@ -57,19 +69,17 @@ std::optional<std::string> spelledOnDisk(std::string_view path, FolderListings& 
   return spelled;
 }
 
-std::unique_ptr<std::istream> openIgnoringCase(const std::string& path, FolderListings& listings,
-                                               std::string* spelled) {
-  errno = 0;
-  if (std::unique_ptr<std::istream> file = openDescriptorInput(posixPath(path))) {
-    if (spelled != nullptr) *spelled = path;
-    return file;
-  }
-  if (!namesNothing(errno)) return nullptr;
-  std::optional<std::string> onDisk = spelledOnDisk(path, listings);
-  if (!onDisk) return nullptr;
-  std::unique_ptr<std::istream> file = openDescriptorInput(posixPath(*onDisk));
-  if (file && spelled != nullptr) *spelled = std::move(*onDisk);
+std::unique_ptr<std::istream> openIgnoringCase(const std::string& path, FolderListings& listings) {
+  std::unique_ptr<std::istream> file;
+  spellingThatOpens(path, listings, [&file](const std::string& hostPath) {
+    file = openDescriptorInput(hostPath);
+    return file != nullptr;
+  });
   return file;
+}
+
+std::optional<std::string> findIgnoringCase(const std::string& path, FolderListings& listings) {
+  return spellingThatOpens(path, listings, opensForReading);
 }
 
 bool statIgnoringCase(const std::string& path, FolderListings& listings, struct stat& info) {

@@ -27,8 +27,12 @@ bool namesNothing(int error);
 std::optional<std::string> spelledOnDisk(std::string_view path, FolderListings& listings);
 
 // Opens a system path for reading (null for a folder), looking it up ignoring case when it
-// names nothing as written. spelled, when given, receives the system path opened.
-std::unique_ptr<std::istream> openIgnoringCase(const std::string& path, FolderListings& listings, std::string* spelled);
+// names nothing as written.
+std::unique_ptr<std::istream> openIgnoringCase(const std::string& path, FolderListings& listings);
+
+// The system path under which openIgnoringCase would open a file, found with the same look-up
+// but without making a stream; nothing when it would not open.
+std::optional<std::string> findIgnoringCase(const std::string& path, FolderListings& listings);
 
 // stat() of a system path, looked up ignoring case when it names nothing as written; false
 // when no file or folder is found.

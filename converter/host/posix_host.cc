@@ -44,12 +44,11 @@ class PosixHost : public SystemHost {
 
   std::unique_ptr<std::istream> openExisting(const std::string& path) override {
     if (listings_.certainlyAbsent(path)) return nullptr;
-    return openIgnoringCase(path, listings_, nullptr);
+    return openIgnoringCase(path, listings_);
   }
   std::optional<std::string> findExisting(const std::string& path) override {
-    std::string spelled;
-    if (listings_.certainlyAbsent(path) || !openIgnoringCase(path, listings_, &spelled)) return std::nullopt;
-    return spelled;
+    if (listings_.certainlyAbsent(path)) return std::nullopt;
+    return findIgnoringCase(path, listings_);
   }
   bool existsAt(const std::string& path) override {
     struct stat info;

@@ -140,7 +140,10 @@ void GpjReader::addSourceDir(const std::string& line) {
 
 // With findings, a source file that no candidate holds is told of; it is listed all the same.
 void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
-  std::string file = unquoted(withoutTypeTag(sourceFileText(line)));
+  std::string file = sourceFileText(line);
+  // Each rule changes the text only where it ends in "]" or begins with a quote.
+  if (!file.empty() && file.back() == ']') file = withoutTypeTag(file);
+  if (!file.empty() && (file.front() == '"' || file.front() == '\'')) file = unquoted(file);
   // The entry keeps the file as written, for the findings.
   entryScope_.enter(EntryScope::Kind::kSourceFile, indent, file, findings_.enabled());
   const Located located = resolvePath(file, PathSearch::kSourceDirs);
@@ -209,13 +212,16 @@ void GpjReader::importMacro(const std::string& name) {
 ReferenceSources GpjReader::references() const { return ReferenceSources{macros_, names(), currentGroup_->sourcePath}; }
 
 Located GpjReader::resolvePath(std::string& text, PathSearch search) {
-  const bool beganWithDollar = startsWith(text, "$");
-  Expansion expansion = expandReferences(text, references());
-  findings_.unresolvedReferences(expansion.leftAsWritten);
-  text = std::move(expansion.text);
-  if (beganWithDollar && (expansion.heldMacroReference || contains(text, "$"))) {
-    text = withBackslashes(std::move(text));
-    return Located::kNotSearched;
+  // A text without "$" holds no reference: it is taken as it is, without a copy.
+  if (contains(text, "$")) {
+    const bool beganWithDollar = startsWith(text, "$");
+    Expansion expansion = expandReferences(text, references());
+    findings_.unresolvedReferences(expansion.leftAsWritten);
+    text = std::move(expansion.text);
+    if (beganWithDollar && (expansion.heldMacroReference || contains(text, "$"))) {
+      text = withBackslashes(std::move(text));
+      return Located::kNotSearched;
+    }
   }
   if (isAbsolutePath(text)) {
     text = withBackslashes(std::move(text));

@@ -122,7 +122,8 @@ class GpjReader {
   std::string expandedDefine(const std::string& define);
   void importMacro(const std::string& name);
   bool readSubProject(ProjectGroup& parent, const SubProject& subProject);
-  std::vector<std::string> candidates(const std::string& directory, const std::string& entry) const;
+  std::optional<std::string> locateSubProject(const std::string& directory, const std::string& entry,
+                                              std::string& first);
   std::optional<std::string> found(const std::string& path) { return host_->findFile(path); }
   NameSources names() const { return NameSources{writtenMacros_, environment_}; }
   ReferenceSources references() const;

@@ -121,14 +121,13 @@ bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProjec
   Expansion expansion = expandReferences(subProject.entry, references());
   findings_.unresolvedReferences(subProject.namedAt, expansion.leftAsWritten);
   const std::string entry = std::move(expansion.text);
-  const std::vector<std::string> tried = candidates(parent.sourcePath, entry);
-  std::optional<std::string> onDisk;
-  for (auto candidate = tried.begin(); !onDisk && candidate != tried.end(); ++candidate) onDisk = found(*candidate);
+  std::string first;
+  const std::optional<std::string> onDisk = locateSubProject(parent.sourcePath, entry, first);
   if (!onDisk && subProject.optional) {
     findings_.optionalAbsent(subProject.namedAt, subProject.entry);
     return false;
   }
-  const std::string located = onDisk ? *onDisk : tried.front();
+  const std::string located = onDisk ? *onDisk : first;
   ProjectGroup& child = parent.addChild(groupNameOf(located));
   child.sourcePath = directoryOf(located);
   child.inheritFrom(parent);
@@ -138,16 +137,21 @@ bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProjec
   return true;
 }
 
-// The paths a sub-project entry may stand for, in the order they are tried: an absolute entry
-// alone; else the entry joined to the directory, then to each source directory, then to each
-// include search directory.
-std::vector<std::string> GpjReader::candidates(const std::string& directory, const std::string& entry) const {
-  if (isAbsolutePath(entry)) return {withBackslashes(entry)};
-  std::vector<std::string> paths{withBackslashes(directory + "\\" + entry)};
+// The first path that a sub-project entry may stand for which is found on disk, as spelled
+// there. Tried in order: an absolute entry alone; else the entry joined to the directory, then
+// to each source directory, then to each include search directory, each path made only once
+// those before it are absent. first is the first path tried.
+std::optional<std::string> GpjReader::locateSubProject(const std::string& directory, const std::string& entry,
+                                                       std::string& first) {
+  first = withBackslashes(isAbsolutePath(entry) ? entry : directory + "\\" + entry);
+  std::optional<std::string> onDisk = found(first);
+  if (onDisk || isAbsolutePath(entry)) return onDisk;
   for (const SearchDirectories* list : {&sourceDirs_, &includeSearchDirs_}) {
-    for (const std::string& searched : list->entries()) paths.push_back(withBackslashes(searched + "\\" + entry));
+    for (const std::string& searched : list->entries()) {
+      if ((onDisk = found(withBackslashes(searched + "\\" + entry)))) return onDisk;
+    }
   }
-  return paths;
+  return std::nullopt;
 }
 
 }  // namespace kalvex

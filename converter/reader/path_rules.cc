@@ -53,7 +53,10 @@ std::string withoutTrailingDot(const std::string& path) {
 }
 
 std::string withBackslashes(std::string path) {
-  std::replace(path.begin(), path.end(), '/', '\\');
+  // Most paths hold no "/" at all: find() reaches the first one at the speed of memchr.
+  const std::size_t first = path.find('/');
+  if (first != std::string::npos)
+    std::replace(path.begin() + static_cast<std::ptrdiff_t>(first), path.end(), '/', '\\');
   return path;
 }
 

@@ -1,7 +1,5 @@
 #include "writer/compile_commands.h"
 
-#include <utility>
-
 #include "group_walk.h"
 #include "project_group.h"
 #include "reader/line_values.h"
@@ -49,20 +47,41 @@ void addOwnOptions(std::vector<std::string>& arguments, const std::vector<std::s
   }
 }
 
-// The command of one file entry, as the builder orders it: the file's own include directories
-// before the group's, the file's own defines and undefines after the group's.
-CompileCommand fileCommand(const std::string& directory, const GroupOptions& group,
-                           const std::vector<std::string>* ownOptions, const std::string& file,
-                           const PathSpelling& spell) {
-  CompileCommand command{directory, spell(file), {compilerFor(file)}};
-  std::vector<std::string>& arguments = command.arguments;
-  arguments.insert(arguments.end(), group.compilerIncludes.begin(), group.compilerIncludes.end());
-  addOwnOptions(arguments, ownOptions, true, spell);
-  arguments.insert(arguments.end(), group.group.begin(), group.group.end());
-  addOwnOptions(arguments, ownOptions, false, spell);
-  addOption(arguments, "-c", command.file);
-  return command;
+bool hasOwnIncludes(const std::vector<std::string>* ownOptions) {
+  for (std::size_t i = 0; ownOptions != nullptr && i + 1 < ownOptions->size(); i += 2) {
+    if ((*ownOptions)[i] == "-I") return true;
+  }
+  return false;
 }
+
+// One group's commands, one file at a time. The arguments after the compiler begin with the
+// compiler's include directories and, while groupInPlace, the group's options, which stay in
+// place from one file to the next until a file's own include directories go between them.
+struct GroupCommand {
+  const GroupOptions& options;
+  CompileCommand command;
+  bool groupInPlace = false;
+
+  // Makes command the entry of file, as the builder orders it: the file's own include
+  // directories before the group's options, its own defines and undefines after them.
+  void setFile(const std::vector<std::string>* ownOptions, const std::string& file, const PathSpelling& spell) {
+    std::vector<std::string>& arguments = command.arguments;
+    const std::size_t prefix = 1 + options.compilerIncludes.size();
+    const bool ownIncludes = hasOwnIncludes(ownOptions);
+    if (ownIncludes || !groupInPlace) {
+      arguments.resize(prefix);
+      addOwnOptions(arguments, ownOptions, true, spell);
+      arguments.insert(arguments.end(), options.group.begin(), options.group.end());
+      groupInPlace = !ownIncludes;
+    } else {
+      arguments.resize(prefix + options.group.size());
+    }
+    arguments.front() = compilerFor(file);
+    command.file = spell(file);
+    addOwnOptions(arguments, ownOptions, false, spell);
+    addOption(arguments, "-c", command.file);
+  }
+};
 
 // The options of the file at index that lines indented under it give, or null.
 const std::vector<std::string>* ownOptionsOf(const ProjectGroup& group, std::size_t index) {
@@ -75,33 +94,38 @@ const std::vector<std::string>* ownOptionsOf(const ProjectGroup& group, std::siz
 }  // namespace
 
 std::string compilerFor(const std::string& file) {
-  return extensionAccepted(file, {"cc", "cp", "cpp", "cxx", "c++"}) ? "c++" : "cc";
+  static const std::vector<std::string> cppExtensions{"cc", "cp", "cpp", "cxx", "c++"};
+  return extensionAccepted(file, cppExtensions) ? "c++" : "cc";
 }
 
-void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
-                      const PathSpelling& spell, std::vector<CompileCommand>& commands) {
-  const std::string directory = spell(group.sourcePath);
+void groupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
+                   const PathSpelling& spell, const CommandSink& take) {
+  if (group.files.empty()) return;
   const GroupOptions options = groupOptions(group, compilerIncludes, spell);
+  GroupCommand entry{options, {spell(group.sourcePath), std::string(), {std::string()}}};
+  entry.command.arguments.insert(entry.command.arguments.end(), options.compilerIncludes.begin(),
+                                 options.compilerIncludes.end());
   for (std::size_t i = 0; i < group.files.size(); ++i) {
     const std::string file(group.files[i]);
-    if (!file.empty()) commands.push_back(fileCommand(directory, options, ownOptionsOf(group, i), file, spell));
+    if (file.empty()) continue;
+    entry.setFile(ownOptionsOf(group, i), file, spell);
+    take(entry.command);
   }
 }
 
-std::vector<CompileCommand> compileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
-                                            const PathSpelling& spell) {
-  struct Collect {
+void walkCompileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
+                         const PathSpelling& spell, const CommandSink& take) {
+  struct Pass {
     const std::vector<std::string>& compilerIncludes;
     const PathSpelling& spell;
-    std::vector<CompileCommand> commands;
+    const CommandSink& take;
     WalkStep enter(const ProjectGroup& group) {
-      addGroupCommands(group, compilerIncludes, spell, commands);
+      groupCommands(group, compilerIncludes, spell, take);
       return WalkStep::kEnterChildren;
     }
     void leave(const ProjectGroup&) {}
-  } collect{compilerIncludes, spell, {}};
-  walkGroups(root, collect);
-  return std::move(collect.commands);
+  } pass{compilerIncludes, spell, take};
+  walkGroups(root, pass);
 }
 
 }  // namespace kalvex

@@ -25,19 +25,24 @@ struct CompileCommand {
 // "c++" for a file whose extension, in any case, is cc, cp, cpp, cxx or c++; "cc" for any other.
 std::string compilerFor(const std::string& file);
 
-// Appends the commands of one group to commands, one for each non-empty file entry in list
-// order: the compiler, "-I" and each compiler include, "-I" and each include of the group,
-// "-D" and each define of the group in name order, "-U" and each of the group's "-U" names,
-// the file's own "-I", "-D" and "-U" options in line order, "-c" and the file. A group keeps
-// its database options apart once a line gives one file an option of its own: its includes
-// and defines are then the group's without those lines. The directory is the
-// group's source path. Every path is spelled by spell.
-void addGroupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
-                      const PathSpelling& spell, std::vector<CompileCommand>& commands);
+// Takes one command, which lasts only for the call.
+using CommandSink = std::function<void(const CompileCommand& command)>;
 
-// The commands of root and every group below it, depth first in list order.
-std::vector<CompileCommand> compileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
-                                            const PathSpelling& spell);
+// Gives take the commands of one group, one for each non-empty file entry in list order, as
+// the builder orders them: the compiler, "-I" and each compiler include, the file's own "-I"
+// options in line order, "-I" and each include of the group, "-D" and each define of the group
+// in name order, "-U" and each of the group's "-U" names, the file's own "-D" and "-U" options
+// in line order, "-c" and the file. A group keeps its database
+// options apart once a line gives one file an option of its own: its includes and defines are
+// then the group's without those lines. The directory is the group's source path. Every path
+// is spelled by spell.
+void groupCommands(const ProjectGroup& group, const std::vector<std::string>& compilerIncludes,
+                   const PathSpelling& spell, const CommandSink& take);
+
+// Gives take the commands of root and of every group below it, depth first in list order, one
+// at a time, so that no more than one command is held at once.
+void walkCompileCommands(const ProjectGroup& root, const std::vector<std::string>& compilerIncludes,
+                         const PathSpelling& spell, const CommandSink& take);
 
 }  // namespace kalvex
 

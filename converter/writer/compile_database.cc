@@ -8,16 +8,18 @@
 
 namespace kalvex {
 
-void replaceWholeFile(StagedFiles& files, const std::string& path, const std::string& text) {
+void writeCompileDatabase(StagedFiles& files, const PathSpelling& spell, const std::string& path,
+                          const ProjectGroup& root, const std::vector<std::string>& compilerIncludes) {
   ReplacedFile file(files, path);
-  file.stream() << text;
+  CompileDatabaseWriter json(file.stream());
+  walkCompileCommands(root, compilerIncludes, spell, [&json](const CompileCommand& command) { json.add(command); });
+  json.finish();
   file.commit();
 }
 
 void ProjectConverter::writeCompileDatabase() {
   const PathSpelling spell = [this](const std::string& path) { return host().hostPath(path); };
-  replaceWholeFile(outputs(), settings.compileDatabase,
-                   compileDatabaseText(compileCommands(*rootGroup_, compilerIncludes(), spell)));
+  kalvex::writeCompileDatabase(outputs(), spell, settings.compileDatabase, *rootGroup_, compilerIncludes());
 }
 
 }  // namespace kalvex

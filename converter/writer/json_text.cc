@@ -1,6 +1,6 @@
 #include "writer/json_text.h"
 
-#include <cstdio>
+#include <sstream>
 
 namespace kalvex {
 namespace {
@@ -31,72 +31,118 @@ std::size_t utf8SequenceAt(const std::string& bytes, std::size_t at) {
   return length;
 }
 
-std::string unicodeEscape(unsigned char byte) {
-  char text[8];
-  std::snprintf(text, sizeof text, "\\u%04X", byte);
-  return text;
+void appendUnicodeEscape(std::string& text, unsigned char byte) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  text += "\\u00";
+  text += kDigits[byte >> 4];
+  text += kDigits[byte & 0xF];
 }
 
-std::string escapedAscii(char c) {
+void appendEscapedAscii(std::string& text, char c) {
   switch (c) {
     case '"':
-      return "\\\"";
+      text += "\\\"";
+      break;
     case '\\':
-      return "\\\\";
+      text += "\\\\";
+      break;
     case '\b':
-      return "\\b";
+      text += "\\b";
+      break;
     case '\f':
-      return "\\f";
+      text += "\\f";
+      break;
     case '\n':
-      return "\\n";
+      text += "\\n";
+      break;
     case '\r':
-      return "\\r";
+      text += "\\r";
+      break;
     case '\t':
-      return "\\t";
+      text += "\\t";
+      break;
     default:
-      if (static_cast<unsigned char>(c) < 0x20) return unicodeEscape(static_cast<unsigned char>(c));
-      return std::string(1, c);
+      if (static_cast<unsigned char>(c) < 0x20) {
+        appendUnicodeEscape(text, static_cast<unsigned char>(c));
+      } else {
+        text += c;
+      }
   }
 }
 
-std::string jsonArray(const std::vector<std::string>& texts) {
-  std::string array = "[";
-  for (std::size_t i = 0; i < texts.size(); ++i) array += (i == 0 ? "" : ", ") + jsonString(texts[i]);
-  return array + "]";
+bool needsNoEscape(char c) {
+  const unsigned char byte = static_cast<unsigned char>(c);
+  return byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\';
 }
 
-}  // namespace
-
-std::string jsonString(const std::string& bytes) {
-  std::string text = "\"";
+void appendJsonString(std::string& text, const std::string& bytes) {
+  text += '"';
   for (std::size_t at = 0; at < bytes.size();) {
+    // A run of printable ASCII without '"' or '\\' is copied whole.
+    std::size_t plain = at;
+    while (plain < bytes.size() && needsNoEscape(bytes[plain])) ++plain;
+    if (plain != at) {
+      text.append(bytes, at, plain - at);
+      at = plain;
+      continue;
+    }
     const unsigned char byte = static_cast<unsigned char>(bytes[at]);
     if (byte < 0x80) {
-      text += escapedAscii(bytes[at]);
+      appendEscapedAscii(text, bytes[at]);
       ++at;
     } else if (const std::size_t length = utf8SequenceAt(bytes, at)) {
       text.append(bytes, at, length);
       at += length;
     } else {
-      text += unicodeEscape(byte);
+      appendUnicodeEscape(text, byte);
       ++at;
     }
   }
-  return text + "\"";
+  text += '"';
+}
+
+}  // namespace
+
+std::string jsonString(const std::string& bytes) {
+  std::string text;
+  appendJsonString(text, bytes);
+  return text;
 }
 
 std::string compileDatabaseText(const std::vector<CompileCommand>& commands) {
-  if (commands.empty()) return "[]\n";
-  std::string text = "[\n";
-  for (std::size_t i = 0; i < commands.size(); ++i) {
-    const CompileCommand& command = commands[i];
-    text += "  {\n";
-    text += "    \"directory\": " + jsonString(command.directory) + ",\n";
-    text += "    \"file\": " + jsonString(command.file) + ",\n";
-    text += "    \"arguments\": " + jsonArray(command.arguments) + "\n";
-    text += i + 1 < commands.size() ? "  },\n" : "  }\n";
-  }
-  return text + "]\n";
+  std::ostringstream text;
+  CompileDatabaseWriter writer(text);
+  for (const CompileCommand& command : commands) writer.add(command);
+  writer.finish();
+  return text.str();
 }
+
+void CompileDatabaseWriter::appendEscaped(Escaped& last, const std::string& bytes) {
+  if (last.json.empty() || last.bytes != bytes) {
+    last.bytes = bytes;
+    last.json.clear();
+    appendJsonString(last.json, bytes);
+  }
+  text_ += last.json;
+}
+
+void CompileDatabaseWriter::add(const CompileCommand& command) {
+  text_.assign(started_ ? ",\n  {\n" : "[\n  {\n");
+  text_ += "    \"directory\": ";
+  appendEscaped(directory_, command.directory);
+  text_ += ",\n    \"file\": ";
+  appendJsonString(text_, command.file);
+  text_ += ",\n    \"arguments\": [";
+  if (arguments_.size() < command.arguments.size()) arguments_.resize(command.arguments.size());
+  for (std::size_t i = 0; i < command.arguments.size(); ++i) {
+    if (i != 0) text_ += ", ";
+    appendEscaped(arguments_[i], command.arguments[i]);
+  }
+  text_ += "]\n  }";
+  out_ << text_;
+  started_ = true;
+}
+
+void CompileDatabaseWriter::finish() { out_ << (started_ ? "\n]\n" : "[]\n"); }
 
 }  // namespace kalvex

@@ -5,9 +5,14 @@
 
 namespace kalvex {
 
+// Straight into the stream's buffer: one line costs two copies, not two formatted inserts.
 void LineWriter::writeLine(std::string_view text) {
   std::ostream& out = file_->stream();
-  out << text << "\r\n";
+  std::streambuf* buffer = out ? out.rdbuf() : nullptr;
+  const auto size = static_cast<std::streamsize>(text.size());
+  if (buffer == nullptr || buffer->sputn(text.data(), size) != size || buffer->sputn("\r\n", 2) != 2) {
+    out.setstate(std::ios_base::badbit);
+  }
   check();
 }
 

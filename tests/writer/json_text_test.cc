@@ -49,5 +49,23 @@ TEST(CompileDatabaseText, OneObjectPerCommandWithCommasBetweenThem) {
             "]\n");
 }
 
+// The writer escapes again only texts that differ from the entry before: each entry must read
+// as it does alone, whichever of its texts it shares with its neighbours and wherever.
+TEST(CompileDatabaseText, EachEntryReadsAsItDoesAlone) {
+  const std::vector<CompileCommand> commands = {
+      {"/src", "/src/a.c", {"cc", "-I", "/inc \"q\"", "-c", "/src/a.c"}},
+      {"/src", "/src/b.c", {"cc", "-I", "/inc \"q\"", "-c", "/src/b.c"}},
+      {"/src", "/src/c.c", {"cc", "-I", "/other", "-D", "X", "-c", "/src/c.c"}},
+      {"/src\t2", "/src/c.c", {"cc", "-c"}},
+      {"/src", "/src/a.c", {"cc", "-I", "/inc \"q\"", "-c", "/src/a.c"}},
+  };
+  std::string expected = "[\n";
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    const std::string alone = compileDatabaseText({commands[i]});
+    expected += alone.substr(2, alone.size() - 5) + (i + 1 < commands.size() ? ",\n" : "\n");
+  }
+  EXPECT_EQ(compileDatabaseText(commands), expected + "]\n");
+}
+
 }  // namespace
 }  // namespace kalvex
