@@ -79,7 +79,9 @@ QList<Offer> offers(const QList<Config>& configs) {
   QList<Offer> offered;
   for (qsizetype index = 0; index < configs.size(); ++index) {
     const Config& config = configs[index];
-    const QString label = config.tag.isEmpty() ? config.name : config.name + QStringLiteral(" (") + config.tag + u')';
+    const QString label = config.name.isEmpty()  ? config.tag
+                          : config.tag.isEmpty() ? config.name
+                                                 : config.name + QStringLiteral(" (") + config.tag + u')';
     for (const QString& word : {config.name, config.tag}) {
       if (!word.isEmpty() && chosenBy(configs, word) == index) {
         offered.append({label, word, index});

@@ -19,9 +19,7 @@ QList<build_configs::Config> configsOf(const QString& path) {
 
 void GHSConverter::GHSProjectEdit_textchanged(const QString&) { fillConfigCombo(); }
 
-void GHSConverter::GHSConfigCombo_activated(int index) {
-  configChoice = GHSConfigCombo->itemData(index).toString();
-}
+void GHSConverter::GHSConfigCombo_activated(int index) { configChoice = GHSConfigCombo->itemData(index).toString(); }
 
 QString GHSConverter::chosenConfig() const { return GHSConfigCombo->currentData().toString(); }
 
