@@ -34,20 +34,23 @@ void BuildConfigsTest::read_data() {
   QTest::newRow("bare, parenthesis at once")
       << QByteArray("defineConfig(Release rel release.gpc)") << QStringList{"Release|rel|release.gpc"};
   QTest::newRow("both, among other lines, CR LF")
-      << QByteArray("#!gbuild\r\nprimaryTarget=ppc.tgt\r\n\tdefineConfig (\"Debug\" \"DBG\" \"d.gpc\")  \r\n"
-                    "[Program]\r\n  defineConfig(Release rel r.gpc)\t\r\nmain.c\r\n")
+      << QByteArray(
+             "#!gbuild\r\nprimaryTarget=ppc.tgt\r\n\tdefineConfig (\"Debug\" \"DBG\" \"d.gpc\")  \r\n"
+             "[Program]\r\n  defineConfig(Release rel r.gpc)\t\r\nmain.c\r\n")
       << QStringList{"Debug|DBG|d.gpc", "Release|rel|r.gpc"};
-  QTest::newRow("no parentheses, tabs between") << QByteArray("defineConfig\tA\t\ta  a.gpc\n") << QStringList{"A|a|a.gpc"};
-  QTest::newRow("more than three arguments") << QByteArray("defineConfig(A a a.gpc extra)\n")
-                                             << QStringList{"A|a|a.gpc"};
-  QTest::newRow("quotes do not join blanks") << QByteArray("defineConfig(\"My Debug\" D d.gpc)\n")
-                                             << QStringList{"\"My|Debug\"|D"};
+  QTest::newRow("no parentheses, tabs between")
+      << QByteArray("defineConfig\tA\t\ta  a.gpc\n") << QStringList{"A|a|a.gpc"};
+  QTest::newRow("more than three arguments")
+      << QByteArray("defineConfig(A a a.gpc extra)\n") << QStringList{"A|a|a.gpc"};
+  QTest::newRow("quotes do not join blanks")
+      << QByteArray("defineConfig(\"My Debug\" D d.gpc)\n") << QStringList{"\"My|Debug\"|D"};
   QTest::newRow("empty quotes") << QByteArray("defineConfig(\"\" \"\" x.gpc)\n") << QStringList{"||x.gpc"};
   QTest::newRow("fewer than three") << QByteArray("defineConfig(A a)\ndefineConfig()\ndefineConfig (\n")
                                     << QStringList{};
   QTest::newRow("not the keyword")
-      << QByteArray("defineConfigs(A a a.gpc)\ndefineconfig(A a a.gpc)\n#defineConfig(A a a.gpc)\n"
-                    "{optional}defineConfig(A a a.gpc)\n-DdefineConfig(A a a.gpc)\ndefineConfig\n")
+      << QByteArray(
+             "defineConfigs(A a a.gpc)\ndefineconfig(A a a.gpc)\n#defineConfig(A a a.gpc)\n"
+             "{optional}defineConfig(A a a.gpc)\n-DdefineConfig(A a a.gpc)\ndefineConfig\n")
       << QStringList{};
   QTest::newRow("empty file") << QByteArray() << QStringList{};
 }
