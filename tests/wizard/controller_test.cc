@@ -2,7 +2,6 @@
 // seam, the extension list and summary, and the settings file.
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTextBrowser>
@@ -16,28 +15,6 @@ namespace {
 QColor textColour(const QLineEdit* field) { return field->palette().color(QPalette::Text); }
 
 bool nextEnabled(const TestWizard& wizard) { return wizard.button(QWizard::NextButton)->isEnabled(); }
-
-// The entries of the configuration choice, the current one marked with "*".
-QStringList offered(const QComboBox* combo) {
-  QStringList entries;
-  for (int index = 0; index < combo->count(); ++index)
-    entries << (index == combo->currentIndex() ? QStringLiteral("*") : QString()) + combo->itemText(index);
-  return entries;
-}
-
-// Picks an entry the way a user does, with the arrow keys on the focused choice.
-void pick(QComboBox* combo, int index) {
-  combo->setFocus();
-  while (combo->currentIndex() < index) QTest::keyClick(combo, Qt::Key_Down);
-  while (combo->currentIndex() > index) QTest::keyClick(combo, Qt::Key_Up);
-}
-
-const QByteArray kTopFile =
-    "#!gbuild\r\nprimaryTarget=ppc_standalone.tgt\r\n"
-    "  defineConfig (\"Debug\" \"DBG\" \"tgt\\debug.gpc\")\r\n"
-    "[Program]\r\n"
-    "\tdefineConfig(Release rel release.gpc)\r\n"
-    "main.c\r\n";
 
 }  // namespace
 
@@ -62,10 +39,6 @@ class ControllerTest : public QObject {
   void settingsLoad_data();
   void settingsLoad();
   void settingsSaveRoundTrip();
-  void configurationsOfTheProjectFile();
-  void configurationInTheSummary();
-  void olderSettingsFileGivesNone();
-  void configurationKeptInTheSettings();
 
  private:
   // Fills Page0 and Page1 with the sample and moves on to Page2.
@@ -387,96 +360,6 @@ void ControllerTest::settingsSaveRoundTrip() {
   QCOMPARE(again.MsgPersonEdit->text(), QStringLiteral("m s.p_s"));
   QVERIFY(again.AnalPersonEdit->text().isEmpty());
   QCOMPARE(again.CmpPersonEdit->text(), tree_->path("cmp.p_c"));
-}
-
-// The choice follows the project file named: filled from its defineConfig lines, "none" for a
-// file without any, a missing file or a folder; the user's pick survives the files between.
-void ControllerTest::configurationsOfTheProjectFile() {
-  tree_->write(QStringLiteral("top.gpj"), kTopFile);
-  tree_->write(QStringLiteral("other.gpj"), "defineConfig(Profile prof p.gpc)\ndefineConfig(RELEASE R r.gpc)\n");
-  TestWizard wizard;
-  wizard.show();
-  QCOMPARE(offered(wizard.GHSConfigCombo), QStringList{"*none"});
-  TestWizard::type(wizard.GHSProjectEdit, tree_->path("top.gpj"));
-  QCOMPARE(offered(wizard.GHSConfigCombo), (QStringList{"*none", "Debug (DBG)", "Release (rel)"}));
-  QVERIFY(wizard.chosenConfig().isEmpty());
-  pick(wizard.GHSConfigCombo, 2);
-  QCOMPARE(wizard.chosenConfig(), QStringLiteral("Release"));
-
-  // Kalvex's rule finds the choice in another file: the name, ASCII case ignored.
-  TestWizard::type(wizard.GHSProjectEdit, tree_->path("other.gpj"));
-  QCOMPARE(offered(wizard.GHSConfigCombo), (QStringList{"none", "Profile (prof)", "*RELEASE (R)"}));
-  QCOMPARE(wizard.chosenConfig(), QStringLiteral("RELEASE"));
-  for (const char* none : {"board.gpj", "missing.gpj", "out"}) {
-    TestWizard::type(wizard.GHSProjectEdit, tree_->path(QLatin1String(none)));
-    QCOMPARE(offered(wizard.GHSConfigCombo), QStringList{"*none"});
-    QVERIFY(wizard.chosenConfig().isEmpty());
-  }
-  wizard.answers << tree_->path("top.gpj");
-  QTest::mouseClick(wizard.GHSProjectBrowseBtn, Qt::LeftButton);
-  QCOMPARE(offered(wizard.GHSConfigCombo), (QStringList{"none", "Debug (DBG)", "*Release (rel)"}));
-
-  // The file rewritten and named again: read afresh.
-  tree_->write(QStringLiteral("top.gpj"), "defineConfig(Debug DBG d.gpc)\n");
-  TestWizard::type(wizard.GHSProjectEdit, tree_->path("top.gpj"));
-  QCOMPARE(offered(wizard.GHSConfigCombo), (QStringList{"*none", "Debug (DBG)"}));
-  pick(wizard.GHSConfigCombo, 1);
-  pick(wizard.GHSConfigCombo, 0);
-  tree_->write(QStringLiteral("top.gpj"), kTopFile);
-  TestWizard::type(wizard.GHSProjectEdit, tree_->path("top.gpj"));
-  QCOMPARE(offered(wizard.GHSConfigCombo).first(), QStringLiteral("*none"));  // "none" is a choice too
-}
-
-void ControllerTest::configurationInTheSummary() {
-  tree_->write(QStringLiteral("board.gpj"), kTopFile);
-  reachPage2();
-  wizard_->clickBack();
-  wizard_->clickBack();
-  pick(wizard_->GHSConfigCombo, 1);
-  wizard_->clickNext();
-  wizard_->clickNext();
-  wizard_->clickNext();
-  QVERIFY(wizard_->DetailsText->toPlainText().startsWith("GreenHills Project:\n" + tree_->path("board.gpj") +
-                                                         "\n\nBuild Configuration:\nDebug (DBG)\n\n"
-                                                         "Zintra / Zintra++ Project Directory:\n"));
-}
-
-void ControllerTest::olderSettingsFileGivesNone() {
-  tree_->write(QStringLiteral("settings.txt"),
-               "Message Personality:\r\nm.p_s\r\n\r\nCompiler Personality:\r\nc.p_c\r\n\r\n");
-  tree_->write(QStringLiteral("top.gpj"), kTopFile);
-  TestWizard wizard;
-  QCOMPARE(wizard.MsgPersonEdit->text(), QStringLiteral("m.p_s"));
-  QCOMPARE(wizard.CmpPersonEdit->text(), QStringLiteral("c.p_c"));
-  TestWizard::type(wizard.GHSProjectEdit, tree_->path("top.gpj"));
-  QCOMPARE(offered(wizard.GHSConfigCombo).first(), QStringLiteral("*none"));
-  wizard.saveSettingsForTest();
-  QCOMPARE(tree_->read(QStringLiteral("settings.txt")),
-           QByteArray("Message Personality:\nm.p_s\n\nCompiler Personality:\nc.p_c\n\n"));
-}
-
-// The choice is written after the personalities, kept while a file without it is named, and
-// chosen again by the next wizard once a file that defines it is named.
-void ControllerTest::configurationKeptInTheSettings() {
-  tree_->write(QStringLiteral("top.gpj"), kTopFile);
-  const QByteArray personalities = "Analyser Personality:\na.p_a\n\nCompiler Personality:\nc.p_c\n\n";
-  tree_->write(QStringLiteral("settings.txt"), personalities);
-  {
-    TestWizard wizard;
-    TestWizard::type(wizard.GHSProjectEdit, tree_->path("top.gpj"));
-    pick(wizard.GHSConfigCombo, 1);
-    TestWizard::type(wizard.GHSProjectEdit, tree_->path("board.gpj"));
-    wizard.saveSettingsForTest();
-  }
-  QCOMPARE(tree_->read(QStringLiteral("settings.txt")), personalities + "Build Configuration:\nDebug\n\n");
-  TestWizard again;
-  QCOMPARE(again.AnalPersonEdit->text(), QStringLiteral("a.p_a"));
-  QCOMPARE(again.CmpPersonEdit->text(), QStringLiteral("c.p_c"));
-  QCOMPARE(offered(again.GHSConfigCombo), QStringList{"*none"});
-  TestWizard::type(again.GHSProjectEdit, tree_->path("top.gpj"));
-  QCOMPARE(offered(again.GHSConfigCombo), (QStringList{"none", "*Debug (DBG)", "Release (rel)"}));
-  const QStringList arguments = again.kalvexArguments();
-  QCOMPARE(arguments.mid(arguments.indexOf(QStringLiteral("-config")), 2), (QStringList{"-config", "Debug"}));
 }
 
 QTEST_MAIN(ControllerTest)
