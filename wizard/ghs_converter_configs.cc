@@ -32,6 +32,7 @@ void GHSConverter::fillConfigCombo() {
   for (const build_configs::Offer& offer : build_configs::offers(configs)) {
     if (offer.config == kept) current = GHSConfigCombo->count();
     GHSConfigCombo->addItem(offer.label, offer.word);
+    GHSConfigCombo->setItemData(GHSConfigCombo->count() - 1, configs[offer.config].file, Qt::ToolTipRole);
   }
   GHSConfigCombo->setCurrentIndex(current);
 }

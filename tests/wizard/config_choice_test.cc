@@ -66,6 +66,7 @@ void ConfigChoiceTest::configurationsOfTheProjectFile() {
   TestWizard::type(wizard.GHSProjectEdit, tree_->path("top.gpj"));
   QCOMPARE(offered(wizard.GHSConfigCombo), (QStringList{"*none", "Debug (DBG)", "Release (rel)"}));
   QVERIFY(wizard.chosenConfig().isEmpty());
+  QCOMPARE(wizard.GHSConfigCombo->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("tgt\\debug.gpc"));
   pick(wizard.GHSConfigCombo, 2);
   QCOMPARE(wizard.chosenConfig(), QStringLiteral("Release"));
 
@@ -107,8 +108,8 @@ void ConfigChoiceTest::configurationInTheSummary() {
   wizard.clickNext();
   QCOMPARE(wizard.currentPage(), wizard.Page3);
   QVERIFY(wizard.DetailsText->toPlainText().startsWith("GreenHills Project:\n" + tree_->path("board.gpj") +
-                                                        "\n\nBuild Configuration:\nDebug (DBG)\n\n"
-                                                        "Zintra / Zintra++ Project Directory:\n"));
+                                                       "\n\nBuild Configuration:\nDebug (DBG)\n\n"
+                                                       "Zintra / Zintra++ Project Directory:\n"));
 }
 
 void ConfigChoiceTest::olderSettingsFileGivesNone() {
