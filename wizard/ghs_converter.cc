@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QColor>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -43,6 +44,8 @@ GHSConverter::~GHSConverter() {
 void GHSConverter::connectSignals() {
   connect(GHSProjectBrowseBtn, &QPushButton::clicked, this, &GHSConverter::GHSProjectBrowseBtn_clicked);
   connect(GHSProjectEdit, &QLineEdit::textChanged, this, &GHSConverter::Page0LineEdit_textchanged);
+  connect(GHSProjectEdit, &QLineEdit::textChanged, this, &GHSConverter::GHSProjectEdit_textchanged);
+  connect(GHSConfigCombo, &QComboBox::activated, this, &GHSConverter::GHSConfigCombo_activated);
   connect(ZinProjectBrowseBtn, &QPushButton::clicked, this, &GHSConverter::ZinProjectBrowseBtn_clicked);
   connect(ZinProjectEdit, &QLineEdit::textChanged, this, &GHSConverter::Page0LineEdit_textchanged);
   connect(ZinNameEdit, &QLineEdit::textChanged, this, &GHSConverter::Page0LineEdit_textchanged);
@@ -113,15 +116,16 @@ void GHSConverter::buildExtList() {
 }
 
 QString GHSConverter::summary() const {
-  return tr("GreenHills Project:\n%1\n\n"
-            "Zintra / Zintra++ Project Directory:\n%2\n\n"
-            "Zintra / Zintra++ Project Name:\n%3\n\n"
-            "Message Personality:\n%4\n\n"
-            "Template Analyser Personality:\n%5\n\n"
-            "Compiler Personality:\n%6\n\n"
-            "File Extensions:\n%7\n")
-      .arg(GHSProjectEdit->text(), ZinProjectEdit->text(), ZinNameEdit->text(), MsgPersonEdit->text(),
-           AnalPersonEdit->text(), CmpPersonEdit->text(), extList);
+  QString text = tr("GreenHills Project:\n%1\n\n").arg(GHSProjectEdit->text());
+  if (!chosenConfig().isEmpty()) text += tr("Build Configuration:\n%1\n\n").arg(GHSConfigCombo->currentText());
+  return text + tr("Zintra / Zintra++ Project Directory:\n%1\n\n"
+                   "Zintra / Zintra++ Project Name:\n%2\n\n"
+                   "Message Personality:\n%3\n\n"
+                   "Template Analyser Personality:\n%4\n\n"
+                   "Compiler Personality:\n%5\n\n"
+                   "File Extensions:\n%6\n")
+                    .arg(ZinProjectEdit->text(), ZinNameEdit->text(), MsgPersonEdit->text(), AnalPersonEdit->text(),
+                         CmpPersonEdit->text(), extList);
 }
 
 bool GHSConverter::conversionRunning() const { return process != nullptr && process->isRunning(); }

@@ -24,16 +24,24 @@ class GHSConverter : public GHSConverterBase {
   ~GHSConverter() override;
 
   // The arguments of a run, after the program: project, folder, "-cp", compiler, "-pn", name,
-  // then "-mp", "-ap" and "-ext" pairs for the optional values that are not empty, then
-  // "-report" and reportPath().
+  // then "-mp", "-ap" and "-ext" pairs for the optional values that are not empty, "-config"
+  // and chosenConfig() when a configuration is chosen, then "-report" and reportPath().
   QStringList kalvexArguments() const;
   // Where Kalvex writes its report: "<name>.report.txt" in the destination folder.
   QString reportPath() const;
+  // The word that makes Kalvex choose the configuration shown in GHSConfigCombo; empty for
+  // "none".
+  QString chosenConfig() const;
 
  public slots:
   void GHSProjectBrowseBtn_clicked();
   void ZinProjectBrowseBtn_clicked();
   void Page0LineEdit_textchanged(const QString&);
+  // Offers the configurations of the project file now named, keeping the user's choice where
+  // the file has it.
+  void GHSProjectEdit_textchanged(const QString&);
+  // The user's pick becomes the choice kept in the settings file.
+  void GHSConfigCombo_activated(int index);
   void Page1LineEdit_textchanged(const QString&);
   void MsgBrowseBtn_clicked();
   void AnalBrowseBtn_clicked();
@@ -80,7 +88,8 @@ class GHSConverter : public GHSConverterBase {
   QString dialogStart() const;
   void browseInto(QLineEdit* field, const QString& caption, const QString& filter);
   // The fields of the settings file's keys, in key order.
-  std::array<QLineEdit*, settings_records::kKeyCount> settingsFields() const;
+  std::array<QLineEdit*, settings_records::kPersonalityCount> settingsFields() const;
+  void fillConfigCombo();
   void buildExtList();
   QString summary() const;
   void appendToLog(const QString& text);
@@ -92,6 +101,9 @@ class GHSConverter : public GHSConverterBase {
   void updateFinish();
 
   bool finishReady = false;
+  // The configuration word the user chose last (empty for "none"), also while the project
+  // file named does not define it.
+  QString configChoice;
   // The report of the latest run, and its modification time before the run.
   QString runReport;
   QDateTime runReportStamp;

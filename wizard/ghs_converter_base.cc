@@ -64,7 +64,7 @@ void GHSConverterBase::showBanners() {
 void GHSConverterBase::orderTabs() {
   // Each page heads its own chain, so that arriving on it focuses its first field.
   const QList<QList<QWidget*>> chains{
-      {Page0, GHSProjectEdit, GHSProjectBrowseBtn, ZinProjectEdit, ZinProjectBrowseBtn, ZinNameEdit},
+      {Page0, GHSProjectEdit, GHSConfigCombo, GHSProjectBrowseBtn, ZinProjectEdit, ZinProjectBrowseBtn, ZinNameEdit},
       {Page1, MsgPersonEdit, MsgBrowseBtn, AnalPersonEdit, AnalBrowseBtn, CmpPersonEdit, CmpBrowseBtn},
       {Page2, cppCheck, ccCheck, cxxCheck, cCheck, hCheck, hhCheck, hppCheck, hxxCheck, CustExtEdit},
       {Page3, DetailsText}};

@@ -19,6 +19,7 @@ QStringList GHSConverter::kalvexArguments() const {
   if (!MsgPersonEdit->text().isEmpty()) arguments << QStringLiteral("-mp") << MsgPersonEdit->text();
   if (!AnalPersonEdit->text().isEmpty()) arguments << QStringLiteral("-ap") << AnalPersonEdit->text();
   if (!extList.isEmpty()) arguments << QStringLiteral("-ext") << extList;
+  if (!chosenConfig().isEmpty()) arguments << QStringLiteral("-config") << chosenConfig();
   arguments << QStringLiteral("-report") << reportPath();
   return arguments;
 }

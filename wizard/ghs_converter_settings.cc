@@ -19,7 +19,7 @@ bool mayOverwrite(QFile& file) {
 
 }  // namespace
 
-std::array<QLineEdit*, settings_records::kKeyCount> GHSConverter::settingsFields() const {
+std::array<QLineEdit*, settings_records::kPersonalityCount> GHSConverter::settingsFields() const {
   return {MsgPersonEdit, AnalPersonEdit, CmpPersonEdit};
 }
 
@@ -28,7 +28,12 @@ void GHSConverter::loadSettings() {
   if (!file.open(QIODevice::ReadOnly)) return;
   const QHash<settings_records::Key, QString> values = settings_records::read(file);
   const auto fields = settingsFields();
-  for (auto value = values.cbegin(); value != values.cend(); ++value) fields[value.key()]->setText(value.value());
+  for (auto value = values.cbegin(); value != values.cend(); ++value) {
+    if (value.key() == settings_records::kConfiguration)
+      configChoice = value.value();
+    else
+      fields[value.key()]->setText(value.value());
+  }
 }
 
 void GHSConverter::saveSettings() {
@@ -42,6 +47,7 @@ void GHSConverter::saveSettings() {
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
   settings_records::Values values;
   const auto fields = settingsFields();
-  for (int key = 0; key < settings_records::kKeyCount; ++key) values[key] = fields[key]->text();
+  for (int key = 0; key < settings_records::kPersonalityCount; ++key) values[key] = fields[key]->text();
+  values[settings_records::kConfiguration] = configChoice;
   settings_records::write(file, values);
 }

@@ -19,9 +19,9 @@ int keyIndex(const QString& line) {
 }  // namespace
 
 const std::array<QLatin1String, kKeyCount>& keyLines() {
-  static const std::array<QLatin1String, kKeyCount> lines{QLatin1String("Message Personality:"),
-                                                          QLatin1String("Analyser Personality:"),
-                                                          QLatin1String("Compiler Personality:")};
+  static const std::array<QLatin1String, kKeyCount> lines{
+      QLatin1String("Message Personality:"), QLatin1String("Analyser Personality:"),
+      QLatin1String("Compiler Personality:"), QLatin1String("Build Configuration:")};
   return lines;
 }
 

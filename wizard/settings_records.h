@@ -11,9 +11,13 @@ class QIODevice;
 
 // The wizard's settings file: records of three lines each, a key line, a value line and an
 // empty line. Texts are in the system's 8-bit encoding; a CR before a line feed is dropped.
+// The build configuration's record comes after the personalities', so that a file without it
+// reads as before and the personalities' records stay where they were.
 namespace settings_records {
 
-enum Key { kMessage, kAnalyser, kCompiler, kKeyCount };
+enum Key { kMessage, kAnalyser, kCompiler, kConfiguration, kKeyCount };
+// The personality keys come first.
+constexpr int kPersonalityCount = kConfiguration;
 using Values = std::array<QString, kKeyCount>;
 
 // The key lines, in the order in which records are written.
@@ -27,7 +31,7 @@ QHash<Key, QString> read(QIODevice& device);
 // Writes one record for each value that is not empty, in key order.
 void write(QIODevice& device, const Values& values);
 
-// True when the bytes hold nothing but records of the three keys and blank lines, so that
+// True when the bytes hold nothing but records of the keys and blank lines, so that
 // rewriting them loses nothing of anyone else's.
 bool holdsOnlyRecords(const QByteArray& bytes);
 

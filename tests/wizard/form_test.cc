@@ -1,6 +1,7 @@
 // The form as built: object names, geometry, texts, banners, first state, and that no text is
 // cut off by its widget in the form's font.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -47,7 +48,9 @@ void FormTest::widgetsSitWhereTheFormSays_data() {
   QTest::newRow("project label") << "textLabel1_3"
                                  << "groupBox1" << QRect(10, 20, 80, 20) << "Project File (.gpj)";
   QTest::newRow("project edit") << "GHSProjectEdit"
-                                << "groupBox1" << QRect(95, 20, 300, 25) << "";
+                                << "groupBox1" << QRect(95, 20, 205, 25) << "";
+  QTest::newRow("configuration choice") << "GHSConfigCombo"
+                                        << "groupBox1" << QRect(305, 20, 95, 25) << "none";
   QTest::newRow("project browse") << "GHSProjectBrowseBtn"
                                   << "groupBox1" << QRect(410, 20, 75, 25) << "Browse";
   QTest::newRow("name label") << "textLabel1_2"
@@ -89,6 +92,10 @@ void FormTest::widgetsSitWhereTheFormSays() {
   if (auto* label = qobject_cast<QLabel*>(widget)) QCOMPARE(label->text(), text);
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) QCOMPARE(button->text(), text);
   if (auto* box = qobject_cast<QGroupBox*>(widget)) QCOMPARE(box->title(), text);
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    QCOMPARE(combo->count(), 1);
+    QCOMPARE(combo->currentText(), text);
+  }
 }
 
 void FormTest::captionAndEmptyTitlesOnEveryPage() {
@@ -190,9 +197,8 @@ void FormTest::windowKeepsItsSize() {
 void FormTest::tabOrderFollowsReading_data() {
   QTest::addColumn<QString>("page");
   QTest::addColumn<QStringList>("order");
-  QTest::newRow("Page0") << "Page0"
-                         << QStringList{"GHSProjectEdit", "GHSProjectBrowseBtn", "ZinProjectEdit",
-                                        "ZinProjectBrowseBtn", "ZinNameEdit"};
+  QTest::newRow("Page0") << "Page0" << QStringList{"GHSProjectEdit", "GHSConfigCombo",      "GHSProjectBrowseBtn",
+                                                   "ZinProjectEdit", "ZinProjectBrowseBtn", "ZinNameEdit"};
   QTest::newRow("Page1") << "Page1" << QStringList{"MsgPersonEdit", "MsgBrowseBtn",  "AnalPersonEdit",
                                                    "AnalBrowseBtn", "CmpPersonEdit", "CmpBrowseBtn"};
   QTest::newRow("Page2") << "Page2" << QStringList{"cppCheck", "ccCheck",  "cxxCheck", "cCheck",     "hCheck",

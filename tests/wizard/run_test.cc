@@ -1,6 +1,7 @@
 // Finish runs Kalvex: a fake Kalvex first on the search path records its arguments and ends
 // with a chosen code, so the argument list, the log and the reaction to each ending show.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QSignalSpy>
@@ -104,14 +105,20 @@ bool RunTest::finishAndWait() {
 void RunTest::argumentList_data() {
   QTest::addColumn<bool>("everyField");
   QTest::addColumn<QString>("folder");
-  QTest::newRow("optional fields empty") << false << "out";
-  QTest::newRow("every field") << true << "out";
-  QTest::newRow("folder with blanks") << false << "my out folder";
+  QTest::addColumn<int>("downs");  // key presses down the configuration choice
+  QTest::newRow("optional fields empty") << false << "out" << 0;
+  QTest::newRow("every field") << true << "out" << 0;
+  QTest::newRow("folder with blanks") << false << "my out folder" << 0;
+  QTest::newRow("configuration chosen") << false << "out" << 2;
+  QTest::newRow("configuration with every field") << true << "out" << 1;
 }
 
 void RunTest::argumentList() {
   QFETCH(bool, everyField);
   QFETCH(QString, folder);
+  QFETCH(int, downs);
+  tree_->write(QStringLiteral("board.gpj"),
+               "defineConfig (\"Debug\" \"DBG\" \"d.gpc\")\ndefineConfig(Release rel r.gpc)\n");
   reachPage3(folder);
   QStringList expected{tree_->path("board.gpj"), tree_->path(folder), "-cp", tree_->path("cmp.p_c"), "-pn", "demo"};
   const QStringList report{"-report", QDir::toNativeSeparators(tree_->path(folder + "/demo.report.txt"))};
@@ -126,6 +133,13 @@ void RunTest::argumentList() {
     wizard_->clickNext();
     expected << "-mp" << tree_->path("msg.p_s") << "-ap" << tree_->path("anal.p_a") << "-ext"
              << "cpp,h";
+  }
+  if (downs > 0) {
+    while (wizard_->currentPage() != wizard_->Page0) wizard_->clickBack();
+    wizard_->GHSConfigCombo->setFocus();
+    for (int down = 0; down < downs; ++down) QTest::keyClick(wizard_->GHSConfigCombo, Qt::Key_Down);
+    while (wizard_->currentPage() != wizard_->Page3) wizard_->clickNext();
+    expected << "-config" << QStringList{"Debug", "Release"}[downs - 1];
   }
   QVERIFY(finishAndWait());
   QCOMPARE(recordedArguments(), expected + report);

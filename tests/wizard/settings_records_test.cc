@@ -27,6 +27,8 @@ void SettingsRecordsTest::holdsOnlyRecords_data() {
   QTest::newRow("a line after a record") << QByteArray("Compiler Personality:\nc.p_c\n\n[window]\n") << false;
   QTest::newRow("value taken as key leaves a stray line")
       << QByteArray("Message Personality:\nCompiler Personality:\nx\n") << false;
+  QTest::newRow("configuration record") << QByteArray("Compiler Personality:\nc.p_c\n\nBuild Configuration:\nDebug\n\n")
+                                        << true;
   QTest::newRow("keys are exact") << QByteArray("compiler personality:\nc\n") << false;
   QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n", 8) << false;
 }
@@ -41,9 +43,10 @@ void SettingsRecordsTest::writesNonEmptyValuesInKeyOrder() {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   QVERIFY(buffer.open(QIODevice::WriteOnly));
-  settings_records::write(buffer, {QStringLiteral("m s.p_s"), QString(), QStringLiteral("c")});
+  settings_records::write(buffer, {QStringLiteral("m s.p_s"), QString(), QStringLiteral("c"), QStringLiteral("rel")});
   buffer.close();
-  QCOMPARE(bytes, QByteArray("Message Personality:\nm s.p_s\n\nCompiler Personality:\nc\n\n"));
+  QCOMPARE(bytes, QByteArray("Message Personality:\nm s.p_s\n\nCompiler Personality:\nc\n\n"
+                             "Build Configuration:\nrel\n\n"));
   QVERIFY(settings_records::holdsOnlyRecords(bytes));
 }
 
@@ -51,13 +54,14 @@ void SettingsRecordsTest::readsWhatItWrote() {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   QVERIFY(buffer.open(QIODevice::WriteOnly));
-  settings_records::write(buffer, {QString(), QStringLiteral("a.p_a"), QStringLiteral("c")});
+  settings_records::write(buffer, {QString(), QStringLiteral("a.p_a"), QStringLiteral("c"), QStringLiteral("Debug")});
   buffer.close();
   QVERIFY(buffer.open(QIODevice::ReadOnly));
   const auto values = settings_records::read(buffer);
-  QCOMPARE(values.size(), 2);
+  QCOMPARE(values.size(), 3);
   QCOMPARE(values.value(settings_records::kAnalyser), QStringLiteral("a.p_a"));
   QCOMPARE(values.value(settings_records::kCompiler), QStringLiteral("c"));
+  QCOMPARE(values.value(settings_records::kConfiguration), QStringLiteral("Debug"));
 }
 
 QTEST_GUILESS_MAIN(SettingsRecordsTest)
