@@ -23,21 +23,27 @@ bool definesConfig(const QByteArray& text) {
          (isBlank(text[kKeyword.size()]) || text[kKeyword.size()] == '(');
 }
 
+// One pair of enclosing double or single quotes goes.
 QString unquoted(const QByteArray& argument) {
-  const bool quoted = argument.size() >= 2 && argument.startsWith('"') && argument.endsWith('"');
+  const bool quoted = argument.size() >= 2 && argument.front() == argument.back() &&
+                      (argument.front() == '"' || argument.front() == '\'');
   return QString::fromLocal8Bit(quoted ? argument.mid(1, argument.size() - 2) : argument);
 }
 
+// The arguments inside the parentheses (taken off only as a pair), split at blanks and tabs;
+// a double quote runs to the next one, blanks included.
 QStringList arguments(const QByteArray& text) {
   QByteArray rest = trimmed(text.mid(kKeyword.size()));
-  if (rest.startsWith('(')) rest.remove(0, 1);
-  if (rest.endsWith(')')) rest.chop(1);
+  if (rest.size() >= 2 && rest.startsWith('(') && rest.endsWith(')')) rest = rest.mid(1, rest.size() - 2);
   QStringList parts;
   qsizetype index = 0;
   while (index < rest.size()) {
     while (index < rest.size() && isBlank(rest[index])) ++index;
     const qsizetype begin = index;
-    while (index < rest.size() && !isBlank(rest[index])) ++index;
+    while (index < rest.size() && !isBlank(rest[index])) {
+      const qsizetype close = rest[index] == '"' ? rest.indexOf('"', index + 1) : index;
+      index = close < 0 ? rest.size() : close + 1;
+    }
     if (index > begin) parts << unquoted(rest.mid(begin, index - begin));
   }
   return parts;
@@ -62,7 +68,7 @@ QList<Config> read(const QByteArray& topFile) {
     const QByteArray text = trimmed(line);
     if (!definesConfig(text)) continue;
     const QStringList parts = arguments(text);
-    if (parts.size() >= 3) configs.append({parts[0], parts[1], parts[2]});
+    if (parts.size() == 3) configs.append({parts[0], parts[1], parts[2]});
   }
   return configs;
 }

@@ -9,9 +9,10 @@
 // 1. a line is the text up to a line feed, without a CR just before it, trimmed of blanks
 //    and tabs at both ends;
 // 2. a line that begins with "defineConfig" followed by a blank, a tab or "(" defines one;
-// 3. the rest of the line, trimmed, loses a leading "(" and then a trailing ")";
-// 4. its arguments are split at blanks and tabs, and each loses one pair of enclosing double
-//    quotes: the first three are NAME, TAG and FILE; a line with fewer defines nothing.
+// 3. the rest of the line, trimmed, loses a leading "(" and a trailing ")" when it has both;
+// 4. its arguments are split at blanks and tabs, where a double quote runs to the next one,
+//    blanks included, and each loses one pair of enclosing double or single quotes: exactly
+//    three make NAME, TAG and FILE; a line with fewer or more defines nothing.
 namespace build_configs {
 
 struct Config {

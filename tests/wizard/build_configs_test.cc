@@ -40,10 +40,11 @@ void BuildConfigsTest::read_data() {
       << QStringList{"Debug|DBG|d.gpc", "Release|rel|r.gpc"};
   QTest::newRow("no parentheses, tabs between")
       << QByteArray("defineConfig\tA\t\ta  a.gpc\n") << QStringList{"A|a|a.gpc"};
-  QTest::newRow("more than three arguments")
-      << QByteArray("defineConfig(A a a.gpc extra)\n") << QStringList{"A|a|a.gpc"};
-  QTest::newRow("quotes do not join blanks")
-      << QByteArray("defineConfig(\"My Debug\" D d.gpc)\n") << QStringList{"\"My|Debug\"|D"};
+  QTest::newRow("more than three arguments") << QByteArray("defineConfig(A a a.gpc extra)\n") << QStringList{};
+  QTest::newRow("quotes join blanks") << QByteArray("defineConfig(\"My Debug\" D d.gpc)\n")
+                                      << QStringList{"My Debug|D|d.gpc"};
+  QTest::newRow("single quotes, one parenthesis kept")
+      << QByteArray("defineConfig 'R' r (r.gpc\n") << QStringList{"R|r|(r.gpc"};
   QTest::newRow("empty quotes") << QByteArray("defineConfig(\"\" \"\" x.gpc)\n") << QStringList{"||x.gpc"};
   QTest::newRow("fewer than three") << QByteArray("defineConfig(A a)\ndefineConfig()\ndefineConfig (\n")
                                     << QStringList{};

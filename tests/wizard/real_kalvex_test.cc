@@ -12,6 +12,7 @@ class RealKalvexTest : public QObject {
 
  private slots:
   void convertsASmallProject();
+  void convertsTheChosenConfiguration();
 };
 
 void RealKalvexTest::convertsASmallProject() {
@@ -61,6 +62,45 @@ void RealKalvexTest::convertsASmallProject() {
   QVERIFY(project.contains("main.c"));
   QVERIFY(project.contains("FolderName=lib\r\n"));
   QVERIFY(project.contains("lib.c"));
+}
+
+// The configuration chosen beside the project file is the one Kalvex converts: its options
+// file's define reaches the personality, the other configuration's does not.
+void RealKalvexTest::convertsTheChosenConfiguration() {
+  SampleTree tree;
+  QVERIFY(tree.isValid());
+  tree.write(QStringLiteral("board.gpj"),
+             "defineConfig (\"My Debug\" \"DBG\" \"dbg.gpc\")\ndefineConfig(Release REL rel.gpc)\nmain.c\n");
+  tree.write(QStringLiteral("dbg.gpc"), "-DDEBUG_BUILD\n");
+  tree.write(QStringLiteral("rel.gpc"), "-DRELEASE_BUILD\n");
+  tree.write(QStringLiteral("main.c"), "int main(void) { return 0; }\n");
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QFileInfo(QStringLiteral(KALVEX_BINARY)).absolutePath().toLocal8Bit() +
+                      QDir::listSeparator().toLatin1() + path);
+
+  TestWizard wizard;
+  wizard.show();
+  TestWizard::type(wizard.GHSProjectEdit, QDir::toNativeSeparators(tree.path("board.gpj")));
+  QCOMPARE(wizard.GHSConfigCombo->count(), 3);
+  wizard.GHSConfigCombo->setCurrentIndex(1);
+  QCOMPARE(wizard.GHSConfigCombo->currentText(), QStringLiteral("My Debug (DBG)"));
+  TestWizard::type(wizard.ZinProjectEdit, QDir::toNativeSeparators(tree.path("out")));
+  TestWizard::type(wizard.ZinNameEdit, QStringLiteral("demo"));
+  wizard.clickNext();
+  TestWizard::type(wizard.CmpPersonEdit, QDir::toNativeSeparators(tree.path("cmp.p_c")));
+  wizard.clickNext();
+  wizard.clickNext();
+  wizard.clickFinish();
+  QVERIFY(wizard.process);
+  QSignalSpy ended(wizard.process, &KalvexRun::ended);
+  QVERIFY(ended.wait(30000));
+  qputenv("PATH", path);
+
+  const QString log = wizard.DetailsText->toPlainText();
+  QVERIFY2(log.contains(QStringLiteral("Zintra/Zintra++ Project Completed!")), qPrintable(log));
+  const QByteArray personality = tree.read(QStringLiteral("out/board/person/board.p_a"));
+  QVERIFY2(personality.contains("-d \"DEBUG_BUILD\"\r\n"), personality.constData());
+  QVERIFY2(!personality.contains("RELEASE_BUILD"), personality.constData());
 }
 
 QTEST_MAIN(RealKalvexTest)
