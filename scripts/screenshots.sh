@@ -15,6 +15,7 @@ mkdir -p "$work" docs/images
 
 if [ "${1:-}" != windows ]; then
   ensure_packages $BUILD_PACKAGES
+  require_commands cmake
   cmake --preset default >/dev/null
   cmake --build --preset default --target Kalvex Quorlin quorlin_snapshot_hook
   sh tests/wizard/walk_quorlin.sh "$root/build/default/bin/Quorlin" \
@@ -25,6 +26,7 @@ if [ "${1:-}" != windows ]; then
 fi
 
 ensure_packages $WINDOWS_PACKAGES $SCREENSHOT_PACKAGES
+require_commands cmake xvfb-run
 sh scripts/qt-windows.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Kalvex Quorlin quorlin_snapshot_hook
