@@ -20,9 +20,9 @@ ensure_packages() {
 # require_commands NAME...: stops the script with a message naming the first command that is
 # not on the search path.
 require_commands() {
-  for name in "$@"; do
-    if ! command -v "$name" >/dev/null 2>&1; then
-      echo "$(basename "$0"): the command $name is needed but not installed" >&2
+  for required in "$@"; do
+    if ! command -v "$required" >/dev/null 2>&1; then
+      echo "$(basename "$0"): the command $required is needed but not installed" >&2
       exit 1
     fi
   done
