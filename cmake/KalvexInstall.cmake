@@ -64,7 +64,7 @@ if(WIN32)
   set(CPACK_SYSTEM_NAME win64)
   include(cmake/KalvexInstaller.cmake)
 else()
-  set(CPACK_GENERATOR DEB TGZ)
+  set(CPACK_GENERATOR TGZ)
   # The dependencies are read from the programs' own libraries: the Qt 6 runtime, the C and
   # C++ runtimes. Nothing of the build goes in.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -72,9 +72,14 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION devel)
   # Named here, not by CPack's default, so that the package check reads the same name.
   execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE architecture
-                  OUTPUT_STRIP_TRAILING_WHITESPACE)
-  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${architecture})
-  set(CPACK_DEBIAN_FILE_NAME ${CPACK_PACKAGE_NAME}_${PROJECT_VERSION}_${architecture}.deb)
+                  OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status ERROR_QUIET)
+  if(status EQUAL 0 AND architecture)
+    list(PREPEND CPACK_GENERATOR DEB)
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${architecture})
+    set(CPACK_DEBIAN_FILE_NAME ${CPACK_PACKAGE_NAME}_${PROJECT_VERSION}_${architecture}.deb)
+  else()
+    message(STATUS "No Debian package: `dpkg --print-architecture` gave no architecture; TGZ only")
+  endif()
 endif()
 
 if(NOT WIN32)

@@ -22,7 +22,14 @@ endif()
 set(KALVEX_QT_WINDOWS "${qtPrefix}")
 list(APPEND CMAKE_FIND_ROOT_PATH "${qtPrefix}")
 set(QT_HOST_PATH /usr CACHE PATH "The host's Qt, whose tools the Windows build runs")
-set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "The host Qt's CMake packages")
+# The host's multiarch folder names the host Qt's CMake packages; the cross compiler's own
+# library architecture is the target's, so it is asked of dpkg, as scripts/qt-windows.sh does.
+execute_process(COMMAND dpkg-architecture -qDEB_HOST_MULTIARCH OUTPUT_VARIABLE hostMultiarch
+                OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status ERROR_QUIET)
+if(NOT status EQUAL 0 OR NOT hostMultiarch)
+  message(FATAL_ERROR "Cannot name the host's multiarch folder (dpkg-architecture, in dpkg-dev)")
+endif()
+set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${hostMultiarch}/cmake CACHE PATH "The host Qt's CMake packages")
 
 # The runtime libraries of the compiler that Qt's libraries were linked against.
 set(KALVEX_MINGW_RUNTIME)

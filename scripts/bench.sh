@@ -12,19 +12,15 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
 ensure_packages $CONVERTER_PACKAGES $BENCH_PACKAGES
+require_commands cmake python3
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 
-# The programs are found by name wherever the build puts them.
-find_program() {
-  found=$(find build/release -type f -name "$1" -perm -u+x | head -n 1)
-  if [ -z "$found" ]; then
-    echo "bench: no $1 below build/release" >&2
-    exit 1
-  fi
-  echo "$found"
-}
-kalvex=$(find_program Kalvex)
-floor=$(find_program kalvex_floor)
+# The release preset places both programs in its programs' folder.
+kalvex=build/release/bin/Kalvex
+floor=build/release/bin/kalvex_floor
+for program in "$kalvex" "$floor"; do
+  [ -x "$program" ] || { echo "bench: $program was not built" >&2; exit 1; }
+done
 echo "Kalvex: $kalvex; $(nproc) cores; $(date -u +%Y-%m-%d)"
 python3 bench/bench.py --kalvex "$kalvex" --floor "$floor" "$@"

@@ -9,6 +9,7 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
 sh scripts/package.sh
+require_commands dpkg-deb lintian unzip tar cmake cmp diff
 
 packages=build/packages
 # The names CMake gave the packages of each build tree.

@@ -5,6 +5,7 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
 ensure_packages $BUILD_PACKAGES
+require_commands cmake tr
 cmake --preset release >/dev/null
 if ! cmake --build --preset release --target Kalvex >build/demo-build.log 2>&1; then
   cat build/demo-build.log

@@ -4,7 +4,9 @@
 # formatted, naming it.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/lib.sh
 formatter=${CLANG_FORMAT:-clang-format-14}
+require_commands git "$formatter"
 files=$(git ls-files -- 'converter/*.cc' 'converter/*.h' 'wizard/*.cc' 'wizard/*.h' 'bench/*.cc' \
   'tests/*.cc' 'tests/*.h')
 if [ "${1:-}" = "--check" ]; then

@@ -1,5 +1,6 @@
 # Shared by the scripts: installs the Debian packages that are missing, and nothing else.
 ensure_packages() {
+  require_commands dpkg-query
   missing=""
   for package in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
@@ -9,10 +10,22 @@ ensure_packages() {
   if [ -n "$missing" ]; then
     echo "Installing:$missing"
     if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+    require_commands apt-get $SUDO
     apt_waiting update -qq
     # shellcheck disable=SC2086
     apt_waiting install -y -qq --no-install-recommends $missing >/dev/null
   fi
+}
+
+# require_commands NAME...: stops the script with a message naming the first command that is
+# not on the search path.
+require_commands() {
+  for required in "$@"; do
+    if ! command -v "$required" >/dev/null 2>&1; then
+      echo "$(basename "$0"): the command $required is needed but not installed" >&2
+      exit 1
+    fi
+  done
 }
 
 # apt_waiting ARGUMENTS...: apt-get that waits while another apt-get or dpkg holds the package

@@ -6,6 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
 ensure_packages $BUILD_PACKAGES $WINDOWS_PACKAGES $RELEASE_PACKAGES
+require_commands cmake cpack
 
 packages=build/packages
 rm -rf "$packages"

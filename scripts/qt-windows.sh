@@ -10,6 +10,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
+require_commands sha256sum
 
 # The host tools (moc, rcc, uic) must be the very version that is built.
 host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null || true)
@@ -38,6 +39,7 @@ fi
 [ -f "$prefix/.kalvex-complete" ] && exit 0
 
 ensure_packages $WINDOWS_QT_PACKAGES
+require_commands flock apt-get cmake ninja dpkg-architecture realpath nice
 mkdir -p "$cache"
 exec 9>"$prefix.lock"
 if ! flock -n 9; then
@@ -130,12 +132,15 @@ collect_licences() {
   done
 }
 
+# The host Qt's CMake packages lie in the host's multiarch folder.
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null) ||
+  { echo "Qt for Windows: dpkg-architecture cannot name the host's multiarch folder" >&2; exit 1; }
 started=$(date +%s)
 build_step "fetching the source" fetch_source
 # shellcheck disable=SC2086
 build_step "configuring" cmake -G Ninja -S "$source_dir" -B "$work/build" \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DCMAKE_INSTALL_PREFIX="$prefix" \
-  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake $qt_options
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$multiarch/cmake" $qt_options
 build_with_progress
 build_step "installing" cmake --install "$work/build" --strip
 collect_licences "$prefix/licenses"

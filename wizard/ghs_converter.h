@@ -92,6 +92,7 @@ class GHSConverter : public GHSConverterBase {
   void fillConfigCombo();
   void buildExtList();
   QString summary() const;
+  // The details log: one more block of plain text, the view kept at the bottom if it was.
   void appendToLog(const QString& text);
   // After a run that ended normally: the report's count line and path, then each of its
   // warnings and errors (not its notes), when the run wrote a report.

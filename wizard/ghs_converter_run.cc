@@ -1,13 +1,9 @@
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QRegularExpression>
-#include <QScrollBar>
 #include <QTextBrowser>
-#include <QTextCursor>
 
 #include "ghs_converter.h"
 #include "kalvex_locator.h"
@@ -27,27 +23,6 @@ QStringList GHSConverter::kalvexArguments() const {
 QString GHSConverter::reportPath() const {
   return QDir::toNativeSeparators(
       QDir(ZinProjectEdit->text()).filePath(ZinNameEdit->text() + QStringLiteral(".report.txt")));
-}
-
-void GHSConverter::appendReport() {
-  const QFileInfo info(runReport);
-  QFile file(runReport);
-  // A report that this run did not write is an earlier run's: it is not shown.
-  if (!info.isFile() || info.lastModified() == runReportStamp || !file.open(QIODevice::ReadOnly)) return;
-  QList<QByteArray> lines = file.readAll().split('\n');
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-  if (lines.isEmpty()) return;
-  // Kalvex's count line, the report's last: "<e> errors, <w> warnings, <n> notes".
-  static const QRegularExpression counts(QStringLiteral("^(\\d+) errors, (\\d+) warnings, (\\d+) notes$"));
-  const QRegularExpressionMatch count = counts.match(QString::fromLocal8Bit(lines.takeLast()));
-  if (!count.hasMatch()) return;
-  appendToLog(tr("Report: %1 errors, %2 warnings, %3 notes (%4)")
-                  .arg(count.captured(1), count.captured(2), count.captured(3), runReport));
-  static const QRegularExpression shown(QStringLiteral("^.+?:\\d+:\\d+: (warning|error): "));
-  for (const QByteArray& line : lines) {
-    const QString text = QString::fromLocal8Bit(line);
-    if (shown.match(text).hasMatch()) appendToLog(text);
-  }
 }
 
 void GHSConverter::accept() {
@@ -105,15 +80,4 @@ void GHSConverter::reject() {
 
 void GHSConverter::showMessage(const QString& caption, const QString& text) {
   QMessageBox::about(nullptr, caption, text);
-}
-
-void GHSConverter::appendToLog(const QString& text) {
-  // Output is shown as plain text: a converter line is never taken for markup.
-  QScrollBar* bar = DetailsText->verticalScrollBar();
-  const bool atBottom = bar->value() == bar->maximum();
-  QTextCursor cursor(DetailsText->document());
-  cursor.movePosition(QTextCursor::End);
-  cursor.insertBlock();
-  cursor.insertText(text);
-  if (atBottom) bar->setValue(bar->maximum());
 }

@@ -1,18 +1,12 @@
 #include "kalvex_locator.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringList>
 
 QString locateKalvex(const QString& ownFolder) {
   const QString name = QStringLiteral("Kalvex");
+  const QString beside = QStandardPaths::findExecutable(name, QStringList{ownFolder});
+  if (!beside.isEmpty()) return beside;
   const QString onPath = QStandardPaths::findExecutable(name);
-  if (!onPath.isEmpty()) return onPath;
-#ifdef Q_OS_WIN
-  const QFileInfo beside(QDir(ownFolder).filePath(name + QStringLiteral(".exe")));
-#else
-  const QFileInfo beside(QDir(ownFolder).filePath(name));
-#endif
-  if (beside.isFile() && beside.isExecutable()) return beside.absoluteFilePath();
-  return name;
+  return onPath.isEmpty() ? name : onPath;
 }

@@ -41,7 +41,7 @@ class RunTest : public QObject {
   void cancelKillsTheRun();
   void finishStaysDisabledDuringARun();
   void aNewRunFreesTheLast();
-  void locatePrefersTheSearchPath();
+  void locatePrefersItsOwnFolder();
 
  private:
   // Fills every page with the sample and stops on Page3, ready for Finish.
@@ -324,17 +324,18 @@ void RunTest::aNewRunFreesTheLast() {
   QCOMPARE(wizard_->process->outcome(), KalvexRun::Outcome::Failed);
 }
 
-void RunTest::locatePrefersTheSearchPath() {
+void RunTest::locatePrefersItsOwnFolder() {
 #ifdef Q_OS_WIN
   const QString program = QStringLiteral("/Kalvex.exe");
 #else
   const QString program = QStringLiteral("/Kalvex");
 #endif
-  const QString fake = QStringLiteral(FAKE_KALVEX_DIR) + program;
+  const QString onPath = QFileInfo(QStringLiteral(FAKE_KALVEX_DIR) + program).absoluteFilePath();
   QDir(tree_->path(QString())).mkpath(QStringLiteral("own"));
+  QCOMPARE(locateKalvex(tree_->path("own")), onPath);  // none beside the wizard
   const QString beside = tree_->path("own") + program;
-  QVERIFY(QFile::copy(fake, beside));
-  QCOMPARE(locateKalvex(tree_->path("own")), QFileInfo(fake).absoluteFilePath());
+  QVERIFY(QFile::copy(onPath, beside));
+  QCOMPARE(locateKalvex(tree_->path("own")), QFileInfo(beside).absoluteFilePath());
   qputenv("PATH", tree_->path("out").toLocal8Bit());
   QCOMPARE(locateKalvex(tree_->path("own")), QFileInfo(beside).absoluteFilePath());
   QCOMPARE(locateKalvex(tree_->path("out")), QStringLiteral("Kalvex"));
@@ -346,6 +347,8 @@ void RunTest::locatePrefersTheSearchPath() {
   QFile::setPermissions(beside, QFile::ReadOwner);
 #endif
   QCOMPARE(locateKalvex(tree_->path("own")), QStringLiteral("Kalvex"));
+  qputenv("PATH", QByteArray(FAKE_KALVEX_DIR));
+  QCOMPARE(locateKalvex(tree_->path("own")), onPath);  // no program beside it: the search path's
 }
 
 QTEST_MAIN(RunTest)

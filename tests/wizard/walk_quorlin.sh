@@ -4,10 +4,11 @@
 # on the search path, through a conversion of a copy of the sample project folder SAMPLE into
 # WORK/zintra. With PICTURES, the hook saves the pages and the log there. Passes when the
 # Kalvex beside Quorlin converted the project; removes WORK at the end.
-# A Windows QUORLIN (Quorlin.exe) runs under Wine in the prefix WALK_QUORLIN_WINE, with no
-# Kalvex on Windows' search path; HOOK is then the plugin in a folder "generic", and the platform
-# plugins come from the Qt folder WALK_QUORLIN_QT_PLUGINS (a Windows path) unless
-# QT_QPA_PLATFORM names another platform than the offscreen one.
+# A Windows QUORLIN (Quorlin.exe) runs under Wine in the prefix WALK_QUORLIN_WINE (an absolute
+# path; a WORK in its drive_c is seen on drive C:), with no Kalvex on Windows' search path; HOOK
+# is then the plugin in a folder "generic", and the platform plugins come from the Qt folder
+# WALK_QUORLIN_QT_PLUGINS (a Windows path) unless QT_QPA_PLATFORM names another platform than
+# the offscreen one.
 set -eu
 quorlin=$1
 hook=$2
@@ -27,9 +28,17 @@ cp -R "$sample" "$work/$name"
 mkdir "$work/zintra" "$work/empty"
 cd "$work"
 wine_prefix=${WALK_QUORLIN_WINE:-}
-# host PATH: the path as the program sees it (on Windows, on drive Z:, the host's root).
+# host PATH: the path as the program sees it (on Windows, on drive C: when it lies in the
+# prefix's drive_c, else on drive Z:, the host's root).
 host() {
-  if [ -n "$wine_prefix" ]; then printf 'Z:%s' "$1" | tr / '\\'; else printf '%s' "$1"; fi
+  if [ -z "$wine_prefix" ]; then
+    printf '%s' "$1"
+    return
+  fi
+  case "$1" in
+    "$wine_prefix/drive_c/"*) printf 'C:/%s' "${1#"$wine_prefix/drive_c/"}" | tr / '\\' ;;
+    *) printf 'Z:%s' "$1" | tr / '\\' ;;
+  esac
 }
 if [ -n "$pictures" ]; then
   QUORLIN_SNAPSHOT_DIR=$(host "$pictures")
