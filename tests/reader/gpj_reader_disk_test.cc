@@ -58,7 +58,7 @@ class DiskReaderTest : public ::testing::Test {
   }
 
   std::string root;
-  std::unique_ptr<Host> host = makeSystemHost();
+  std::unique_ptr<Host> host = makeOperatingSystemHost();
   std::ostringstream log;
   std::unique_ptr<ProjectConverter> converter;
 };
