@@ -10,7 +10,7 @@
 namespace kalvex {
 namespace {
 
-// The POSIX host against a temporary folder. Paths handed to it are system paths.
+// The POSIX host against a temporary folder. Paths handed to it are backslash paths.
 class OperatingSystemHostTest : public ::testing::Test {
  protected:
   void SetUp() override {

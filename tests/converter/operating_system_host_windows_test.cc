@@ -64,7 +64,7 @@ TEST_F(OperatingSystemHostTest, ReplacesAnExistingFileAndRemovesFiles) {
   EXPECT_EQ(host->toHostPath(root + "\\x"), root + "\\x");
 }
 
-TEST_F(OperatingSystemHostTest, PassesSystemPathsUnchanged) {
+TEST_F(OperatingSystemHostTest, PassesBackslashPathsUnchanged) {
   ASSERT_TRUE(host->makeDirectory(root + "\\sub\\"));
   EXPECT_TRUE(host->exists(root + "\\sub"));
   EXPECT_TRUE(host->exists(root + "\\sub\\"));
