@@ -12,7 +12,7 @@ namespace kalvex {
 class Host;
 class ProjectConverter;
 
-// Makes a system path absolute against the host's current directory, or against the current
+// Makes a backslash path absolute against the host's current directory, or against the current
 // directory of the drive it names ("X:sub\file"). Restores the current drive afterwards.
 std::string makeAbsolutePath(const std::string& path, Host& host);
 

@@ -51,7 +51,6 @@ class ProjectConverter {
   // Appends the comma-separated pieces of text, empty pieces included, to the extensions.
   void addExtensions(const std::string& text);
 
-  std::string sourceProject() const { return settings.sourceProject; }
   std::string destFolder() const { return settings.destFolder; }
   std::string projectName() const { return settings.projectName; }
   std::string messagePersonality() const { return settings.messagePersonality; }

@@ -29,7 +29,7 @@ class ReadRecord : public Host {
   std::string currentDirectory() override { return host_.currentDirectory(); }
   bool makeDriveCurrent(const std::string& drive) override { return host_.makeDriveCurrent(drive); }
   std::string fromCommandLine(const std::string& word) override { return host_.fromCommandLine(word); }
-  std::string hostPath(const std::string& path) override { return host_.hostPath(path); }
+  std::string toHostPath(const std::string& path) override { return host_.toHostPath(path); }
   bool replaceFile(const std::string& from, const std::string& to) override { return host_.replaceFile(from, to); }
   bool removeFile(const std::string& path) override { return host_.removeFile(path); }
   bool linkFile(const std::string& path, const std::string& link) override { return host_.linkFile(path, link); }
@@ -39,6 +39,9 @@ class ReadRecord : public Host {
   std::size_t removeOnInterrupt(const std::string& path) override { return host_.removeOnInterrupt(path); }
   void keepOnInterrupt(std::size_t mark) override { host_.keepOnInterrupt(mark); }
   void holdInterrupts(bool held) override { host_.holdInterrupts(held); }
+  std::optional<std::string> environmentVariable(const std::string& name) override {
+    return host_.environmentVariable(name);
+  }
   std::unique_ptr<DirectorySearch> makeSearch() override { return host_.makeSearch(); }
 
  private:

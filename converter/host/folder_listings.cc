@@ -7,18 +7,12 @@
 #include <cstring>
 #include <string_view>
 
-#include "host/letter_case.h"
+#include <sys/stat.h>
+
 #include "text/ascii.h"
+#include "text/lexical_path.h"
 
 namespace kalvex {
-
-std::string posixPath(std::string_view path) {
-  std::string posix(path);
-  const std::size_t first = posix.find('\\');
-  if (first != std::string::npos)
-    std::replace(posix.begin() + static_cast<std::ptrdiff_t>(first), posix.end(), '\\', '/');
-  return posix;
-}
 namespace {
 
 bool plainAscii(std::string_view name) {
@@ -49,7 +43,16 @@ bool readNames(DIR* directory, std::string& lower, std::string& spelled, std::ve
   return errno == 0;
 }
 
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+bool existsAsWritten(std::string_view path) {
+  struct stat info;
+  return ::stat(withSeparator(std::string(path), '/').c_str(), &info) == 0;
+}
+
 }  // namespace
+
+bool namesNothing(int error) { return error == ENOENT || error == ENOTDIR; }
 
 bool FolderListings::answerableName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
@@ -72,12 +75,12 @@ bool FolderListings::Listing::holds(std::string_view lowerName) const {
 
 FolderListings::Listing FolderListings::list(const std::string& folder) {
   Listing listing;
-  DIR* directory = ::opendir(posixPath(folder).c_str());
+  DIR* directory = ::opendir(withSeparator(folder, '/').c_str());
   if (directory == nullptr && namesNothing(errno)) {
     // A folder that does not exist as written may exist in another letter case.
-    std::optional<std::string> onDisk = spelledOnDisk(folder, *this);
+    std::optional<std::string> onDisk = spelledOnDisk(folder);
     errno = ENOENT;
-    if (onDisk) directory = ::opendir(posixPath(*onDisk).c_str());
+    if (onDisk) directory = ::opendir(withSeparator(*onDisk, '/').c_str());
   }
   if (directory == nullptr) {
     // A missing folder, or a file where a folder should be, holds nothing that could open.
@@ -95,31 +98,21 @@ FolderListings::Listing FolderListings::list(const std::string& folder) {
   return listing;
 }
 
-// The entry of a folder asked about for the first time.
-FolderListings::Listing& FolderListings::newEntry(std::string_view folder) {
-  folderNames_.push_back(std::make_unique<std::string>(folder));
-  Listing& listing = folders_[std::string_view(*folderNames_.back())];
-  listing.state = Listing::State::kAskedOnce;
-  return listing;
-}
-
-FolderListings::Listing& FolderListings::listingOf(std::string_view folder) {
-  const auto found = folders_.find(folder);
-  if (found == folders_.end()) return newEntry(folder);
+FolderListings::Listing& FolderListings::entryOf(std::string_view folder, FirstQuestion first) {
+  auto found = folders_.find(folder);
+  if (found == folders_.end()) {
+    folderNames_.push_back(std::make_unique<std::string>(folder));
+    found = folders_.emplace(std::string_view(*folderNames_.back()), Listing{}).first;
+    found->second.state = Listing::State::kAskedOnce;
+    if (first == FirstQuestion::kWaits) return found->second;
+  }
   Listing& listing = found->second;
   if (listing.state == Listing::State::kAskedOnce) listing = list(std::string(folder));
   return listing;
 }
 
-FolderListings::Listing& FolderListings::listedNow(std::string_view folder) {
-  const auto found = folders_.find(folder);
-  Listing& listing = found == folders_.end() ? newEntry(folder) : found->second;
-  if (listing.state == Listing::State::kAskedOnce) listing = list(std::string(folder));
-  return listing;
-}
-
 std::optional<std::vector<std::string_view>> FolderListings::listedNames(std::string_view folder) {
-  const Listing& listing = listedNow(folder);
+  const Listing& listing = entryOf(folder, FirstQuestion::kLists);
   if (listing.state == Listing::State::kMissing) return std::vector<std::string_view>{};
   if (listing.state != Listing::State::kListed || !listing.provesAbsence) return std::nullopt;
   std::vector<std::string_view> names;
@@ -129,7 +122,7 @@ std::optional<std::vector<std::string_view>> FolderListings::listedNames(std::st
 }
 
 std::vector<std::string_view> FolderListings::namesIgnoringCase(std::string_view folder, std::string_view name) {
-  const Listing& listing = listedNow(folder);
+  const Listing& listing = entryOf(folder, FirstQuestion::kLists);
   std::vector<std::string_view> names;
   if (listing.state != Listing::State::kListed) return names;
   const std::string lowerName = lowerAscii(name);
@@ -147,10 +140,46 @@ bool FolderListings::certainlyAbsent(std::string_view path) {
   if (slash == std::string_view::npos) return false;
   const std::string_view name = path.substr(slash + 1);
   if (!answerableName(name)) return false;
-  const Listing& listing = listingOf(slash == 0 ? path.substr(0, 1) : path.substr(0, slash));
+  const std::string_view folder = slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+  const Listing& listing = entryOf(folder, FirstQuestion::kWaits);
   if (listing.state == Listing::State::kMissing) return true;
   if (listing.state != Listing::State::kListed || !listing.provesAbsence) return false;
   return listing.sorted.empty() || !listing.holds(lowerAscii(name));
+}
+
+std::optional<std::string_view> FolderListings::matchIn(std::string_view folder, std::string_view component) {
+  if (component.empty() || component == "." || component == "..") return component;
+  const std::vector<std::string_view> names = namesIgnoringCase(folder, component);
+  if (std::find(names.begin(), names.end(), component) != names.end()) return component;
+  if (names.size() != 1) return std::nullopt;
+  return names.front();
+}
+
+std::optional<std::string> FolderListings::spelledOnDisk(std::string_view path) {
+  std::vector<std::size_t> separators;
+  for (std::size_t at = 0; at < path.size(); ++at) {
+    if (isSeparator(path[at])) separators.push_back(at);
+  }
+  // The longest leading folder that exists as written is taken whole; a path from the root
+  // always has one.
+  std::size_t kept = separators.size();
+  while (kept > 0 && separators[kept - 1] > 0 && !existsAsWritten(path.substr(0, separators[kept - 1]))) --kept;
+  std::size_t from = kept == 0 ? 0 : separators[kept - 1] + 1;
+  std::string spelled(path.substr(0, from));
+  while (from <= path.size()) {
+    const std::size_t end = std::min(path.find_first_of("/\\", from), path.size());
+    // spelled ends in the separator before the component, unless it is empty.
+    const std::string folder = spelled.empty()       ? std::string(".")
+                               : spelled.size() == 1 ? spelled
+                                                     : spelled.substr(0, spelled.size() - 1);
+    const std::optional<std::string_view> name = matchIn(folder, path.substr(from, end - from));
+    if (!name) return std::nullopt;
+    spelled.append(*name);
+    if (end == path.size()) break;
+    spelled.push_back(path[end]);
+    from = end + 1;
+  }
+  return spelled;
 }
 
 }  // namespace kalvex

@@ -1,6 +1,8 @@
 // Existence answers from folder listings on a POSIX host: each folder is listed once, and a
 // name that its listing does not hold is absent without a failed open. Only answers that an
-// open would give exactly are made; every other case is left to a real open.
+// open would give exactly are made; every other case is left to a real open. The listings
+// also find how a path that names nothing as written is spelled on disk (letter_case.h opens
+// through that spelling).
 #ifndef KALVEX_HOST_FOLDER_LISTINGS_H
 #define KALVEX_HOST_FOLDER_LISTINGS_H
 
@@ -14,8 +16,9 @@
 
 namespace kalvex {
 
-// A system path as POSIX spells it: every "\\" becomes "/".
-std::string posixPath(std::string_view path);
+// True for the errors that say a path names nothing: no such file, or a file where a folder
+// should be.
+bool namesNothing(int error);
 
 class FolderListings {
  public:
@@ -36,6 +39,10 @@ class FolderListings {
   // the case of ASCII letters is ignored; empty when the folder cannot be listed. Valid until
   // forgetAll().
   std::vector<std::string_view> namesIgnoringCase(std::string_view folder, std::string_view name);
+  // The path with each component that does not exist as written replaced by the one listed
+  // name that equals it ignoring ASCII case; separators ("/" or "\\") stay as written.
+  // Nothing when such a component matches no name or several.
+  std::optional<std::string> spelledOnDisk(std::string_view path);
   // Drops every listing; called before anything on the file system is created or changed.
   void forgetAll() {
     folders_.clear();
@@ -67,11 +74,15 @@ class FolderListings {
     // The first name, in sorted order, that is not below lowerName.
     std::vector<std::uint32_t>::const_iterator firstNotBelow(std::string_view lowerName) const;
   };
+  // When a folder asked about for the first time is listed: an existence answer waits for
+  // the second question, a caller that needs the names lists it at once.
+  enum class FirstQuestion { kWaits, kLists };
   Listing list(const std::string& folder);
-  // The folder's entry, listed now unless it was.
-  Listing& listedNow(std::string_view folder);
-  Listing& listingOf(std::string_view folder);
-  Listing& newEntry(std::string_view folder);
+  // The folder's entry; listed now unless it was, or it is new and first waits.
+  Listing& entryOf(std::string_view folder, FirstQuestion first);
+  // The name that stands for component in folder: itself where it exists as written, else
+  // the one listed name that equals it ignoring ASCII case.
+  std::optional<std::string_view> matchIn(std::string_view folder, std::string_view component);
 
   // Keyed by the folder as the path spells it; the keys point into folderNames_, so that a
   // lookup needs no copy of the path.

@@ -1,6 +1,7 @@
-// The one seam between Kalvex and the operating system. Every path that crosses it is a
-// system path: a text with the backslash as its only separator. Implementations translate
-// at this boundary and nowhere else.
+// The one seam between Kalvex and the operating system: files, folders, the current
+// directory, the lock, interruptions and the environment. Every path that crosses it is a
+// backslash path, a text with the backslash as its only separator; the operating system's own
+// spelling of it is its host path. Implementations translate at this boundary and nowhere else.
 #ifndef KALVEX_HOST_HOST_H
 #define KALVEX_HOST_HOST_H
 
@@ -42,7 +43,7 @@ class DirectorySearch {
  public:
   explicit DirectorySearch(Host& host) : host_(host) {}
   virtual ~DirectorySearch() = default;
-  // Appends a directory, a system path, at the end of the order.
+  // Appends a directory, a backslash path, at the end of the order.
   void add(const std::string& directory) { directories_.push_back(directory); }
   // The first candidate path that opens, spelled as the host finds it; nothing when none does.
   virtual std::optional<std::string> firstThatOpens(const std::string& relative);
@@ -79,18 +80,18 @@ class Host {
   // Identity of the file at path, or nothing when it cannot be determined.
   virtual std::optional<FileIdentity> identify(const std::string& path) = 0;
 
-  // The current directory of the current drive, as a system path.
+  // The current directory of the current drive, as a backslash path.
   virtual std::string currentDirectory() = 0;
   // Makes the drive named by the first two characters of a path ("X:") current;
   // false when it cannot be made current.
   virtual bool makeDriveCurrent(const std::string& drive) = 0;
 
-  // A path word from the command line as a system path (POSIX: every "/" becomes "\").
+  // A path word from the command line as a backslash path (POSIX: every "/" becomes "\").
   virtual std::string fromCommandLine(const std::string& word) = 0;
 
-  // A system path as the operating system spells it, for texts that other programs read
-  // (POSIX: every "\" becomes "/").
-  virtual std::string hostPath(const std::string& path) = 0;
+  // The host path of a backslash path, for texts that other programs read (POSIX: every "\"
+  // becomes "/").
+  virtual std::string toHostPath(const std::string& path) = 0;
   // Moves the file from onto to, replacing a file of that path in one step; false when it
   // cannot (from then stays as it was).
   virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
@@ -114,22 +115,17 @@ class Host {
   // While held, an interruption waits until it is released; calls do not nest.
   virtual void holdInterrupts(bool held) = 0;
 
+  // The value of the environment variable name, names compared as the operating system
+  // compares them (POSIX exactly, Windows ignoring case); nothing when it is not set.
+  virtual std::optional<std::string> environmentVariable(const std::string& name) = 0;
+
   // An empty search over directories of this host.
   virtual std::unique_ptr<DirectorySearch> makeSearch() { return std::make_unique<DirectorySearch>(*this); }
 };
 
 // The host of the running operating system: Windows when built for it, POSIX otherwise. The
-// build compiles the one platform's file (posix_host.cc or windows_host.cc) that supplies it
-// and the environment below.
-std::unique_ptr<Host> makeSystemHost();
-
-// Whether names compare with their case (POSIX) or without it (Windows).
-enum class NameCase { kExact, kIgnored };
-// The environment variables of the running process: entries "NAME=VALUE", ended by a null
-// pointer. Setting a variable may move the block, so it is asked for again at every look-up.
-const char* const* environmentBlock();
-// How the running operating system compares the names of environment variables.
-NameCase environmentNameCase();
+// build compiles the one platform's file (posix_host.cc or windows_host.cc) that supplies it.
+std::unique_ptr<Host> makeOperatingSystemHost();
 
 }  // namespace kalvex
 

@@ -11,30 +11,20 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "host/folder_listings.h"
 
 namespace kalvex {
 
-// True for the errors that say a path names nothing: no such file, or a file where a folder
-// should be.
-bool namesNothing(int error);
-
-// The path with each component that does not exist as written replaced by the one listed
-// name that equals it ignoring ASCII case; separators ("/" or "\\") stay as written. Nothing
-// when such a component matches no name or several.
-std::optional<std::string> spelledOnDisk(std::string_view path, FolderListings& listings);
-
-// Opens a system path for reading (null for a folder), looking it up ignoring case when it
+// Opens a backslash path for reading (null for a folder), looking it up ignoring case when it
 // names nothing as written.
 std::unique_ptr<std::istream> openIgnoringCase(const std::string& path, FolderListings& listings);
 
-// The system path under which openIgnoringCase would open a file, found with the same look-up
+// The backslash path under which openIgnoringCase would open a file, found with the same look-up
 // but without making a stream; nothing when it would not open.
 std::optional<std::string> findIgnoringCase(const std::string& path, FolderListings& listings);
 
-// stat() of a system path, looked up ignoring case when it names nothing as written; false
+// stat() of a backslash path, looked up ignoring case when it names nothing as written; false
 // when no file or folder is found.
 bool statIgnoringCase(const std::string& path, FolderListings& listings, struct stat& info);
 

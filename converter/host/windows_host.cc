@@ -1,5 +1,5 @@
-// The host on Windows: system paths go to the operating system as they are, and each drive
-// keeps a current directory of its own. A file's attributes answer "absent" before an open.
+// The host on Windows: a backslash path is its own host path and goes to the operating system
+// as it is, and each drive keeps a current directory of its own. A file's attributes answer "absent" before an open.
 #include <direct.h>
 #include <stdlib.h>
 #include <windows.h>
@@ -7,8 +7,9 @@
 #include <fstream>
 #include <string>
 
+#include "host/environment_block.h"
 #include "host/interrupt_files.h"
-#include "host/system_host.h"
+#include "host/operating_system_host.h"
 #include "text/ascii.h"
 
 namespace kalvex {
@@ -47,10 +48,10 @@ BOOL WINAPI onConsoleEvent(DWORD) {
   return FALSE;
 }
 
-class WindowsHost : public SystemHost {
+class WindowsHost : public OperatingSystemHost {
  public:
   ~WindowsHost() override { unlockFile(); }
-  std::string hostPath(const std::string& path) override { return path; }
+  std::string toHostPath(const std::string& path) override { return path; }
   std::string processId() override { return std::to_string(GetCurrentProcessId()); }
   // The lock file was opened to be deleted when its handle closes, also by a killed process.
   void unlockFile() override {
@@ -67,6 +68,11 @@ class WindowsHost : public SystemHost {
     }
   }
 
+  // Windows compares the names of environment variables without their case.
+  std::optional<std::string> environmentVariable(const std::string& name) override {
+    return findVariable(_environ, name, NameCase::kIgnored);
+  }
+
   bool makeDriveCurrent(const std::string& drive) override {
     // Only a drive letter and a colon name a drive; anything else would change the folder.
     if (drive.size() < 2 || drive[1] != ':' || !isAsciiLetter(drive[0])) return false;
@@ -75,7 +81,7 @@ class WindowsHost : public SystemHost {
   }
 
  protected:
-  std::string systemPath(std::string path) override { return path; }
+  std::string fromHostPath(std::string path) override { return path; }
 
   std::unique_ptr<std::istream> openExisting(const std::string& path) override {
     if (certainlyAbsent(path)) return nullptr;
@@ -150,11 +156,6 @@ void WindowsHost::rememberDirectoryOfCurrentDrive() {
 
 }  // namespace
 
-std::unique_ptr<Host> makeSystemHost() { return std::make_unique<WindowsHost>(); }
-
-const char* const* environmentBlock() { return _environ; }
-
-// Windows compares the names of environment variables without their case.
-NameCase environmentNameCase() { return NameCase::kIgnored; }
+std::unique_ptr<Host> makeOperatingSystemHost() { return std::make_unique<WindowsHost>(); }
 
 }  // namespace kalvex

@@ -13,7 +13,7 @@ namespace kalvex {
 
 enum class Severity { kError, kWarning, kNote };
 
-// A line of a project file: its system path, and line and column counted from 1.
+// A line of a project file: its backslash path, and line and column counted from 1.
 struct LinePosition {
   std::string file;
   std::size_t line = 1;

@@ -13,7 +13,6 @@
 
 #include "host/host.h"
 #include "reader/conditions.h"
-#include "reader/environment.h"
 #include "reader/findings.h"
 #include "reader/line_findings.h"
 #include "reader/path_rules.h"
@@ -132,7 +131,8 @@ class GpjReader {
   ProjectGroup* currentGroup_ = nullptr;
   Host* host_ = nullptr;
   CompilerIncludeTest isCompilerInclude_;
-  Environment environment_ = systemEnvironment();
+  // The linked host's environment, for the references and conditions that name a variable.
+  Environment environment_;
   std::string currentPath_;
   std::unique_ptr<std::istream> input_;
   std::vector<OptionsFile> optionsFiles_;

@@ -30,6 +30,7 @@ void GpjReader::link(ProjectGroup& group, Host& host, CompilerIncludeTest isComp
   currentGroup_ = &group;
   host_ = &host;
   sourceDirSearch_ = host.makeSearch();
+  environment_ = [&host](const std::string& name) { return host.environmentVariable(name); };
   for (const std::string& directory : sourceDirs_.entries()) sourceDirSearch_->add(withBackslashes(directory));
   isCompilerInclude_ = std::move(isCompilerInclude);
 }

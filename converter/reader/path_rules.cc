@@ -1,8 +1,10 @@
 #include "reader/path_rules.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "reader/line_values.h"
+#include "text/lexical_path.h"
 
 namespace kalvex {
 
@@ -52,13 +54,7 @@ std::string withoutTrailingDot(const std::string& path) {
   return path.substr(0, size - 2);
 }
 
-std::string withBackslashes(std::string path) {
-  // Most paths hold no "/" at all: find() reaches the first one at the speed of memchr.
-  const std::size_t first = path.find('/');
-  if (first != std::string::npos)
-    std::replace(path.begin() + static_cast<std::ptrdiff_t>(first), path.end(), '/', '\\');
-  return path;
-}
+std::string withBackslashes(std::string path) { return withSeparator(std::move(path), '\\'); }
 
 std::string unquoted(const std::string& text) {
   if (text.size() < 2 || text.front() != text.back()) return text;

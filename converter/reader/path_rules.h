@@ -3,15 +3,17 @@
 #ifndef KALVEX_READER_PATH_RULES_H
 #define KALVEX_READER_PATH_RULES_H
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
-#include "reader/environment.h"
-
 namespace kalvex {
+
+// The value of the environment variable of that name, or nothing when it is not set.
+using Environment = std::function<std::optional<std::string>(const std::string& name)>;
 
 // Macro name to value, shared by every project file of one conversion.
 using MacroTable = std::unordered_map<std::string, std::string>;
@@ -45,7 +47,8 @@ std::string joinRelative(const std::string& directory, const std::string& text);
 // stay whole.
 std::string withoutTrailingDot(const std::string& path);
 
-// Every forward slash made a backslash.
+// Every forward slash made a backslash: the reader's rule for a path written with "/" in a
+// project file, on every host (it is not the host's conversion, which is none on Windows).
 std::string withBackslashes(std::string path);
 
 // Without the two enclosing quotes when the text, two characters or more, begins and ends

@@ -14,6 +14,10 @@ namespace kalvex {
 // never climbs above a drive; any other step is appended.
 void takeLexicalSteps(std::vector<std::string>& components, std::string_view path, std::string_view separators);
 
+// The one conversion between a path's two spellings: every separator ("/" or "\\") written
+// as separator. With "/" a backslash path becomes a POSIX host path; with "\\" the reverse.
+std::string withSeparator(std::string path, char separator);
+
 }  // namespace kalvex
 
 #endif

@@ -13,7 +13,7 @@ namespace kalvex {
 
 class ProjectGroup;
 
-// A system path as the host spells it for other programs.
+// The host path of a backslash path, as other programs read it.
 using PathSpelling = std::function<std::string(const std::string& path)>;
 
 struct CompileCommand {

@@ -18,7 +18,7 @@ void writeCompileDatabase(StagedFiles& files, const PathSpelling& spell, const s
 }
 
 void ProjectConverter::writeCompileDatabase() {
-  const PathSpelling spell = [this](const std::string& path) { return host().hostPath(path); };
+  const PathSpelling spell = [this](const std::string& path) { return host().toHostPath(path); };
   kalvex::writeCompileDatabase(outputs(), spell, settings.compileDatabase, *rootGroup_, compilerIncludes());
 }
 

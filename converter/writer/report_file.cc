@@ -72,7 +72,7 @@ void ReportFile::add(const Finding& finding) {
   if (!file_) return;
   if (finding.file != systemFile_) {
     systemFile_.assign(finding.file);
-    hostFile_ = host_.hostPath(systemFile_);
+    hostFile_ = host_.toHostPath(systemFile_);
   }
   const std::size_t at = block_.size();
   appendReportLine(block_, finding, hostFile_);

@@ -32,7 +32,7 @@ TEST(LetterCase, APathThatNamesNothingIsLookedUpIgnoringCase) {
                             .c_str()),
             0);
   const std::string systemRoot = systemForm(root);
-  const std::unique_ptr<Host> host = makeSystemHost();
+  const std::unique_ptr<Host> host = makeOperatingSystemHost();
   const CaseLookup cases[] = {
       {"\\Src\\Startup\\Startup.gpj", "\\Src\\Startup\\Startup.gpj"},
       {"\\src\\startup\\STARTUP.GPJ", "\\Src\\Startup\\Startup.gpj"},

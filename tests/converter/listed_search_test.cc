@@ -27,7 +27,7 @@ TEST(ListedSearch, FindsWhatOpeningEveryCandidateFinds) {
             0);
   std::string systemRoot = root;
   for (char& c : systemRoot) c = c == '/' ? '\\' : c;
-  const std::unique_ptr<Host> host = makeSystemHost();
+  const std::unique_ptr<Host> host = makeOperatingSystemHost();
   const std::unique_ptr<DirectorySearch> listed = host->makeSearch();
   DirectorySearch everyCandidate(*host);
   for (const char* directory : {"d1", "none", "d2", "unl", "d3"}) {

@@ -33,7 +33,7 @@ TEST(GroupNameOf, CutsTheLastFourCharactersOfTheTopFile) {
 
 TEST_F(ModelTest, ConstructorNamesTheRootAndLeavesTheRestEmpty) {
   EXPECT_EQ(converter.rootGroup().name(), "top");
-  EXPECT_EQ(converter.sourceProject(), "C:\\p\\top.gpj");
+  EXPECT_EQ(converter.settings.sourceProject, "C:\\p\\top.gpj");
   EXPECT_EQ(converter.destFolder(), "C:\\out");
   EXPECT_EQ(converter.projectName(), "");
   EXPECT_TRUE(converter.settings.extensions.empty());

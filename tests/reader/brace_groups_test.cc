@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "host/environment_block.h"
 #include "reader/brace_groups.h"
-#include "reader/environment.h"
 #include "reader_fixture.h"
 
 namespace kalvex {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "reader/configurations.h"
-#include "reader/environment.h"
+#include "reader/path_rules.h"
 #include "reader_fixture.h"
 
 namespace kalvex {

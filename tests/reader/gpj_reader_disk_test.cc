@@ -15,8 +15,8 @@ namespace {
 
 using testing::gpjFile;
 
-// The reader on the system host against a temporary folder. Paths handed to Kalvex are
-// system paths: the POSIX path with every "/" as "\".
+// The reader on the operating system's host against a temporary folder. Paths handed to Kalvex are
+// backslash paths: the POSIX path with every "/" as "\".
 class DiskReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -33,7 +33,7 @@ class DiskReaderTest : public ::testing::Test {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << content;
   }
-  // The system path of a path relative to the temporary folder.
+  // The backslash path of a path relative to the temporary folder.
   std::string sys(const std::string& relative = "") const {
     std::string path = root + (relative.empty() ? "" : "/" + relative);
     for (char& c : path) c = c == '/' ? '\\' : c;
@@ -58,7 +58,7 @@ class DiskReaderTest : public ::testing::Test {
   }
 
   std::string root;
-  std::unique_ptr<Host> host = makeSystemHost();
+  std::unique_ptr<Host> host = makeOperatingSystemHost();
   std::ostringstream log;
   std::unique_ptr<ProjectConverter> converter;
 };

@@ -88,7 +88,7 @@ TEST_F(ParserTest, TheFirstMatchingRuleDecides) {
 // Lines as real project files write them: brace groups first, comments and options after
 // blanks, macros only at the start, quoted paths, a tab ending the file name.
 TEST_F(ParserTest, RealLinesAreReadAsTheirAuthorsMeant) {
-  environment = {{"GHS_ENV", "1"}, {"SDK", "C:\\sdk"}};
+  host.setEnvironment({{"GHS_ENV", "1"}, {"SDK", "C:\\sdk"}});
   host.addFile("C:\\w\\top.gpj", gpjFile({"macro[SP]targetCore=pe0",
                                           "{optgroup=GhsCommonOptions}[SP]-DOPT",
                                           "{streq(targetCore,pe0)}[SP]pe0.c",
@@ -244,7 +244,7 @@ TEST_F(ParserTest, MacrosAndSearchDirectoriesOfAFileServeEveryFileReadLater) {
 
 TEST_F(ParserTest, SubProjectEntriesAreExpandedAbsoluteOrJoinedAndShortNamesStayWhole) {
   prepare();
-  environment = {{"BSP", "C:\\bsp"}};
+  host.setEnvironment({{"BSP", "C:\\bsp"}});
   host.addFile("C:\\w\\top.gpj",
                gpjFile({":sourceDir=s1", ":sourceDir=s2", "macro[SP]M=C:\\m", "sub\\b.gpj", "ab[TAB]x.gpj",
                         "C:\\abs\\z.gpj", "$(M)\\m.gpj", "${BSP}/board/board.gpj", "/r/root.gpj", "ab[SP]x.gpj"}));

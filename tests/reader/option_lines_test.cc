@@ -104,7 +104,7 @@ TEST_F(OptionLinesTest, EachOptionOfALineIsReadAsALineOfItsOwn) {
 // Values as written wherever the reference stands, scanned again; quotes around the whole text
 // go. A line that is no option line keeps the old rule's define text ("-DPLAIN").
 TEST_F(OptionLinesTest, DefinesHaveTheirReferencesExpanded) {
-  environment = {{"FROM_ENV", "e"}};
+  host.setEnvironment({{"FROM_ENV", "e"}});
   host.addFile("C:\\w\\top.gpj", gpjFile({"macro[SP]V=$(W).0", "macro[SP]W=rel", "-DVER=$(V)", "-DAT_START=$V",
                                           "-D__AIP__=${FROM_ENV}", "-DLEFT=$(NOPE)", "-D\"Q=1\"", "-DS=\"a b\"",
                                           "-D[SP]\"SP=2\"", "{isdefined(V)}[SP]-DCOND=${V}", "x[SP]-DPLAIN=$W"}));
@@ -124,7 +124,7 @@ TEST_F(OptionLinesTest, DefinesHaveTheirReferencesExpanded) {
 }
 
 TEST_F(OptionLinesTest, ImportDefinesAMacroFromTheEnvironmentOrNothing) {
-  environment = {{"INTEGRITY_ROOT_PATH", "C:\\ghs\\int"}, {"REL", "\"sub\""}};
+  host.setEnvironment({{"INTEGRITY_ROOT_PATH", "C:\\ghs\\int"}, {"REL", "\"sub\""}});
   host.addFile("C:\\w\\top.gpj", gpjFile({"import[SP]INTEGRITY_ROOT_PATH", "import[TAB]REL", "import[SP]UNSET",
                                           "-I$(INTEGRITY_ROOT_PATH)/inc", "-I$(REL)", "-I$(UNSET)"}));
   readProject();

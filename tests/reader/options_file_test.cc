@@ -62,5 +62,18 @@ TEST_F(OptionsFileTest, TypeTagsGoAndCapitalExtensionsCount) {
             (std::vector<std::string>{"C:\\w\\x.c", "C:\\w\\y z.c", "C:\\w\\MAIN.C", "C:\\w\\B.CPP"}));
 }
 
+// A desktop that ignores letter case: what the reader finds is named as the disk spells it.
+TEST_F(OptionsFileTest, FilesFoundIgnoringLetterCaseAreSpelledAsOnDisk) {
+  host.setLetterCase(VirtualHost::LetterCase::kIgnored);
+  host.addFile("C:\\w\\top.gpj", gpjFile({"SRC\\MAIN.C", "sub.gpj", "missing.c"}));
+  host.addFile("C:\\w\\Src\\main.c", "");
+  host.addFile("C:\\w\\SUB.gpj", gpjFile({"x.C"}));
+  host.addFile("C:\\w\\X.c", "");
+  readProject();
+  EXPECT_EQ(tree(),
+            "group top\n  sourcePath C:\\w\n  file C:\\w\\Src\\main.c\n  file C:\\w\\missing.c\n"
+            "  group SUB\n    sourcePath C:\\w\n    file C:\\w\\X.c\n");
+}
+
 }  // namespace
 }  // namespace kalvex

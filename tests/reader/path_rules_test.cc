@@ -82,7 +82,7 @@ class PathResolutionTest : public testing::ReaderTest {
 };
 
 TEST_F(PathResolutionTest, WithoutSearchJoinsRelativeTextsAndDropsATrailingDot) {
-  environment = {{"SDK", "C:/sdk"}, {"ROOT", "C:\\env"}};
+  host.setEnvironment({{"SDK", "C:/sdk"}, {"ROOT", "C:\\env"}});
   readTop({"macro[SP]ROOT=C:\\proj", "macro[SP]REL=..\\rel"});
   const TextCase cases[] = {
       {".", "C:\\d"},

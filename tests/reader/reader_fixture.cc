@@ -26,16 +26,10 @@ std::string gpjFile(std::initializer_list<std::string> lines) {
   return content;
 }
 
-void linkReader(ProjectConverter& converter, const std::map<std::string, std::string>& environment) {
+void linkReader(ProjectConverter& converter) {
   converter.reader().link(converter.rootGroup(), converter.host(), [&converter](const std::string& directory) {
     return converter.isCompilerInclude(directory);
   });
-  ReaderInternals::setEnvironment(converter.reader(),
-                                  [environment](const std::string& name) -> std::optional<std::string> {
-                                    const auto found = environment.find(name);
-                                    if (found == environment.end()) return std::nullopt;
-                                    return found->second;
-                                  });
 }
 
 ProjectConverter& ReaderTest::prepare(const std::string& topPath) {
@@ -47,7 +41,7 @@ void ReaderTest::readProject(const std::string& topPath, const std::vector<std::
   if (!converter) prepare(topPath);
   const std::size_t slash = topPath.rfind('\\');
   converter->rootGroup().sourcePath = topPath.substr(0, slash);
-  linkReader(*converter, environment);
+  linkReader(*converter);
   reader().setExtensions(extensions);
   reader().open(topPath);
   reader().parse();

@@ -19,16 +19,13 @@
 
 namespace kalvex::testing {
 
-// What only tests see of a reader: its tables, and the environment it looks names up in.
+// What only tests see of a reader: its tables.
 struct ReaderInternals {
   static const MacroTable& macros(const GpjReader& reader) { return reader.macros_; }
   static const MacroTable& writtenMacros(const GpjReader& reader) { return reader.writtenMacros_; }
   static const std::vector<std::string>& sourceDirs(const GpjReader& reader) { return reader.sourceDirs_.entries(); }
   static const std::vector<std::string>& includeSearchDirs(const GpjReader& reader) {
     return reader.includeSearchDirs_.entries();
-  }
-  static void setEnvironment(GpjReader& reader, Environment environment) {
-    reader.environment_ = std::move(environment);
   }
 };
 
@@ -38,9 +35,8 @@ std::string spelled(const std::string& text);
 // The spelled lines, each ended by CR LF.
 std::string gpjFile(std::initializer_list<std::string> lines);
 
-// Links the converter's reader to its root group, its host and its compiler includes, with
-// an environment that holds only the given variables.
-void linkReader(ProjectConverter& converter, const std::map<std::string, std::string>& environment = {});
+// Links the converter's reader to its root group, its host and its compiler includes.
+void linkReader(ProjectConverter& converter);
 
 // A converter on the in-memory host, reading the top file C:\w\top.gpj.
 class ReaderTest : public ::testing::Test {
@@ -55,7 +51,6 @@ class ReaderTest : public ::testing::Test {
   GpjReader& reader() { return converter->reader(); }
 
   VirtualHost host;
-  std::map<std::string, std::string> environment;
   std::ostringstream log;
   std::unique_ptr<ProjectConverter> converter;
 };

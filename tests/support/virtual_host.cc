@@ -6,8 +6,6 @@
 #include <string_view>
 #include <utility>
 
-#include "text/lexical_path.h"
-
 namespace kalvex {
 namespace {
 
@@ -69,30 +67,6 @@ void VirtualHost::setCurrentDirectory(const std::string& path) {
   makeFolders(k);
   driveDirectories_[k[0]] = k;
   currentDrive_ = k[0];
-}
-
-std::string VirtualHost::key(const std::string& path) const {
-  char drive = currentDrive_;
-  std::string rest = path;
-  std::string base;
-  if (path.size() >= 2 && path[1] == ':') {
-    drive = path[0];
-    rest = path.substr(2);
-    if (rest.empty() || rest[0] != '\\') {
-      auto it = driveDirectories_.find(drive);
-      base = it != driveDirectories_.end() ? it->second : driveRoot(drive);
-    }
-  } else if (path.empty() || path[0] != '\\') {
-    base = driveDirectories_.at(currentDrive_);
-  }
-  // The drive is the first component, so that ".." never climbs above it.
-  std::vector<std::string> parts{std::string(1, drive) + ":"};
-  if (!base.empty()) takeLexicalSteps(parts, std::string_view(base).substr(2), "\\");
-  takeLexicalSteps(parts, rest, "\\");
-  std::string result = parts[0];
-  for (std::size_t i = 1; i < parts.size(); ++i) result += "\\" + parts[i];
-  if (parts.size() == 1) result += "\\";
-  return result;
 }
 
 std::string VirtualHost::parentOf(const std::string& key) {

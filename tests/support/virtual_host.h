@@ -1,7 +1,8 @@
 // An in-memory host for tests: drive letters with a current directory each, files and
 // folders, failures on demand, and a record of what was opened and created. Paths are
 // resolved the way a Windows desktop resolves them ("." and ".." and doubled separators
-// are taken lexically); names are compared exactly.
+// are taken lexically); names are compared exactly unless a test asks to ignore ASCII letter
+// case. The environment holds only the variables a test sets.
 #ifndef KALVEX_TESTS_SUPPORT_VIRTUAL_HOST_H
 #define KALVEX_TESTS_SUPPORT_VIRTUAL_HOST_H
 
@@ -28,6 +29,13 @@ class VirtualHost : public Host {
   // Sets the current directory of the path's drive (creating its folders) and makes that
   // drive current.
   void setCurrentDirectory(const std::string& path);
+
+  // With kIgnored, a path that names nothing as written names the file or folder whose stored
+  // path equals it ignoring ASCII case, and findFile answers with the stored spelling.
+  enum class LetterCase { kExact, kIgnored };
+  void setLetterCase(LetterCase letterCase) { letterCase_ = letterCase; }
+  // Replaces the environment; names are compared exactly.
+  void setEnvironment(std::map<std::string, std::string> variables) { environment_ = std::move(variables); }
 
   // Adds a file, creating its parent folders.
   void addFile(const std::string& path, const std::string& content);
@@ -68,6 +76,7 @@ class VirtualHost : public Host {
   const std::vector<std::string>& directoriesMade() const { return directoriesMade_; }
 
   std::unique_ptr<std::istream> openRead(const std::string& path) override;
+  std::optional<std::string> findFile(const std::string& path) override;
   std::unique_ptr<OutputFile> openWrite(const std::string& path) override;
   bool exists(const std::string& path) override;
   bool isFolder(const std::string& path) override { return isDirectory(path); }
@@ -76,7 +85,7 @@ class VirtualHost : public Host {
   std::string currentDirectory() override;
   bool makeDriveCurrent(const std::string& drive) override;
   std::string fromCommandLine(const std::string& word) override { return word; }
-  std::string hostPath(const std::string& path) override { return path; }
+  std::string toHostPath(const std::string& path) override { return path; }
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool removeFile(const std::string& path) override;
   bool linkFile(const std::string& path, const std::string& link) override;
@@ -86,9 +95,14 @@ class VirtualHost : public Host {
   std::size_t removeOnInterrupt(const std::string& path) override;
   void keepOnInterrupt(std::size_t mark) override { marked_.at(mark).second = false; }
   void holdInterrupts(bool held) override { interruptsHeld_ = held; }
+  std::optional<std::string> environmentVariable(const std::string& name) override;
 
  private:
   static std::string parentOf(const std::string& key);
+  // The key as written, before letter case is looked at.
+  std::string exactKey(const std::string& path) const;
+  // The stored key that equals k ignoring case, folder by folder; k itself when none does.
+  std::string storedSpelling(const std::string& k) const;
   void makeFolders(const std::string& key);
 
   char currentDrive_ = 'C';
@@ -102,6 +116,8 @@ class VirtualHost : public Host {
   std::string heldLock_;
   std::vector<std::pair<std::string, bool>> marked_;
   bool interruptsHeld_ = false;
+  LetterCase letterCase_ = LetterCase::kExact;
+  std::map<std::string, std::string> environment_;
   std::vector<std::string> readsOpened_, writesOpened_, directoriesMade_;
 };
 

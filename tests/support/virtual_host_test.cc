@@ -74,7 +74,7 @@ TEST(VirtualHost, ReplacesAndRemovesFiles) {
   EXPECT_FALSE(host.removeFile("C:\\p\\d"));
   EXPECT_TRUE(host.removeFile("C:\\p\\b"));
   EXPECT_FALSE(host.exists("C:\\p\\b"));
-  EXPECT_EQ(host.hostPath("C:\\p\\b"), "C:\\p\\b");
+  EXPECT_EQ(host.toHostPath("C:\\p\\b"), "C:\\p\\b");
 }
 
 TEST(VirtualHost, IdentityIgnoresSpelling) {
@@ -98,6 +98,27 @@ TEST(VirtualHost, DrivesCanBeRefused) {
   EXPECT_FALSE(host.makeDriveCurrent("Z:"));
   EXPECT_FALSE(host.makeDriveCurrent("\\p"));
   EXPECT_EQ(host.currentDirectory(), "D:\\d");
+}
+
+TEST(VirtualHost, IgnoresLetterCaseWhenAsked) {
+  VirtualHost host;
+  host.addFile("C:\\Proj\\Src\\Main.c", "m");
+  EXPECT_FALSE(host.findFile("C:\\proj\\src\\main.c").has_value()) << "names compare exactly at first";
+  host.setLetterCase(VirtualHost::LetterCase::kIgnored);
+  EXPECT_EQ(host.findFile("C:\\PROJ\\src\\main.C"), "C:\\Proj\\Src\\Main.c");
+  EXPECT_EQ(host.findFile("C:\\Proj\\Src\\Main.c"), "C:\\Proj\\Src\\Main.c");
+  EXPECT_FALSE(host.findFile("C:\\proj\\src\\other.c").has_value());
+  EXPECT_TRUE(host.isDirectory("C:\\proj\\SRC"));
+  ASSERT_NE(host.openWrite("C:\\proj\\src\\new.c"), nullptr) << "a new file goes into the folder as spelled";
+  EXPECT_EQ(host.fileContent("C:\\Proj\\Src\\new.c"), "");
+}
+
+TEST(VirtualHost, HoldsOnlyTheEnvironmentATestSets) {
+  VirtualHost host;
+  EXPECT_EQ(host.environmentVariable("PATH"), std::nullopt);
+  host.setEnvironment({{"SDK", "C:\\sdk"}});
+  EXPECT_EQ(host.environmentVariable("SDK"), "C:\\sdk");
+  EXPECT_EQ(host.environmentVariable("sdk"), std::nullopt);
 }
 
 }  // namespace

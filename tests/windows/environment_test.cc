@@ -1,19 +1,21 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "reader/environment.h"
+#include <memory>
+
+#include "host/host.h"
 
 namespace kalvex {
 namespace {
 
-// Windows compares the names of environment variables without case; so does the reader.
-TEST(SystemEnvironment, FindsAVariableWhateverTheCaseOfItsName) {
+// Windows compares the names of environment variables without case; so does its host.
+TEST(OperatingSystemEnvironment, FindsAVariableWhateverTheCaseOfItsName) {
   ASSERT_EQ(_putenv_s("KalvexMixedCase", "C:\\sdk"), 0);
-  const Environment environment = systemEnvironment();
+  const std::unique_ptr<Host> host = makeOperatingSystemHost();
   for (const char* name : {"KalvexMixedCase", "KALVEXMIXEDCASE", "kalvexmixedcase"}) {
-    EXPECT_EQ(environment(name), std::optional<std::string>("C:\\sdk")) << name;
+    EXPECT_EQ(host->environmentVariable(name), std::optional<std::string>("C:\\sdk")) << name;
   }
-  EXPECT_EQ(environment("KalvexMixedCas"), std::nullopt);
+  EXPECT_EQ(host->environmentVariable("KalvexMixedCas"), std::nullopt);
   _putenv_s("KalvexMixedCase", "");
 }
 

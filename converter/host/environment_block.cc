@@ -1,4 +1,4 @@
-#include "reader/environment.h"
+#include "host/environment_block.h"
 
 #include "text/ascii.h"
 
@@ -23,11 +23,6 @@ std::optional<std::string> findVariable(const char* const* block, const std::str
     if (sameName(*block, name, nameCase)) return std::string(*block + name.size() + 1);
   }
   return std::nullopt;
-}
-
-Environment systemEnvironment() {
-  // The block is asked for at every look-up: setting a variable may move it.
-  return [](const std::string& name) { return findVariable(environmentBlock(), name, environmentNameCase()); };
 }
 
 }  // namespace kalvex

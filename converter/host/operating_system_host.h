@@ -1,10 +1,10 @@
-// What the POSIX and the Windows host share. Each public operation refuses a path that holds
-// a NUL byte (the operating system reads a path only up to it, so the path would name another
-// file than the text holds) and hands every other path to its platform's call below, always
-// as a system path. Files are written through a buffer of their own. The build compiles one
-// platform's file: posix_host.cc or windows_host.cc.
-#ifndef KALVEX_HOST_SYSTEM_HOST_H
-#define KALVEX_HOST_SYSTEM_HOST_H
+// The host of the running operating system: what its POSIX and its Windows form share. Each
+// public operation refuses a path that holds a NUL byte (the operating system reads a path
+// only up to it, so the path would name another file than the text holds) and hands every
+// other path to its platform's call below, always as a backslash path. Files are written through a buffer of their own.
+// The build compiles one platform's file: posix_host.cc or windows_host.cc.
+#ifndef KALVEX_HOST_OPERATING_SYSTEM_HOST_H
+#define KALVEX_HOST_OPERATING_SYSTEM_HOST_H
 
 #include <cstddef>
 #include <istream>
@@ -16,7 +16,7 @@
 
 namespace kalvex {
 
-class SystemHost : public Host {
+class OperatingSystemHost : public Host {
  public:
   std::unique_ptr<std::istream> openRead(const std::string& path) final;
   std::optional<std::string> findFile(const std::string& path) final;
@@ -26,7 +26,7 @@ class SystemHost : public Host {
   bool makeDirectory(const std::string& path) final;
   std::optional<FileIdentity> identify(const std::string& path) final;
   std::string currentDirectory() final;
-  std::string fromCommandLine(const std::string& word) final { return systemPath(word); }
+  std::string fromCommandLine(const std::string& word) final { return fromHostPath(word); }
   bool replaceFile(const std::string& from, const std::string& to) final;
   bool removeFile(const std::string& path) final;
   bool linkFile(const std::string& path, const std::string& link) final;
@@ -35,8 +35,8 @@ class SystemHost : public Host {
   void keepOnInterrupt(std::size_t mark) final;
 
  protected:
-  // A path as the operating system spells it, read as a system path.
-  virtual std::string systemPath(std::string path) = 0;
+  // A host path, such as the operating system gives the current directory, as a backslash path.
+  virtual std::string fromHostPath(std::string path) = 0;
   // Called before anything on the file system is created, changed or removed.
   virtual void beforeChange() {}
 

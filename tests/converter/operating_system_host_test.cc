@@ -10,8 +10,8 @@
 namespace kalvex {
 namespace {
 
-// The POSIX host against a temporary folder. Paths handed to it are system paths.
-class SystemHostTest : public ::testing::Test {
+// The POSIX host against a temporary folder. Paths handed to it are backslash paths.
+class OperatingSystemHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
     char pattern[] = "/tmp/kalvex_host_XXXXXX";
@@ -24,11 +24,11 @@ class SystemHostTest : public ::testing::Test {
     for (char& c : path) c = c == '/' ? '\\' : c;
     return path;
   }
-  std::unique_ptr<Host> host = makeSystemHost();
+  std::unique_ptr<Host> host = makeOperatingSystemHost();
   std::string root, systemRoot;
 };
 
-TEST_F(SystemHostTest, MapsBackslashesOntoThePosixTree) {
+TEST_F(OperatingSystemHostTest, MapsBackslashesOntoThePosixTree) {
   ASSERT_TRUE(host->makeDirectory(systemRoot + "\\sub\\"));
   EXPECT_TRUE(host->exists(systemRoot + "\\sub"));
   EXPECT_FALSE(host->makeDirectory(systemRoot + "\\sub"));
@@ -42,7 +42,7 @@ TEST_F(SystemHostTest, MapsBackslashesOntoThePosixTree) {
   EXPECT_EQ(host->identify(systemRoot + "\\sub\\f.txt"), host->identify(systemRoot + "\\sub\\..\\sub\\f.txt"));
 }
 
-TEST_F(SystemHostTest, AFolderIsNeverAnOpenableFile) {
+TEST_F(OperatingSystemHostTest, AFolderIsNeverAnOpenableFile) {
   EXPECT_EQ(host->openRead(systemRoot), nullptr);
   EXPECT_EQ(host->openWrite(systemRoot), nullptr);
   EXPECT_EQ(host->openRead(systemRoot + "\\missing"), nullptr);
@@ -50,7 +50,7 @@ TEST_F(SystemHostTest, AFolderIsNeverAnOpenableFile) {
 
 // Absent answers may come from a listing, but never one made before the run created
 // something: files and folders the writer makes are found by later reads.
-TEST_F(SystemHostTest, ReadsSeeWhatTheHostCreated) {
+TEST_F(OperatingSystemHostTest, ReadsSeeWhatTheHostCreated) {
   ASSERT_TRUE(host->makeDirectory(systemRoot + "\\d"));
   EXPECT_EQ(host->openRead(systemRoot + "\\d\\new.p_a"), nullptr);
   EXPECT_EQ(host->openRead(systemRoot + "\\d\\sub\\x.p_a"), nullptr);
@@ -62,7 +62,7 @@ TEST_F(SystemHostTest, ReadsSeeWhatTheHostCreated) {
   EXPECT_NE(host->openRead(systemRoot + "\\d\\.\\sub\\x.p_a"), nullptr);
 }
 
-TEST_F(SystemHostTest, APathWithANulByteNamesNoFile) {
+TEST_F(OperatingSystemHostTest, APathWithANulByteNamesNoFile) {
   ASSERT_TRUE(host->makeDirectory(systemRoot + "\\d"));
   const std::string cut = systemRoot + "\\d" + std::string(1, '\0') + "x";
   EXPECT_FALSE(host->exists(cut));
@@ -74,14 +74,14 @@ TEST_F(SystemHostTest, APathWithANulByteNamesNoFile) {
   EXPECT_FALSE(host->exists(systemRoot + "\\e"));
 }
 
-TEST_F(SystemHostTest, AFullDiskFailsTheClose) {
+TEST_F(OperatingSystemHostTest, AFullDiskFailsTheClose) {
   auto out = host->openWrite("\\dev\\full");
   ASSERT_NE(out, nullptr);
   out->stream() << "line\r\n";
   EXPECT_FALSE(out->close());
 }
 
-TEST_F(SystemHostTest, ReplacesAndRemovesFiles) {
+TEST_F(OperatingSystemHostTest, ReplacesAndRemovesFiles) {
   const std::string a = systemRoot + "\\a", b = systemRoot + "\\b";
   std::ofstream(root + "/a") << "new";
   std::ofstream(root + "/b") << "old";
@@ -96,10 +96,10 @@ TEST_F(SystemHostTest, ReplacesAndRemovesFiles) {
   EXPECT_TRUE(host->removeFile(b));
   EXPECT_FALSE(host->exists(b));
   EXPECT_FALSE(host->removeFile(b));
-  EXPECT_EQ(host->hostPath("\\tmp\\x y\\z.c"), "/tmp/x y/z.c");
+  EXPECT_EQ(host->toHostPath("\\tmp\\x y\\z.c"), "/tmp/x y/z.c");
 }
 
-TEST_F(SystemHostTest, CommandLineAndCurrentDirectoryUseBackslashes) {
+TEST_F(OperatingSystemHostTest, CommandLineAndCurrentDirectoryUseBackslashes) {
   EXPECT_EQ(host->fromCommandLine("/tmp/w/top.gpj"), "\\tmp\\w\\top.gpj");
   EXPECT_EQ(host->fromCommandLine("w/a\\b"), "w\\a\\b");
   char buffer[4096];

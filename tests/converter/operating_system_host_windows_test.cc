@@ -26,7 +26,7 @@ char unusedDrive() {
 }
 
 // The Windows host against a scratch folder in the current directory (Z:\... under Wine).
-class SystemHostTest : public ::testing::Test {
+class OperatingSystemHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
     root = processDirectory() + "\\" + uniqueName();
@@ -37,13 +37,13 @@ class SystemHostTest : public ::testing::Test {
     SetCurrentDirectoryA(start.c_str());
     std::filesystem::remove_all(root);
   }
-  std::unique_ptr<Host> host = makeSystemHost();
+  std::unique_ptr<Host> host = makeOperatingSystemHost();
   const std::string start = processDirectory();
   std::string root;
 };
 
 // rename() refuses an existing target on Windows; the host replaces it.
-TEST_F(SystemHostTest, ReplacesAnExistingFileAndRemovesFiles) {
+TEST_F(OperatingSystemHostTest, ReplacesAnExistingFileAndRemovesFiles) {
   for (const char* name : {"\\a", "\\b"}) {
     auto out = host->openWrite(root + name);
     ASSERT_NE(out, nullptr);
@@ -61,10 +61,10 @@ TEST_F(SystemHostTest, ReplacesAnExistingFileAndRemovesFiles) {
   EXPECT_FALSE(host->removeFile(root + "\\d"));
   EXPECT_TRUE(host->removeFile(root + "\\b"));
   EXPECT_FALSE(host->exists(root + "\\b"));
-  EXPECT_EQ(host->hostPath(root + "\\x"), root + "\\x");
+  EXPECT_EQ(host->toHostPath(root + "\\x"), root + "\\x");
 }
 
-TEST_F(SystemHostTest, PassesSystemPathsUnchanged) {
+TEST_F(OperatingSystemHostTest, PassesBackslashPathsUnchanged) {
   ASSERT_TRUE(host->makeDirectory(root + "\\sub\\"));
   EXPECT_TRUE(host->exists(root + "\\sub"));
   EXPECT_TRUE(host->exists(root + "\\sub\\"));
@@ -84,7 +84,7 @@ TEST_F(SystemHostTest, PassesSystemPathsUnchanged) {
   EXPECT_FALSE(host->identify(root + "\\missing").has_value());
 }
 
-TEST_F(SystemHostTest, AFolderIsNeverAnOpenableFile) {
+TEST_F(OperatingSystemHostTest, AFolderIsNeverAnOpenableFile) {
   EXPECT_EQ(host->openRead(root), nullptr);
   EXPECT_EQ(host->openRead(root + "\\"), nullptr);
   EXPECT_EQ(host->openWrite(root), nullptr);
@@ -93,14 +93,14 @@ TEST_F(SystemHostTest, AFolderIsNeverAnOpenableFile) {
   EXPECT_FALSE(host->makeDirectory(root + "\\missing\\deeper"));
 }
 
-TEST_F(SystemHostTest, CommandLineWordsAndTheCurrentDirectoryAreNative) {
+TEST_F(OperatingSystemHostTest, CommandLineWordsAndTheCurrentDirectoryAreNative) {
   EXPECT_EQ(host->fromCommandLine("w/a\\b"), "w/a\\b");
   EXPECT_EQ(host->currentDirectory(), start);
   ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
   EXPECT_EQ(host->currentDirectory(), root);
 }
 
-TEST_F(SystemHostTest, OnlyADriveLetterAndColonChangeTheDrive) {
+TEST_F(OperatingSystemHostTest, OnlyADriveLetterAndColonChangeTheDrive) {
   ASSERT_TRUE(host->makeDirectory(root + "\\ab"));
   ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
   EXPECT_FALSE(host->makeDriveCurrent("ab"));
@@ -115,10 +115,10 @@ TEST_F(SystemHostTest, OnlyADriveLetterAndColonChangeTheDrive) {
 }
 
 // Drive D: has its own current directory (the Wine runner maps D: to a folder of the prefix).
-class DriveRelativeTest : public SystemHostTest {
+class DriveRelativeTest : public OperatingSystemHostTest {
  protected:
   void SetUp() override {
-    SystemHostTest::SetUp();
+    OperatingSystemHostTest::SetUp();
     if (GetDriveTypeA("D:\\") <= DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "no drive D:";
     if (root.compare(0, 2, "D:") == 0) GTEST_SKIP() << "the tests run on drive D:";
     other = "D:\\" + uniqueName();
@@ -134,7 +134,7 @@ class DriveRelativeTest : public SystemHostTest {
     SetCurrentDirectoryA(start.c_str());
     SetEnvironmentVariableA("=D:", nullptr);
     if (!other.empty()) std::filesystem::remove_all(other);
-    SystemHostTest::TearDown();
+    OperatingSystemHostTest::TearDown();
   }
   std::string other;
 };

@@ -1,4 +1,4 @@
-#include "host/system_host.h"
+#include "host/operating_system_host.h"
 
 #include <cerrno>
 #include <fstream>
@@ -37,77 +37,77 @@ bool holdsNul(const std::string& path) { return path.find('\0') != std::string::
 
 }  // namespace
 
-std::unique_ptr<std::istream> SystemHost::openRead(const std::string& path) {
+std::unique_ptr<std::istream> OperatingSystemHost::openRead(const std::string& path) {
   if (holdsNul(path)) return nullptr;
   return openExisting(path);
 }
 
-std::optional<std::string> SystemHost::findFile(const std::string& path) {
+std::optional<std::string> OperatingSystemHost::findFile(const std::string& path) {
   if (holdsNul(path)) return std::nullopt;
   return findExisting(path);
 }
 
-std::unique_ptr<OutputFile> SystemHost::openWrite(const std::string& path) {
+std::unique_ptr<OutputFile> OperatingSystemHost::openWrite(const std::string& path) {
   if (holdsNul(path)) return nullptr;
   beforeChange();
-  auto file = std::make_unique<FileOutput>(hostPath(path));
+  auto file = std::make_unique<FileOutput>(toHostPath(path));
   if (!file->isOpen()) return nullptr;
   return file;
 }
 
-bool SystemHost::exists(const std::string& path) { return !holdsNul(path) && existsAt(path); }
+bool OperatingSystemHost::exists(const std::string& path) { return !holdsNul(path) && existsAt(path); }
 
-bool SystemHost::isFolder(const std::string& path) { return !holdsNul(path) && folderAt(path); }
+bool OperatingSystemHost::isFolder(const std::string& path) { return !holdsNul(path) && folderAt(path); }
 
-bool SystemHost::makeDirectory(const std::string& path) {
+bool OperatingSystemHost::makeDirectory(const std::string& path) {
   if (holdsNul(path)) return false;
   beforeChange();
   return makeFolder(path);
 }
 
-std::optional<FileIdentity> SystemHost::identify(const std::string& path) {
+std::optional<FileIdentity> OperatingSystemHost::identify(const std::string& path) {
   if (holdsNul(path)) return std::nullopt;
   return identityOf(path);
 }
 
-std::string SystemHost::currentDirectory() {
+std::string OperatingSystemHost::currentDirectory() {
   std::vector<char> buffer(256);
   while (readCurrentDirectory(buffer.data(), buffer.size()) == nullptr) {
     if (errno != ERANGE || buffer.size() > (1u << 20)) return std::string();
     buffer.resize(buffer.size() * 2);
   }
-  return systemPath(buffer.data());
+  return fromHostPath(buffer.data());
 }
 
-bool SystemHost::replaceFile(const std::string& from, const std::string& to) {
+bool OperatingSystemHost::replaceFile(const std::string& from, const std::string& to) {
   if (holdsNul(from) || holdsNul(to)) return false;
   beforeChange();
   return moveOnto(from, to);
 }
 
-bool SystemHost::removeFile(const std::string& path) {
+bool OperatingSystemHost::removeFile(const std::string& path) {
   if (holdsNul(path)) return false;
   beforeChange();
   return removeExisting(path);
 }
 
-bool SystemHost::linkFile(const std::string& path, const std::string& link) {
+bool OperatingSystemHost::linkFile(const std::string& path, const std::string& link) {
   if (holdsNul(path) || holdsNul(link)) return false;
   beforeChange();
   return linkExisting(path, link);
 }
 
-LockResult SystemHost::lockFile(const std::string& path) {
+LockResult OperatingSystemHost::lockFile(const std::string& path) {
   if (holdsNul(path)) return LockResult::kUnavailable;
   beforeChange();
   return lockAt(path);
 }
 
-std::size_t SystemHost::removeOnInterrupt(const std::string& path) {
+std::size_t OperatingSystemHost::removeOnInterrupt(const std::string& path) {
   catchInterrupts();
-  return addInterruptFile(hostPath(path));
+  return addInterruptFile(toHostPath(path));
 }
 
-void SystemHost::keepOnInterrupt(std::size_t mark) { keepInterruptFile(mark); }
+void OperatingSystemHost::keepOnInterrupt(std::size_t mark) { keepInterruptFile(mark); }
 
 }  // namespace kalvex
