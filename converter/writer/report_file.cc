@@ -1,7 +1,7 @@
 #include "writer/report_file.h"
 
 #include <charconv>
-#include <cstring>
+#include <limits>
 #include <utility>
 
 namespace kalvex {
@@ -22,33 +22,17 @@ const char* severityName(Severity severity) {
 }  // namespace
 
 void appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile) {
-  char numbers[48];
-  char* end = std::to_chars(numbers, numbers + 23, finding.line).ptr;
-  *end++ = ':';
-  end = std::to_chars(end, numbers + sizeof numbers, finding.column).ptr;
-  const std::string_view severity = severityName(finding.severity);
-  std::size_t size = hostFile.size() + 1 + static_cast<std::size_t>(end - numbers) + 2 + severity.size() + 2 + 2 +
-                     finding.kind.size() + 1;
-  for (std::string_view part : finding.message) size += part.size();
-  // One growth of text, then every part copied to its place.
-  const std::size_t at = text.size();
-  text.resize(at + size);
-  char* out = &text[at];
-  const auto put = [&out](std::string_view part) {
-    if (part.empty()) return;
-    std::memcpy(out, part.data(), part.size());
-    out += part.size();
+  char digits[std::numeric_limits<std::size_t>::digits10 + 1];
+  const auto appendNumber = [&text, &digits](std::size_t value) {
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
   };
-  put(hostFile);
-  put(":");
-  put(std::string_view(numbers, static_cast<std::size_t>(end - numbers)));
-  put(": ");
-  put(severity);
-  put(": ");
-  for (std::string_view part : finding.message) put(part);
-  put(" [");
-  put(finding.kind);
-  put("]");
+  text.append(hostFile).append(":");
+  appendNumber(finding.line);
+  text.append(":");
+  appendNumber(finding.column);
+  text.append(": ").append(severityName(finding.severity)).append(": ");
+  for (std::string_view part : finding.message) text.append(part);
+  text.append(" [").append(finding.kind).append("]");
 }
 
 std::string countLine(std::size_t errors, std::size_t warnings, std::size_t notes) {
