@@ -100,7 +100,9 @@ class GpjReader {
     std::size_t lineNumber = 0;
   };
 
-  void openFile(const std::string& path, bool top);
+  // The top file's failures end the run; a sub-project that is no text is read as empty.
+  enum class FileRole { kTop, kSubProject };
+  void openFile(const std::string& path, FileRole role);
   void enterFile(Walk& walk);
   std::vector<SubProject> readOpenFile();
   // subProjects is null for the lines of an options file, which name no sub-project and no

@@ -34,9 +34,9 @@ void GpjReader::link(ProjectGroup& group, Host& host, CompilerIncludeTest isComp
   isCompilerInclude_ = std::move(isCompilerInclude);
 }
 
-void GpjReader::open(const std::string& path) { openFile(path, true); }
+void GpjReader::open(const std::string& path) { openFile(path, FileRole::kTop); }
 
-void GpjReader::openFile(const std::string& path, bool top) {
+void GpjReader::openFile(const std::string& path, FileRole role) {
   input_.reset();
   currentPath_ = path;
   input_ = host_->openRead(path);
@@ -47,7 +47,7 @@ void GpjReader::openFile(const std::string& path, bool top) {
   }
   if (readsText(input_)) return;
   input_.reset();
-  if (top) {
+  if (role == FileRole::kTop) {
     findings_.notAProjectFile(LinePosition{path}, path, nullptr);
     throw AsciiReaderError{AsciiReaderError::kNotText};
   }
@@ -133,7 +133,7 @@ bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProjec
   child.inheritFrom(parent);
   currentGroup_ = &child;
   namedAt_ = subProject.namedAt;
-  openFile(located, false);
+  openFile(located, FileRole::kSubProject);
   return true;
 }
 
