@@ -7,30 +7,30 @@
 namespace kalvex {
 namespace {
 
-const char* severityName(Severity severity) {
+// The severity with the separators around it, ": <severity>: ".
+std::string_view severityPart(Severity severity) {
   switch (severity) {
     case Severity::kError:
-      return "error";
+      return ": error: ";
     case Severity::kWarning:
-      return "warning";
+      return ": warning: ";
     case Severity::kNote:
-      return "note";
+      return ": note: ";
   }
-  return "note";
+  return ": note: ";
 }
 
 }  // namespace
 
 void appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile) {
-  char digits[std::numeric_limits<std::size_t>::digits10 + 1];
-  const auto appendNumber = [&text, &digits](std::size_t value) {
-    text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-  };
-  text.append(hostFile).append(":");
-  appendNumber(finding.line);
-  text.append(":");
-  appendNumber(finding.column);
-  text.append(": ").append(severityName(finding.severity)).append(": ");
+  // ":<line>:<column>", both numbers of at most digits10 + 1 digits.
+  char place[2 * (std::numeric_limits<std::size_t>::digits10 + 2)];
+  char* end = place;
+  for (std::size_t number : {finding.line, finding.column}) {
+    *end++ = ':';
+    end = std::to_chars(end, place + sizeof place, number).ptr;
+  }
+  text.append(hostFile).append(place, end).append(severityPart(finding.severity));
   for (std::string_view part : finding.message) text.append(part);
   text.append(" [").append(finding.kind).append("]");
 }
