@@ -1,3 +1,4 @@
+#include <memory>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -6,6 +7,7 @@
 
 #include "errors.h"
 #include "project_converter.h"
+#include "reader/compiler_includes.h"
 #include "reader/path_rules.h"
 #include "text/lexical_path.h"
 #include "writer/line_writer.h"
@@ -205,6 +207,16 @@ void ProjectConverter::readPersonalities() {
   }
   readAnalyserTemplate();
   if (!settings.analyserPersonality.empty() && !analyserTemplate_) missing(settings.analyserPersonality);
+}
+
+void ProjectConverter::readCompilerIncludes() {
+  const std::string path = compilerPersonality();
+  const std::unique_ptr<std::istream> in = host_->openRead(path);
+  if (!in) {
+    print("Could not open file: " + path);
+    return;
+  }
+  for (const std::string& directory : compilerIncludeDirectories(*in)) addCompilerInclude(directory);
 }
 
 void ProjectConverter::readAnalyserTemplate() {

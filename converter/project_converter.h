@@ -79,13 +79,12 @@ class ProjectConverter {
   int convert();
   int convertLocked();
   void runSteps();
-  // Writer operations, defined with the writer.
   int writeProject();
+  // Reads the include directories of the compiler personality; one it cannot open is told of.
   void readCompilerIncludes();
   // Writes the compilation database of the tree to settings.compileDatabase, replacing an
   // earlier one only once the new one is complete.
   void writeCompileDatabase();
-  bool parseIncludeOption(const std::string& line, std::string& directory) const;
   // The report, when one is asked for: opened before anything is read, finished once the
   // project is written, or after the failure that ended the run.
   void openReport();

@@ -1,6 +1,7 @@
 #include "project_group.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "group_walk.h"
@@ -119,6 +120,19 @@ std::string dumpTree(const ProjectGroup& root) {
   struct Dump {
     std::string out;
     std::size_t depth = 0;
+    // The database's own copy of the options, which must follow the group's.
+    void dumpDatabase(const DatabaseOptions& database, const std::string& indent) {
+      out += indent + "database\n";
+      for (const auto& include : database.includes) out += indent + "  include " + include + "\n";
+      for (const auto& define : database.defines)
+        out += indent + "  define " + define.first + "=" + define.second + "\n";
+      for (const auto& name : database.undefines) out += indent + "  undefine " + name + "\n";
+      for (const auto& [file, options] : database.fileOptions) {
+        out += indent + "  file " + std::to_string(file);
+        for (const std::string& option : options) out += " " + option;
+        out += "\n";
+      }
+    }
     WalkStep enter(const ProjectGroup& g) {
       const std::string indent(depth * 2, ' ');
       out += indent + "group " + g.name() + "\n";
@@ -126,6 +140,7 @@ std::string dumpTree(const ProjectGroup& root) {
       for (const auto& file : g.files) out += indent + "  file " + file + "\n";
       for (const auto& include : g.includes()) out += indent + "  include " + include + "\n";
       for (const auto& define : g.defines()) out += indent + "  define " + define.first + "=" + define.second + "\n";
+      if (const DatabaseOptions* database = g.databaseOptions()) dumpDatabase(*database, indent + "  ");
       ++depth;
       return WalkStep::kEnterChildren;
     }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "text/strings.h"
+
 namespace kalvex {
 
 struct BraceGroups {
@@ -19,9 +21,6 @@ struct BraceGroups {
 // Takes off the groups at the start of text, each up to its matching "}" (nested braces
 // counted). A "{" without its match stops the taking off and stays in the rest.
 BraceGroups takeBraceGroups(const std::string& text);
-
-// The text without the blanks and tabs at both of its ends.
-std::string withoutBlanks(const std::string& text);
 
 }  // namespace kalvex
 

@@ -8,6 +8,7 @@
 #include "reader/brace_groups.h"
 #include "reader/gpj_reader.h"
 #include "text/ascii.h"
+#include "text/strings.h"
 
 namespace kalvex {
 namespace {
@@ -16,7 +17,7 @@ constexpr std::size_t kKeywordSize = 12;  // "defineConfig"
 
 std::vector<std::string> splitArguments(const std::string& text) {
   std::vector<std::string> arguments;
-  std::size_t at = text.find_first_not_of(" \t");
+  std::size_t at = firstNonBlank(text);
   while (at != std::string::npos) {
     std::size_t end = at;
     while (end < text.size() && text[end] != ' ' && text[end] != '\t') {
@@ -24,7 +25,7 @@ std::vector<std::string> splitArguments(const std::string& text) {
       end = close == std::string::npos ? text.size() : close + 1;
     }
     arguments.push_back(unquoted(text.substr(at, end - at)));
-    at = text.find_first_not_of(" \t", end);
+    at = firstNonBlank(text, end);
   }
   return arguments;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/strings.h"
+
 namespace kalvex {
 
 enum class Severity { kError, kWarning, kNote };
@@ -44,7 +46,7 @@ class FindingSink {
 // The column of a line's first character that is not a blank or a tab, from 1; 1 for a line of
 // blanks only.
 inline std::size_t firstColumn(const std::string& line) {
-  const std::size_t at = line.find_first_not_of(" \t");
+  const std::size_t at = firstNonBlank(line);
   return at == std::string::npos ? 1 : at + 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "host/host.h"
@@ -13,28 +14,34 @@
 #include "reader/text_input.h"
 
 namespace kalvex {
+namespace {
+
+constexpr std::string_view kMacroOption = ":macro=";
+constexpr std::string_view kOptionsFileOption = ":optionsFile=";
+
+}  // namespace
 
 // The rules in the order they are tried; the first that matches decides, even when the value
 // it takes out is empty. Brace groups at the start of the line are taken off first, and the
 // rest of the line, to its very end, stands for the line.
 void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>* subProjects) {
-  const std::size_t first = rawLine.find_first_not_of(" \t");
+  const std::size_t first = firstNonBlank(rawLine);
   if (first == std::string::npos || rawLine[first] != '{') {
-    applyRule(rawLine, lineText(rawLine), subProjects, false, first);
+    applyRule(rawLine, lineText(rawLine), subProjects, Presence::kRequired, first);
     return;
   }
   const BraceGroups groups = takeBraceGroups(rawLine.substr(first));
-  bool optional = false;
-  if (!conditionsHold(groups.inner, optional)) return;
+  const std::optional<Presence> presence = conditionsHold(groups.inner);
+  if (!presence) return;
   // A "{" without its match took nothing off: the line stands as it is.
   const std::string& line = groups.inner.empty() ? rawLine : groups.rest;
-  applyRule(line, lineText(line), subProjects, optional, first);
+  applyRule(line, lineText(line), subProjects, *presence, first);
 }
 
 // Blank lines, comments and option lines indented under the last entry keep it as the entry
 // that later option lines may stand under; every other line ends its scope.
 void GpjReader::applyRule(const std::string& line, const std::string& text, std::vector<SubProject>* subProjects,
-                          bool optional, std::size_t indent) {
+                          Presence presence, std::size_t indent) {
   if (text.empty() || startsWith(text, "#")) return;
   if (startsWith(text, "-") || startsWith(text, ":")) {
     applyOptions(line, text, entryScope_.optionLine(indent));
@@ -50,7 +57,7 @@ void GpjReader::applyRule(const std::string& line, const std::string& text, std:
   } else if (contains(line, ":sourceDir=")) {
     addSourceDir(line);
   } else if (contains(line, ".gpj")) {
-    if (subProjects != nullptr) addSubProject(line, text, indent, optional, *subProjects);
+    if (subProjects != nullptr) addSubProject(line, text, indent, presence, *subProjects);
   } else if (namesSourceFile(line)) {
     if (subProjects != nullptr) addSourceFile(line, indent);
   } else if (contains(line, "-I")) {
@@ -72,21 +79,21 @@ void GpjReader::applyOptions(const std::string& line, const std::string& text, E
   if (from == 0) {
     applyOption(line, text, under);
   } else {
-    applyOption(line.substr(line.find_first_not_of(" \t") + from), text.substr(from), under);
+    applyOption(line.substr(firstNonBlank(line) + from), text.substr(from), under);
   }
 }
 
 // A line whose text begins with "-" or ":" is an option, whatever else it holds. Include and
 // define take their values from the text; spaces after "-D" are not part of the define.
-// under is the entry the line is indented under.
+// under is the entry the line is indented under. Other options the project cannot carry are
+// told of when they change what the preprocessor sees.
 void GpjReader::applyOption(const std::string& line, const std::string& text, EntryScope::Kind under) {
   const bool underEntry = under != EntryScope::Kind::kNone;
-  const bool underSubProject = under == EntryScope::Kind::kSubProject;
   if (startsWith(text, ":sourceDir=")) {
     addSourceDir(line);
   } else if (startsWith(text, "-I")) {
     addInclude(text, under);
-    if (underEntry) findings_.perFileOption(text, entryScope_.text(), underSubProject, true);
+    if (underEntry) findings_.perFileOption(text, entryScope_.text(), under, Carried::kToTheGroup);
   } else if (startsWith(text, "-D")) {
     const std::string define = defineText(text);
     const std::string name = expandedDefine(define.substr(std::min(define.find_first_not_of(' '), define.size())));
@@ -95,40 +102,18 @@ void GpjReader::applyOption(const std::string& line, const std::string& text, En
     } else {
       currentGroup_->addDefine(name);
     }
-    if (underEntry) findings_.perFileOption(text, entryScope_.text(), underSubProject, true);
-  } else if (startsWith(text, ":macro=")) {
-    if (const std::optional<MacroDefinition> macro = macroDefinition("macro " + text.substr(7))) {
+    if (underEntry) findings_.perFileOption(text, entryScope_.text(), under, Carried::kToTheGroup);
+  } else if (startsWith(text, kMacroOption)) {
+    if (const std::optional<MacroDefinition> macro = macroDefinition("macro " + text.substr(kMacroOption.size()))) {
       defineMacro(macro->name, macro->value);
     }
-  } else if (startsWith(text, ":optionsFile=")) {
-    openOptionsFile(text.substr(13));
-  } else {
-    applyOtherOption(text, under);
+  } else if (startsWith(text, kOptionsFileOption)) {
+    openOptionsFile(text.substr(kOptionsFileOption.size()));
+  } else if (startsWith(text, "-U")) {
+    addUndefine(text, under);
+  } else if (findings_.enabled() && changesPreprocessing(text)) {
+    findings_.optionNotConverted(text);
   }
-}
-
-// Names an options file whose lines are read next, in place of the line that names it. One
-// that cannot be opened, or that is being read already further up the chain of options files,
-// is skipped.
-void GpjReader::openOptionsFile(const std::string& text) {
-  std::string path = unquoted(text);
-  resolvePath(path, PathSearch::kNone);
-  std::unique_ptr<std::istream> input = host_->openRead(path);
-  if (!input) {
-    findings_.optionsFileMissing(path);
-    return;
-  }
-  if (!readsText(input)) {
-    findings_.notAProjectFile(findings_.here(), path, "skipped");
-    return;
-  }
-  std::optional<FileIdentity> identity = host_->identify(path);
-  for (const OptionsFile& open : optionsFiles_) {
-    if (open.identity ? open.identity == identity : open.path == path) return;
-  }
-  optionsFiles_.push_back(OptionsFile{std::move(input), identity, std::move(path)});
-  // Its lines stand under no entry of the project file.
-  entryScope_.leave();
 }
 
 void GpjReader::addSourceDir(const std::string& line) {
@@ -148,7 +133,7 @@ void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
   entryScope_.enter(EntryScope::Kind::kSourceFile, indent, file, findings_.enabled());
   const Located located = resolvePath(file, PathSearch::kSourceDirs);
   if (!extensionAccepted(file, extensions_)) {
-    findings_.notASource(entryScope_.text(), !extensions_.empty());
+    findings_.notASource(entryScope_.text(), extensions_.empty() ? LeftOutBy::kCOrCxxTest : LeftOutBy::kExtensionList);
     return;
   }
   if (findings_.enabled() && located != Located::kFound && (located == Located::kMissing || !found(file))) {
@@ -172,6 +157,22 @@ void GpjReader::addInclude(const std::string& text, EntryScope::Kind under) {
     }
   }
   includeSearchDirs_.add(directory);
+}
+
+// A "-U" name, which only the compilation database carries: the group's, or, indented under
+// a source file, that file's alone. The project carries none.
+void GpjReader::addUndefine(const std::string& text, EntryScope::Kind under) {
+  const std::string name = undefineName(text);
+  if (!name.empty() && under == EntryScope::Kind::kSourceFile) {
+    currentGroup_->addFileUndefine(entryScope_.file(), name);
+  } else if (!name.empty()) {
+    currentGroup_->addUndefine(name);
+  }
+  if (under == EntryScope::Kind::kNone) {
+    findings_.optionNotConverted(text);
+  } else {
+    findings_.perFileOption(text, entryScope_.text(), under, Carried::kNot);
+  }
 }
 
 void GpjReader::defineMacro(const std::string& name, const std::string& value) {

@@ -35,6 +35,9 @@ enum class PathSearch { kNone, kSourceDirs };
 // Whether a source file was found where resolvePath looked for it.
 enum class Located { kNotSearched, kFound, kMissing };
 
+// Whether a sub-project that cannot be found is skipped ("{optional}") or ends the run.
+enum class Presence { kRequired, kOptional };
+
 class GpjReader {
  public:
   // Points the reader at the group whose file is read first, the host that every file is
@@ -85,7 +88,7 @@ class GpjReader {
   struct Walk;
   struct SubProject {
     std::string entry;
-    bool optional;
+    Presence presence;
     LinePosition namedAt;  // kept only for the findings
   };
   // An options file being read, in place of the line that named it.
@@ -96,27 +99,31 @@ class GpjReader {
     std::size_t lineNumber = 0;
   };
 
-  void openFile(const std::string& path, bool top);
+  // The top file's failures end the run; a sub-project that is no text is read as empty.
+  enum class FileRole { kTop, kSubProject };
+  void openFile(const std::string& path, FileRole role);
   void enterFile(Walk& walk);
   std::vector<SubProject> readOpenFile();
   // subProjects is null for the lines of an options file, which name no sub-project and no
   // source file.
   void applyLine(const std::string& line, std::vector<SubProject>* subProjects);
   // indent is the number of blanks and tabs the line begins with.
-  void applyRule(const std::string& line, const std::string& text, std::vector<SubProject>* subProjects, bool optional,
-                 std::size_t indent);
-  bool conditionsHold(const std::vector<std::string>& groups, bool& optional);
+  void applyRule(const std::string& line, const std::string& text, std::vector<SubProject>* subProjects,
+                 Presence presence, std::size_t indent);
+  // Nothing when the brace groups leave the line naming nothing; else whether they make its
+  // entry optional.
+  std::optional<Presence> conditionsHold(const std::vector<std::string>& groups);
   void applyOptions(const std::string& line, const std::string& text, EntryScope::Kind under);
   void defineConfiguration(const std::string& text);
   void requireChosenConfiguration() const;
   void applyOption(const std::string& line, const std::string& text, EntryScope::Kind under);
-  void applyOtherOption(const std::string& text, EntryScope::Kind under);
   void openOptionsFile(const std::string& text);
   void addSourceDir(const std::string& line);
-  void addSubProject(const std::string& line, const std::string& text, std::size_t indent, bool optional,
+  void addSubProject(const std::string& line, const std::string& text, std::size_t indent, Presence presence,
                      std::vector<SubProject>& subProjects);
   void addSourceFile(const std::string& line, std::size_t indent);
   void addInclude(const std::string& text, EntryScope::Kind under);
+  void addUndefine(const std::string& text, EntryScope::Kind under);
   // A define text without its enclosing double quotes and with its references expanded.
   std::string expandedDefine(const std::string& define);
   void importMacro(const std::string& name);

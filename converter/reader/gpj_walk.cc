@@ -35,9 +35,9 @@ void GpjReader::link(ProjectGroup& group, Host& host, CompilerIncludeTest isComp
   isCompilerInclude_ = std::move(isCompilerInclude);
 }
 
-void GpjReader::open(const std::string& path) { openFile(path, true); }
+void GpjReader::open(const std::string& path) { openFile(path, FileRole::kTop); }
 
-void GpjReader::openFile(const std::string& path, bool top) {
+void GpjReader::openFile(const std::string& path, FileRole role) {
   input_.reset();
   currentPath_ = path;
   input_ = host_->openRead(path);
@@ -48,7 +48,7 @@ void GpjReader::openFile(const std::string& path, bool top) {
   }
   if (readsText(input_)) return;
   input_.reset();
-  if (top) {
+  if (role == FileRole::kTop) {
     findings_.notAProjectFile(LinePosition{path}, path, nullptr);
     throw AsciiReaderError{AsciiReaderError::kNotText};
   }
@@ -124,7 +124,7 @@ bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProjec
   const std::string entry = std::move(expansion.text);
   std::string first;
   const std::optional<std::string> onDisk = locateSubProject(parent.sourcePath, entry, first);
-  if (!onDisk && subProject.optional) {
+  if (!onDisk && subProject.presence == Presence::kOptional) {
     findings_.optionalAbsent(subProject.namedAt, subProject.entry);
     return false;
   }
@@ -134,7 +134,7 @@ bool GpjReader::readSubProject(ProjectGroup& parent, const SubProject& subProjec
   child.inheritFrom(parent);
   currentGroup_ = &child;
   namedAt_ = subProject.namedAt;
-  openFile(located, false);
+  openFile(located, FileRole::kSubProject);
   return true;
 }
 
@@ -153,6 +153,40 @@ std::optional<std::string> GpjReader::locateSubProject(const std::string& direct
     }
   }
   return std::nullopt;
+}
+
+// Names an options file whose lines are read next, in place of the line that names it. One
+// that cannot be opened, or that is being read already further up the chain of options files,
+// is skipped.
+void GpjReader::openOptionsFile(const std::string& text) {
+  std::string path = unquoted(text);
+  resolvePath(path, PathSearch::kNone);
+  std::unique_ptr<std::istream> input = host_->openRead(path);
+  if (!input) {
+    findings_.optionsFileMissing(path);
+    return;
+  }
+  if (!readsText(input)) {
+    findings_.notAProjectFile(findings_.here(), path, "skipped");
+    return;
+  }
+  std::optional<FileIdentity> identity = host_->identify(path);
+  for (const OptionsFile& open : optionsFiles_) {
+    if (open.identity ? open.identity == identity : open.path == path) return;
+  }
+  optionsFiles_.push_back(OptionsFile{std::move(input), identity, std::move(path)});
+  // Its lines stand under no entry of the project file.
+  entryScope_.leave();
+}
+
+void GpjReader::addSubProject(const std::string& line, const std::string& text, std::size_t indent, Presence presence,
+                              std::vector<SubProject>& subProjects) {
+  std::string entry = subProjectEntry(line);
+  if (entry.empty()) return;
+  entryScope_.enter(EntryScope::Kind::kSubProject, indent, entry, findings_.enabled());
+  LinePosition namedAt = findings_.enabled() ? findings_.here() : LinePosition{};
+  if (contains(text, "{optional}") || contains(text, "{selectone_optional}")) presence = Presence::kOptional;
+  subProjects.push_back(SubProject{std::move(entry), presence, std::move(namedAt)});
 }
 
 }  // namespace kalvex

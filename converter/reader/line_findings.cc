@@ -5,11 +5,6 @@
 #include "reader/line_values.h"
 
 namespace kalvex {
-std::size_t lineIndent(const std::string& line) {
-  const std::size_t at = line.find_first_not_of(" \t");
-  return at == std::string::npos ? line.size() : at;
-}
-
 LinePosition LineFindings::here() const {
   if (file_ == nullptr) return LinePosition{};
   return LinePosition{*file_, number_, firstColumn(*line_)};
@@ -35,12 +30,12 @@ void LineFindings::conditionNotEvaluated(const std::string& group) const {
           {"condition '", group, "' not evaluated; the line was read as if the condition were not there"});
 }
 
-void LineFindings::notASource(const std::string& file, bool extensionListGiven) const {
+void LineFindings::notASource(const std::string& file, LeftOutBy test) const {
   if (!enabled()) return;
   addHere(Severity::kNote, "not-a-source",
           {"'", file,
-           extensionListGiven ? "' left out: its extension is not in the -ext list"
-                              : "' left out: not a C or C++ source file"});
+           test == LeftOutBy::kExtensionList ? "' left out: its extension is not in the -ext list"
+                                             : "' left out: not a C or C++ source file"});
 }
 
 void LineFindings::sourceNotFound(const std::string& file, const std::string& listed) const {
@@ -54,12 +49,13 @@ void LineFindings::optionNotConverted(const std::string& option) const {
           {"option '", trimLine(option), "' changes what the preprocessor sees; the project cannot carry it"});
 }
 
-void LineFindings::perFileOption(const std::string& option, const std::string& entry, bool underSubProject,
-                                 bool carried) const {
+void LineFindings::perFileOption(const std::string& option, const std::string& entry, EntryScope::Kind under,
+                                 Carried carried) const {
   if (!enabled()) return;
-  const char* given = !carried          ? "' not carried by the project"
-                      : underSubProject ? "' given to the whole group and all its sub-projects"
-                                        : "' given to the whole group";
+  const bool underSubProject = under == EntryScope::Kind::kSubProject;
+  const char* given = carried == Carried::kNot ? "' not carried by the project"
+                      : underSubProject        ? "' given to the whole group and all its sub-projects"
+                                               : "' given to the whole group";
   addHere(Severity::kWarning, "per-file-option",
           {"option '", trimLine(option), given, "; the build gives it to ", underSubProject ? "sub-project '" : "'",
            entry, "' alone"});

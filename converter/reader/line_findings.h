@@ -15,6 +15,38 @@
 
 namespace kalvex {
 
+// The last entry line of a file, a source file or a sub-project. An option line stands under
+// it when the line begins with more blanks and tabs than the entry, and only such option lines,
+// blank lines and comments stand between them; every other line ends the entry's scope.
+class EntryScope {
+ public:
+  enum class Kind { kNone, kSourceFile, kSubProject };
+
+  // An entry line with indent leading blanks and tabs; its text is kept only when keepText is
+  // true (the findings need it).
+  void enter(Kind kind, std::size_t indent, const std::string& text, bool keepText);
+  // The source-file entry's index in its group's files, once the group lists it.
+  void listed(std::size_t file) { file_ = file; }
+  void leave() { kind_ = Kind::kNone; }
+  // The kind of entry that an option line with indent leading blanks and tabs stands under;
+  // kNone, with the scope ended, when it stands under none.
+  Kind optionLine(std::size_t indent);
+  const std::string& text() const { return text_; }
+  // Nothing for a source file that the group does not list, and for a sub-project.
+  std::optional<std::size_t> file() const { return file_; }
+
+ private:
+  Kind kind_ = Kind::kNone;
+  std::optional<std::size_t> file_;
+  std::size_t indent_ = 0;
+  std::string text_;
+};
+
+// Which test left a source file out of its group.
+enum class LeftOutBy { kCOrCxxTest, kExtensionList };
+// Whether the project gives an option indented under an entry to the whole group.
+enum class Carried { kToTheGroup, kNot };
+
 class LineFindings {
  public:
   void setSink(FindingSink* sink) { sink_ = sink; }
@@ -30,12 +62,12 @@ class LineFindings {
 
   void conditionFalse(const std::string& condition) const;
   void conditionNotEvaluated(const std::string& group) const;
-  void notASource(const std::string& file, bool extensionListGiven) const;
+  void notASource(const std::string& file, LeftOutBy test) const;
   void sourceNotFound(const std::string& file, const std::string& listed) const;
   void optionNotConverted(const std::string& option) const;
-  // An include, define or "-U" option line indented under an entry; carried tells whether the
-  // project gives the option to the whole group.
-  void perFileOption(const std::string& option, const std::string& entry, bool underSubProject, bool carried) const;
+  // An include, define or "-U" option line indented under an entry of that kind.
+  void perFileOption(const std::string& option, const std::string& entry, EntryScope::Kind under,
+                     Carried carried) const;
   // One finding for each reference left as written, at the line or at a sub-project's line.
   void unresolvedReferences(const std::vector<LeftReference>& references) const;
   void unresolvedReferences(const LinePosition& at, const std::vector<LeftReference>& references) const;
@@ -59,36 +91,6 @@ class LineFindings {
   const std::string* file_ = nullptr;
   std::size_t number_ = 0;
   const std::string* line_ = nullptr;
-};
-
-// The last entry line of a file, a source file or a sub-project. An option line stands under
-// it when the line begins with more blanks and tabs than the entry, and only such option lines,
-// blank lines and comments stand between them; every other line ends the entry's scope.
-// The number of blanks and tabs a line begins with.
-std::size_t lineIndent(const std::string& line);
-
-class EntryScope {
- public:
-  enum class Kind { kNone, kSourceFile, kSubProject };
-
-  // An entry line with indent leading blanks and tabs; its text is kept only when keepText is
-  // true (the findings need it).
-  void enter(Kind kind, std::size_t indent, const std::string& text, bool keepText);
-  // The source-file entry's index in its group's files, once the group lists it.
-  void listed(std::size_t file) { file_ = file; }
-  void leave() { kind_ = Kind::kNone; }
-  // The kind of entry that an option line with indent leading blanks and tabs stands under;
-  // kNone, with the scope ended, when it stands under none.
-  Kind optionLine(std::size_t indent);
-  const std::string& text() const { return text_; }
-  // Nothing for a source file that the group does not list, and for a sub-project.
-  std::optional<std::size_t> file() const { return file_; }
-
- private:
-  Kind kind_ = Kind::kNone;
-  std::optional<std::size_t> file_;
-  std::size_t indent_ = 0;
-  std::string text_;
 };
 
 }  // namespace kalvex

@@ -10,49 +10,13 @@ namespace {
 
 std::string withoutFirstTwo(const std::string& text) { return text.size() <= 2 ? std::string() : text.substr(2); }
 
-std::string_view stripView(std::string_view text, char c) {
-  const std::size_t first = text.find_first_not_of(c);
-  if (first == std::string_view::npos) return std::string_view();
-  const std::size_t last = text.find_last_not_of(c);
-  return text.substr(first, last - first + 1);
-}
-
-std::string_view trimView(std::string_view text) { return stripView(stripView(text, ' '), '\t'); }
-
 }  // namespace
-
-bool readLine(std::istream& in, std::string& line, bool* endedWithLineFeed) {
-  if (!std::getline(in, line)) return false;
-  const bool lineFeed = !in.eof();
-  if (lineFeed && !line.empty() && line.back() == '\r') line.pop_back();
-  if (endedWithLineFeed != nullptr) *endedWithLineFeed = lineFeed;
-  return true;
-}
-
-std::string stripChar(const std::string& text, char c) { return std::string(stripView(text, c)); }
-
-bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
-std::string trimLine(const std::string& text) { return std::string(trimView(text)); }
 
 std::string lineText(const std::string& line) {
   const std::string_view t = trimView(line);
-  const std::size_t first = t.find_first_not_of(" \t");
+  const std::size_t first = firstNonBlank(t);
   return first == std::string_view::npos ? std::string() : std::string(t.substr(first));
 }
-
-std::size_t matchingBracket(const std::string& text, std::size_t open) {
-  const char opening = text[open];
-  const char closing = opening == '{' ? '}' : ')';
-  int depth = 0;
-  for (std::size_t at = open; at < text.size(); ++at) {
-    if (text[at] == opening) ++depth;
-    if (text[at] == closing && --depth == 0) return at;
-  }
-  return std::string::npos;
-}
-
-bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
 bool isMacroLine(const std::string& text) {
   return startsWith(text, "macro") && text.size() > 5 && (text[5] == ' ' || text[5] == '\t');

@@ -1,39 +1,18 @@
-// Text rules for the lines of project files and personalities. Every function here takes
-// texts and gives texts; none touches the file system.
+// The rules of the lines of GHS project files: the value each kind of line gives. Every
+// function here takes texts and gives texts; none touches the file system.
 #ifndef KALVEX_READER_LINE_VALUES_H
 #define KALVEX_READER_LINE_VALUES_H
 
-#include <istream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "text/strings.h"
+
 namespace kalvex {
-
-// Reads one line: the bytes up to the next line feed, without it, and without a carriage
-// return that directly precedes it (any other carriage return is an ordinary byte). A last
-// line without a line feed is still delivered. False when no byte could be read.
-// endedWithLineFeed, when given, tells whether the line was ended by a line feed.
-bool readLine(std::istream& in, std::string& line, bool* endedWithLineFeed = nullptr);
-
-// The text without its leading and then its trailing run of c.
-std::string stripChar(const std::string& text, char c);
-
-// True when part stands anywhere in text.
-bool contains(const std::string& text, const char* part);
-
-// stripChar with space, then with tab.
-std::string trimLine(const std::string& text);
 
 // What the line rules look at: trimLine, then without any further leading blanks and tabs.
 std::string lineText(const std::string& line);
-
-// The position of the bracket that closes the "{" or "(" at open, nested pairs counted; npos
-// when it is not closed.
-std::size_t matchingBracket(const std::string& text, std::size_t open);
-
-// True when text begins with prefix.
-bool startsWith(const std::string& text, const char* prefix);
 
 // True for the text of a macro line: "macro" followed by a blank or a tab.
 bool isMacroLine(const std::string& text);

@@ -37,9 +37,13 @@ GroupOptions groupOptions(const ProjectGroup& group, const std::vector<std::stri
   return options;
 }
 
-// A file's own options of one kind, "-I" or all but "-I", in line order.
-void addOwnOptions(std::vector<std::string>& arguments, const std::vector<std::string>* ownOptions, bool includes,
+// Which of a file's own options: its include directories, or all the others.
+enum class OwnOptions { kIncludes, kOthers };
+
+// A file's own options of one kind, in line order.
+void addOwnOptions(std::vector<std::string>& arguments, const std::vector<std::string>* ownOptions, OwnOptions kind,
                    const PathSpelling& spell) {
+  const bool includes = kind == OwnOptions::kIncludes;
   for (std::size_t i = 0; ownOptions != nullptr && i + 1 < ownOptions->size(); i += 2) {
     const std::string& option = (*ownOptions)[i];
     const std::string& value = (*ownOptions)[i + 1];
@@ -70,7 +74,7 @@ struct GroupCommand {
     const bool ownIncludes = hasOwnIncludes(ownOptions);
     if (ownIncludes || !groupInPlace) {
       arguments.resize(prefix);
-      addOwnOptions(arguments, ownOptions, true, spell);
+      addOwnOptions(arguments, ownOptions, OwnOptions::kIncludes, spell);
       arguments.insert(arguments.end(), options.group.begin(), options.group.end());
       groupInPlace = !ownIncludes;
     } else {
@@ -78,7 +82,7 @@ struct GroupCommand {
     }
     arguments.front() = compilerFor(file);
     command.file = spell(file);
-    addOwnOptions(arguments, ownOptions, false, spell);
+    addOwnOptions(arguments, ownOptions, OwnOptions::kOthers, spell);
     addOption(arguments, "-c", command.file);
   }
 };

@@ -24,6 +24,15 @@ std::vector<std::string> leadingFolders(const std::string& base, const std::stri
   return folders;
 }
 
+std::vector<std::string> groupFolders(const std::string& base, const std::string& name) {
+  std::vector<std::string> folders = leadingFolders(base, name);
+  const std::string folder = base + "\\" + name;
+  folders.push_back(folder);
+  folders.push_back(folder + "\\output\\");
+  folders.push_back(personFolder(folder));
+  return folders;
+}
+
 std::string lastNameComponent(const std::string& name) {
   std::size_t separator = name.rfind('\\');
   if (separator == std::string::npos) separator = name.rfind('/');
@@ -39,7 +48,7 @@ std::string lastParentComponent(const std::string& parentPath) {
   return parentPath.substr(parentPath.rfind(separator) + 1);
 }
 
-std::string personFolder(const std::string& destFolder) { return destFolder + "\\person\\"; }
+std::string personFolder(const std::string& folder) { return folder + "\\person\\"; }
 
 namespace {
 
@@ -75,9 +84,7 @@ std::optional<std::string> firstFolderOutside(const ProjectGroup& root, const st
     WalkStep enter(const ProjectGroup& group) {
       const std::string& parentPath = parentPaths.back();
       const std::string base = baseFolder(destFolder, parentPath);
-      std::vector<std::string> folders = leadingFolders(base, group.name());
-      folders.push_back(base + "\\" + group.name());
-      for (std::string& folder : folders) {
+      for (std::string& folder : groupFolders(base, group.name())) {
         if (liesWithin(folder, destFolder)) continue;
         outside = std::move(folder);
         return WalkStep::kStop;

@@ -20,13 +20,18 @@ std::string childParentPath(const std::string& parentPath, const std::string& na
 // The base folder, a backslash and the group name up to each backslash or slash in it, from
 // left to right.
 std::vector<std::string> leadingFolders(const std::string& base, const std::string& name);
+// The folders the writer creates for a group named name, in the order it creates them: the
+// leading folders, the group's folder (base, a backslash, name), its "output" folder and its
+// personality folder.
+std::vector<std::string> groupFolders(const std::string& base, const std::string& name);
 // The text after the name's last backslash, else after its last slash, else the whole name.
 std::string lastNameComponent(const std::string& name);
 // The last component of a parent path, split at the separator that occurs first in it.
 std::string lastParentComponent(const std::string& parentPath);
 
-// The destination folder, a backslash, "person", a backslash.
-std::string personFolder(const std::string& destFolder);
+// The folder, a backslash, "person", a backslash: where the personalities of the project
+// (folder the destination) or of a group (folder the group's) are written.
+std::string personFolder(const std::string& folder);
 
 // True when path, with "." and ".." taken lexically and both "\" and "/" read as separators,
 // is folder itself or lies below it. Like the operating system, it reads path up to a NUL.

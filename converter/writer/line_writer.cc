@@ -1,7 +1,7 @@
 #include "writer/line_writer.h"
 
 #include "errors.h"
-#include "reader/line_values.h"
+#include "text/strings.h"
 
 namespace kalvex {
 

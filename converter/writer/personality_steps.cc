@@ -2,8 +2,6 @@
 
 #include <optional>
 
-#include "errors.h"
-#include "host/host.h"
 #include "project_converter.h"
 #include "writer/group_paths.h"
 #include "writer/line_writer.h"
@@ -60,15 +58,6 @@ void ProjectGroup::writePersonality(const std::string& path) {
   }
   appendUserAnalyserPersonality(converter(), out);
   out.close();
-}
-
-void ProjectGroup::ensureDirectory(const std::string& path) {
-  Host& host = converter().host();
-  if (host.exists(path)) return;
-  // Another process may have made it between the test and the creation: that is no failure.
-  if (!host.makeDirectory(path) && !host.exists(path)) {
-    throw IOERROR{IOERROR::kCannotCreateDirectory, path};
-  }
 }
 
 }  // namespace kalvex

@@ -17,20 +17,13 @@ std::string projectFilePath(ProjectConverter& converter) {
   return converter.destFolder() + "\\" + converter.projectName() + ".prj";
 }
 
-void createGroupFolders(ProjectGroup& group, const std::string& base, const std::string& folder) {
-  for (const std::string& leading : leadingFolders(base, group.name())) group.ensureDirectory(leading);
-  group.ensureDirectory(folder);
-  group.ensureDirectory(folder + "\\output\\");
-  group.ensureDirectory(folder + "\\person\\");
-}
-
 // Writes the AnalPers= line and the personality it names; returns the path that a group
 // without includes and defines hands to its children.
 std::string writeAnalyserEntry(ProjectGroup& group, LineWriter& out, const std::string& folder,
                                const std::string& parentPath, const std::string& inherited) {
   ProjectConverter& converter = group.converter();
   if (!group.includes().empty() || !group.defines().empty()) {
-    const std::string personality = folder + "\\person\\" + lastNameComponent(group.name()) + ".p_a";
+    const std::string personality = personFolder(folder) + lastNameComponent(group.name()) + ".p_a";
     out.flush();
     converter.print("  Creating Analyser Personality - " + personality);
     out.writeLine("AnalPers=" + personality);
@@ -38,7 +31,7 @@ std::string writeAnalyserEntry(ProjectGroup& group, LineWriter& out, const std::
     group.writePersonality(personality);
     return inherited;
   }
-  const std::string candidate = converter.destFolder() + "\\" + parentPath + "\\person\\" +
+  const std::string candidate = personFolder(converter.destFolder() + "\\" + parentPath) +
                                 lastParentComponent(parentPath) + ".p_a";
   if (converter.outputs().exists(candidate)) {
     out.writeLine("AnalPers=" + candidate);
@@ -64,7 +57,7 @@ std::optional<std::string> writeBlockHead(ProjectGroup& group, LineWriter& out, 
   const std::string base = baseFolder(converter.destFolder(), parentPath);
   const std::string folder = base + "\\" + group.name();
   out.flush();
-  createGroupFolders(group, base, folder);
+  for (const std::string& created : groupFolders(base, group.name())) group.ensureDirectory(created);
   if (group.files.empty() && group.children().empty()) return std::nullopt;
 
   converter.print("  Creating Group - " + group.name());

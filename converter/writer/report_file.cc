@@ -1,54 +1,38 @@
 #include "writer/report_file.h"
 
 #include <charconv>
-#include <cstring>
+#include <limits>
 #include <utility>
 
 namespace kalvex {
 namespace {
 
-const char* severityName(Severity severity) {
+// The severity with the separators around it, ": <severity>: ".
+std::string_view severityPart(Severity severity) {
   switch (severity) {
     case Severity::kError:
-      return "error";
+      return ": error: ";
     case Severity::kWarning:
-      return "warning";
+      return ": warning: ";
     case Severity::kNote:
-      return "note";
+      return ": note: ";
   }
-  return "note";
+  return ": note: ";
 }
 
 }  // namespace
 
 void appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile) {
-  char numbers[48];
-  char* end = std::to_chars(numbers, numbers + 23, finding.line).ptr;
-  *end++ = ':';
-  end = std::to_chars(end, numbers + sizeof numbers, finding.column).ptr;
-  const std::string_view severity = severityName(finding.severity);
-  std::size_t size = hostFile.size() + 1 + static_cast<std::size_t>(end - numbers) + 2 + severity.size() + 2 + 2 +
-                     finding.kind.size() + 1;
-  for (std::string_view part : finding.message) size += part.size();
-  // One growth of text, then every part copied to its place.
-  const std::size_t at = text.size();
-  text.resize(at + size);
-  char* out = &text[at];
-  const auto put = [&out](std::string_view part) {
-    if (part.empty()) return;
-    std::memcpy(out, part.data(), part.size());
-    out += part.size();
-  };
-  put(hostFile);
-  put(":");
-  put(std::string_view(numbers, static_cast<std::size_t>(end - numbers)));
-  put(": ");
-  put(severity);
-  put(": ");
-  for (std::string_view part : finding.message) put(part);
-  put(" [");
-  put(finding.kind);
-  put("]");
+  // ":<line>:<column>", both numbers of at most digits10 + 1 digits.
+  char place[2 * (std::numeric_limits<std::size_t>::digits10 + 2)];
+  char* end = place;
+  for (std::size_t number : {finding.line, finding.column}) {
+    *end++ = ':';
+    end = std::to_chars(end, place + sizeof place, number).ptr;
+  }
+  text.append(hostFile).append(place, end).append(severityPart(finding.severity));
+  for (std::string_view part : finding.message) text.append(part);
+  text.append(" [").append(finding.kind).append("]");
 }
 
 std::string countLine(std::size_t errors, std::size_t warnings, std::size_t notes) {

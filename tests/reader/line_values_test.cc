@@ -4,6 +4,7 @@
 
 #include "reader/line_values.h"
 #include "reader_fixture.h"
+#include "text/strings.h"
 
 namespace kalvex {
 namespace {

@@ -160,5 +160,46 @@ TEST_F(OptionLinesTest, FilesThatAreNotTextAreNotReadLineByLine) {
   EXPECT_EQ(failingRead(AsciiReaderError::kNotText), "C:\\w\\top.gpj");
 }
 
+// A file's own option sets the database's copy of the group's options apart; the group's later
+// options must reach that copy too, and a sub-project's copy starts from it.
+TEST_F(OptionLinesTest, GroupOptionsAfterAFilesOwnReachTheDatabase) {
+  host.addFile("C:\\w\\top.gpj",
+               gpjFile({"-Ifirst", "a.c", "[TAB]-Iown", "[TAB]-DF=1", "-Igroup", "-DG=2", "-UU", "sub.gpj"}));
+  host.addFile("C:\\w\\sub.gpj", gpjFile({"-Isub", "-DS"}));
+  host.addFile("C:\\w\\a.c", "");
+  readProject();
+  EXPECT_EQ(tree(),
+            "group top\n"
+            "  sourcePath C:\\w\n"
+            "  file C:\\w\\a.c\n"
+            "  include C:\\w\\first\n"
+            "  include C:\\w\\own\n"
+            "  include C:\\w\\group\n"
+            "  define F=1\n"
+            "  define G=2\n"
+            "  database\n"
+            "    include C:\\w\\first\n"
+            "    include C:\\w\\group\n"
+            "    define G=2\n"
+            "    undefine U\n"
+            "    file 0 -I C:\\w\\own -D F=1\n"
+            "  group sub\n"
+            "    sourcePath C:\\w\n"
+            "    include C:\\w\\sub\n"
+            "    include C:\\w\\first\n"
+            "    include C:\\w\\own\n"
+            "    include C:\\w\\group\n"
+            "    define F=1\n"
+            "    define G=2\n"
+            "    define S=\n"
+            "    database\n"
+            "      include C:\\w\\sub\n"
+            "      include C:\\w\\first\n"
+            "      include C:\\w\\group\n"
+            "      define G=2\n"
+            "      define S=\n"
+            "      undefine U\n");
+}
+
 }  // namespace
 }  // namespace kalvex

@@ -5,36 +5,6 @@
 namespace kalvex {
 namespace {
 
-struct OptionCase {
-  const char* line;
-  bool isInclude;
-  const char* directory;
-};
-
-TEST_F(WriterTest, ParseIncludeOptionCutsAtAFixedPosition) {
-  const OptionCase cases[] = {
-      {"-I \"C:\\inc dir\"", true, "C:\\inc dir"},
-      {"-i C:\\x", true, "C:\\x"},
-      {"-IC:\\x", true, "C:\\x"},
-      {"-si C:\\sys", true, "C:\\sys"},
-      {"-SI \"C:\\sys\"", true, "C:\\sys"},
-      {"-DDEBUG-include", true, "DEBUG-include"},
-      {"-i", true, ""},
-      {"-i   ", true, ""},
-      {"  -i C:\\x", true, "-i C:\\x"},
-      {"x-i", true, "i"},
-      {"-i \"\"a\"\" ", true, "a"},
-      {"-D NDEBUG", false, ""},
-      {"", false, ""},
-      {"-s", false, ""},
-  };
-  for (const OptionCase& c : cases) {
-    std::string directory = "untouched";
-    EXPECT_EQ(converter.parseIncludeOption(c.line, directory), c.isInclude) << c.line;
-    EXPECT_EQ(directory, c.isInclude ? c.directory : "untouched") << c.line;
-  }
-}
-
 TEST_F(WriterTest, ReadCompilerIncludesKeepsFileOrderAndDuplicates) {
   host.addFile("C:\\cfg\\ghs.p_c", "-O2\r\n-I C:\\a\r\n-si C:\\sys\n-I C:\\a\n-D X\n-i \"C:\\last one\"");
   converter.settings.compilerPersonality = "C:\\cfg\\ghs.p_c";
