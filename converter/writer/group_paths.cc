@@ -84,7 +84,11 @@ std::optional<std::string> firstFolderOutside(const ProjectGroup& root, const st
     WalkStep enter(const ProjectGroup& group) {
       const std::string& parentPath = parentPaths.back();
       const std::string base = baseFolder(destFolder, parentPath);
-      for (std::string& folder : groupFolders(base, group.name())) {
+      // The group's own folders lie in its folder, so within the destination whenever that
+      // folder does: only the folders up to it are checked.
+      std::vector<std::string> folders = groupFolders(base, group.name());
+      folders.resize(folders.size() - kFoldersInTheGroupsFolder);
+      for (std::string& folder : folders) {
         if (liesWithin(folder, destFolder)) continue;
         outside = std::move(folder);
         return WalkStep::kStop;

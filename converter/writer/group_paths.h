@@ -4,6 +4,7 @@
 #ifndef KALVEX_WRITER_GROUP_PATHS_H
 #define KALVEX_WRITER_GROUP_PATHS_H
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ std::vector<std::string> leadingFolders(const std::string& base, const std::stri
 // leading folders, the group's folder (base, a backslash, name), its "output" folder and its
 // personality folder.
 std::vector<std::string> groupFolders(const std::string& base, const std::string& name);
+// How many of those lie in the group's folder: its "output" and personality folders.
+constexpr std::size_t kFoldersInTheGroupsFolder = 2;
 // The text after the name's last backslash, else after its last slash, else the whole name.
 std::string lastNameComponent(const std::string& name);
 // The last component of a parent path, split at the separator that occurs first in it.
