@@ -21,9 +21,6 @@
 namespace kalvex {
 
 class ProjectGroup;
-namespace testing {
-struct ReaderInternals;
-}
 
 // True for an include directory that the compiler personality gives already.
 using CompilerIncludeTest = std::function<bool(const std::string& directory)>;
@@ -82,9 +79,6 @@ class GpjReader {
   Located resolvePath(std::string& text, PathSearch search);
 
  private:
-  // The tests read the tables and replace the process environment.
-  friend struct testing::ReaderInternals;
-
   struct Walk;
   struct SubProject {
     std::string entry;

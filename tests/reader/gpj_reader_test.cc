@@ -10,7 +10,6 @@ namespace kalvex {
 namespace {
 
 using testing::gpjFile;
-using testing::ReaderInternals;
 
 using ParserTest = testing::ReaderTest;
 
@@ -81,8 +80,10 @@ TEST_F(ParserTest, TheFirstMatchingRuleDecides) {
             "    define =\n"
             "    define A=B=C\n"
             "    define NAME=x.c\n");
-  EXPECT_EQ(ReaderInternals::sourceDirs(reader()), (std::vector<std::string>{"C:\\w\\x.gpj"}));
-  EXPECT_EQ(ReaderInternals::macros(reader()), (MacroTable{{"M", "C:\\w\\..\\m.c"}}));
+  EXPECT_EQ(pathsTriedFor("none.c"), (std::vector<std::string>{"C:\\w\\none.c", "C:\\w\\x.gpj\\none.c"}))
+      << "x.gpj is the one source directory";
+  EXPECT_EQ(resolved("$(M)"), "C:\\w\\..\\m.c");
+  EXPECT_EQ(resolved("$(macro)"), "$(macro)") << "the macro line defines M alone";
 }
 
 // Lines as real project files write them: brace groups first, comments and options after
@@ -130,7 +131,7 @@ TEST_F(ParserTest, RealLinesAreReadAsTheirAuthorsMeant) {
   EXPECT_EQ(here.files, (std::vector<std::string>{"C:\\w\\core.c"}));
   EXPECT_EQ(here.includes(), root.includes());
   EXPECT_EQ(here.defines(), root.defines());
-  EXPECT_EQ(ReaderInternals::writtenMacros(reader()), (MacroTable{{"targetCore", "pe0"}, {"later", "yes"}}));
+  EXPECT_EQ(resolved("x${targetCore}-${later}"), "C:\\w\\xpe0-yes");
 }
 
 // ".C" in capitals makes a source-file line too, and the extension list ignores case.
@@ -144,7 +145,7 @@ TEST_F(ParserTest, ExtensionListFiltersSourceFiles) {
 TEST_F(ParserTest, IncludesAreKeptOnceAndOutOfTheCompilersButAlwaysSearched) {
   prepare().addCompilerInclude("C:\\w\\cc");
   host.addFile("C:\\w\\top.gpj", gpjFile({"-Ilib", "-Icc", "-I./lib", "-I[SP]lib", "-I..\\w\\lib", "child.gpj"}));
-  host.addFile("C:\\w\\cc\\child.gpj", gpjFile({"-Ilib", "-I..\\lib", "-I..\\cc"}));
+  host.addFile("C:\\w\\cc\\child.gpj", gpjFile({"-Ilib", "-I..\\lib", "-I..\\cc", "{optional}[SP]gone.gpj"}));
   readProject();
   EXPECT_EQ(tree(),
             "group top\n"
@@ -158,9 +159,13 @@ TEST_F(ParserTest, IncludesAreKeptOnceAndOutOfTheCompilersButAlwaysSearched) {
             "    include C:\\w\\cc\\..\\cc\n"
             "    include C:\\w\\lib\n"
             "    include C:\\w\\..\\w\\lib\n");
-  EXPECT_EQ(ReaderInternals::includeSearchDirs(reader()),
-            (std::vector<std::string>{"C:\\w\\lib", "C:\\w\\cc", "C:\\w\\..\\w\\lib", "C:\\w\\cc\\lib",
-                                      "C:\\w\\cc\\..\\lib", "C:\\w\\cc\\..\\cc"}));
+  const std::vector<std::string>& opened = host.readsOpened();
+  ASSERT_GE(opened.size(), 7u);
+  EXPECT_EQ(std::vector<std::string>(opened.end() - 7, opened.end()),
+            (std::vector<std::string>{"C:\\w\\cc\\gone.gpj", "C:\\w\\lib\\gone.gpj", "C:\\w\\cc\\gone.gpj",
+                                      "C:\\w\\..\\w\\lib\\gone.gpj", "C:\\w\\cc\\lib\\gone.gpj",
+                                      "C:\\w\\cc\\..\\lib\\gone.gpj", "C:\\w\\cc\\..\\cc\\gone.gpj"}))
+      << "a sub-project is searched in every include directory once, compiler includes too";
 }
 
 TEST_F(ParserTest, ChildrenInheritTheParentsFinalDefinesAndIncludes) {

@@ -98,7 +98,7 @@ TEST_F(OptionLinesTest, EachOptionOfALineIsReadAsALineOfItsOwn) {
             "  define NAME=\n"
             "  define P=\n"
             "  define X=\n");
-  EXPECT_EQ(testing::ReaderInternals::sourceDirs(reader()), (std::vector<std::string>{"C:\\w\\src\t"}));
+  EXPECT_EQ(pathsTriedFor("none.c"), (std::vector<std::string>{"C:\\w\\none.c", "C:\\w\\src\t\\none.c"}));
 }
 
 // Values as written wherever the reference stands, scanned again; quotes around the whole text
@@ -128,8 +128,8 @@ TEST_F(OptionLinesTest, ImportDefinesAMacroFromTheEnvironmentOrNothing) {
   host.addFile("C:\\w\\top.gpj", gpjFile({"import[SP]INTEGRITY_ROOT_PATH", "import[TAB]REL", "import[SP]UNSET",
                                           "-I$(INTEGRITY_ROOT_PATH)/inc", "-I$(REL)", "-I$(UNSET)"}));
   readProject();
-  EXPECT_EQ(testing::ReaderInternals::writtenMacros(reader()),
-            (MacroTable{{"INTEGRITY_ROOT_PATH", "C:\\ghs\\int"}, {"REL", "sub"}}));
+  EXPECT_EQ(resolved("x${INTEGRITY_ROOT_PATH}-${REL}-${UNSET}"), "xC:\\ghs\\int-sub-${UNSET}")
+      << "as written, the quotes gone, and nothing for a variable not set";
   EXPECT_EQ(converter->rootGroup().includes(),
             (std::vector<std::string>{"C:\\ghs\\int\\inc", "C:\\w\\sub", "$(UNSET)"}));
 }

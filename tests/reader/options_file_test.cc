@@ -33,7 +33,7 @@ TEST_F(OptionsFileTest, ItsLinesCountInPlaceOfTheLineThatNamesIt) {
             "  define CONDITION=\n"
             "  define FROM_OPT=1\n"
             "  define MORE=\n");
-  EXPECT_EQ(testing::ReaderInternals::writtenMacros(reader()), (MacroTable{{"OPT_MACRO", "x"}}));
+  EXPECT_EQ(resolved("x${OPT_MACRO}"), "C:\\w\\xx");
   EXPECT_EQ(reader().currentPath(), "C:\\w\\top.gpj");
 }
 
@@ -49,8 +49,8 @@ TEST_F(OptionsFileTest, OptionLinesTakeTheirValuesFromTheText) {
             "  include C:\\w\\inc\n"
             "  define BOARD_OK=\n"
             "  define X=1\n");
-  EXPECT_EQ(testing::ReaderInternals::writtenMacros(reader()), (MacroTable{{"BOARD", "rh850"}, {"SPACED", "v"}}));
-  EXPECT_EQ(testing::ReaderInternals::sourceDirs(reader()), (std::vector<std::string>{"C:\\w\\lib\t"}))
+  EXPECT_EQ(resolved("x${BOARD}-${SPACED}-${NOVALUE}"), "C:\\w\\xrh850-v-${NOVALUE}");
+  EXPECT_EQ(pathsTriedFor("none.c"), (std::vector<std::string>{"C:\\w\\none.c", "C:\\w\\lib\t\\none.c"}))
       << "the tab stays, as without a group";
 }
 

@@ -8,7 +8,6 @@ namespace kalvex {
 namespace {
 
 using testing::gpjFile;
-using testing::ReaderInternals;
 using testing::spelled;
 
 struct TextCase {
@@ -70,14 +69,19 @@ TEST(GroupNameOf, DropsFourCharactersOfTheLastComponent) {
 // resolvePath and defineMacro against the group C:\d, after the reader has read top.gpj.
 class PathResolutionTest : public testing::ReaderTest {
  protected:
+  // A macro seen through the references that put it in: "$(NAME)" alone and "x${NAME}".
+  struct MacroCase {
+    const char* name;
+    const char* asAbsolute;
+    const char* asWritten;
+  };
+  void expectMacro(const MacroCase& c) {
+    EXPECT_EQ(resolved(std::string("$(") + c.name + ")"), c.asAbsolute) << c.name;
+    EXPECT_EQ(resolved(std::string("x${") + c.name + "}"), c.asWritten) << c.name;
+  }
   void readTop(std::initializer_list<std::string> lines) {
     host.addFile("C:\\d\\top.gpj", gpjFile(lines));
     readProject("C:\\d\\top.gpj");
-  }
-  std::string resolved(const std::string& text, PathSearch search) {
-    std::string result = spelled(text);
-    reader().resolvePath(result, search);
-    return result;
   }
 };
 
@@ -117,7 +121,8 @@ TEST_F(PathResolutionTest, WithoutSearchJoinsRelativeTextsAndDropsATrailingDot) 
 
 TEST_F(PathResolutionTest, SearchTriesTheGroupDirectoryThenEachSourceDirectoryInOrder) {
   readTop({":sourceDir=s1", ":sourceDir=C:\\s2", ":sourceDir=s1"});
-  EXPECT_EQ(ReaderInternals::sourceDirs(reader()), (std::vector<std::string>{"C:\\d\\s1", "C:\\s2"}));
+  EXPECT_EQ(pathsTriedFor("none.c"), (std::vector<std::string>{"C:\\d\\none.c", "C:\\d\\s1\\none.c", "C:\\s2\\none.c"}))
+      << "each source directory once, in the order first named";
   host.addFile("C:\\s2\\a.c", "");
   host.addFile("C:\\d\\s1\\b.c", "");
   host.addFile("C:\\s2\\b.c", "");
@@ -163,18 +168,17 @@ TEST_F(PathResolutionTest, MacroValuesAreMadeAbsoluteWhenDefined) {
   reader().defineMacro("EMPTY", "");
   reader().defineMacro("B", "$(DRIVE)\\x");
   reader().defineMacro("SLASH", "/opt/x");
-  EXPECT_EQ(ReaderInternals::macros(reader()), (MacroTable{{"ROOT", "C:\\d\\..\\base"},
-                                                           {"DRIVE", "C:\\base"},
-                                                           {"ONE", "C:\\d\\1"},
-                                                           {"EMPTY", "C:\\d\\"},
-                                                           {"B", "$(DRIVE)\\x"},
-                                                           {"SLASH", "/opt/x"}}));
-  EXPECT_EQ(ReaderInternals::writtenMacros(reader()), (MacroTable{{"ROOT", "..\\base"},
-                                                                  {"DRIVE", "C:\\base"},
-                                                                  {"ONE", "1"},
-                                                                  {"EMPTY", ""},
-                                                                  {"B", "$(DRIVE)\\x"},
-                                                                  {"SLASH", "/opt/x"}}));
+  // "$(NAME)" first puts in the value made absolute, "${NAME}" after other text the value as
+  // written; "x" and a value with a drive make a text that is not joined.
+  const MacroCase cases[] = {
+      {"ROOT", "C:\\d\\..\\base", "C:\\d\\x..\\base"},
+      {"DRIVE", "C:\\base", "xC:\\base"},
+      {"ONE", "C:\\d\\1", "C:\\d\\x1"},
+      {"EMPTY", "C:\\d\\", "C:\\d\\x"},
+      {"B", "C:\\base\\x", "xC:\\base\\x"},
+      {"SLASH", "\\opt\\x", "C:\\d\\x\\opt\\x"},
+  };
+  for (const MacroCase& c : cases) expectMacro(c);
   EXPECT_EQ(resolved("$(B)\\y", PathSearch::kNone), "C:\\base\\x\\y");
   reader().defineMacro("ROOT", "C:\\other");
   EXPECT_EQ(resolved("$(ROOT)\\a", PathSearch::kNone), "C:\\other\\a");
@@ -206,15 +210,16 @@ TEST_F(PathResolutionTest, QuotedAndExpandPathValuesAreStoredResolved) {
   readTop({"macro[SP]VARIANT=\"hse_h\"", "macro[SP]ONE='x'", "macro[SP]HALF=\"y", "macro[SP]TOP=%expand_path(../..)",
            "macro[SP]HERE=${%expand_path(.)}", "macro[SP]UP=%expand_path(${TOP}/up)",
            "macro[SP]NOT=%expand_path(x)/y"});
-  EXPECT_EQ(ReaderInternals::writtenMacros(reader()), (MacroTable{{"VARIANT", "hse_h"},
-                                                                  {"ONE", "x"},
-                                                                  {"HALF", "\"y"},
-                                                                  {"TOP", "C:\\d\\..\\.."},
-                                                                  {"HERE", "C:\\d"},
-                                                                  {"UP", "C:\\d\\..\\..\\up"},
-                                                                  {"NOT", "%expand_path(x)/y"}}));
-  EXPECT_EQ(ReaderInternals::macros(reader()).at("TOP"), "C:\\d\\..\\..");
-  EXPECT_EQ(ReaderInternals::macros(reader()).at("VARIANT"), "C:\\d\\hse_h");
+  const MacroCase cases[] = {
+      {"VARIANT", "C:\\d\\hse_h", "C:\\d\\xhse_h"},
+      {"ONE", "C:\\d\\x", "C:\\d\\xx"},
+      {"HALF", "C:\\d\\\"y", "C:\\d\\x\"y"},
+      {"TOP", "C:\\d\\..\\..", "xC:\\d\\..\\.."},
+      {"HERE", "C:\\d", "xC:\\d"},
+      {"UP", "C:\\d\\..\\..\\up", "xC:\\d\\..\\..\\up"},
+      {"NOT", "C:\\d\\%expand_path(x)\\y", "C:\\d\\x%expand_path(x)\\y"},
+  };
+  for (const MacroCase& c : cases) expectMacro(c);
   EXPECT_EQ(resolved("fw/${VARIANT}/", PathSearch::kNone), "C:\\d\\fw\\hse_h\\");
   EXPECT_EQ(resolved("$TOP/env/x.gpj", PathSearch::kNone), "C:\\d\\..\\..\\env\\x.gpj");
 }

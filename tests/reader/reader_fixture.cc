@@ -1,5 +1,7 @@
 #include "reader_fixture.h"
 
+#include <cstddef>
+
 #include "errors.h"
 
 namespace kalvex::testing {
@@ -45,6 +47,19 @@ void ReaderTest::readProject(const std::string& topPath, const std::vector<std::
   reader().setExtensions(extensions);
   reader().open(topPath);
   reader().parse();
+}
+
+std::string ReaderTest::resolved(const std::string& text, PathSearch search) {
+  std::string result = spelled(text);
+  reader().resolvePath(result, search);
+  return result;
+}
+
+std::vector<std::string> ReaderTest::pathsTriedFor(const std::string& name) {
+  const std::size_t before = host.readsOpened().size();
+  resolved(name, PathSearch::kSourceDirs);
+  return std::vector<std::string>(host.readsOpened().begin() + static_cast<std::ptrdiff_t>(before),
+                                  host.readsOpened().end());
 }
 
 std::string ReaderTest::failingRead(int code, const std::string& topPath) {

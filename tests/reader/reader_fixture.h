@@ -19,16 +19,6 @@
 
 namespace kalvex::testing {
 
-// What only tests see of a reader: its tables.
-struct ReaderInternals {
-  static const MacroTable& macros(const GpjReader& reader) { return reader.macros_; }
-  static const MacroTable& writtenMacros(const GpjReader& reader) { return reader.writtenMacros_; }
-  static const std::vector<std::string>& sourceDirs(const GpjReader& reader) { return reader.sourceDirs_.entries(); }
-  static const std::vector<std::string>& includeSearchDirs(const GpjReader& reader) {
-    return reader.includeSearchDirs_.entries();
-  }
-};
-
 // Replaces every "[TAB]" by a tab and every "[SP]" by a space.
 std::string spelled(const std::string& text);
 
@@ -49,6 +39,11 @@ class ReaderTest : public ::testing::Test {
   std::string failingRead(int code, const std::string& topPath = "C:\\w\\top.gpj");
   std::string tree() { return dumpTree(converter->rootGroup()); }
   GpjReader& reader() { return converter->reader(); }
+  // The spelled text as the reader's resolvePath rewrites it for the current group.
+  std::string resolved(const std::string& text, PathSearch search = PathSearch::kNone);
+  // The paths the host is asked to open while the reader looks for the relative source file
+  // name: the current group's directory, then each source directory in order.
+  std::vector<std::string> pathsTriedFor(const std::string& name);
 
   VirtualHost host;
   std::ostringstream log;
