@@ -7,8 +7,9 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
+
+#include "text/ordered_unique.h"
 
 namespace kalvex {
 
@@ -64,20 +65,7 @@ std::string groupNameOf(const std::string& path);
 
 // Directories to search, in the order they were first added. Adding one again changes
 // nothing: trying the same candidate twice could not give another answer.
-class SearchDirectories {
- public:
-  // False when the directory is in the list already.
-  bool add(const std::string& directory) {
-    if (!index_.insert(directory).second) return false;
-    entries_.push_back(directory);
-    return true;
-  }
-  const std::vector<std::string>& entries() const { return entries_; }
-
- private:
-  std::vector<std::string> entries_;
-  std::unordered_set<std::string> index_;
-};
+using SearchDirectories = OrderedUnique;
 
 }  // namespace kalvex
 

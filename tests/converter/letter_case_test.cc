@@ -16,7 +16,7 @@ struct CaseLookup {
   const char* found;  // the path as spelled on disk; null when nothing is found
 };
 
-std::string systemForm(std::string path) {
+std::string backslashForm(std::string path) {
   for (char& c : path) c = c == '/' ? '\\' : c;
   return path;
 }
@@ -31,7 +31,7 @@ TEST(LetterCase, APathThatNamesNothingIsLookedUpIgnoringCase) {
                          "touch Src/Startup/Startup.gpj Src/Only.c Src/twin/a.c Src/twin/A.c Src/file")
                             .c_str()),
             0);
-  const std::string systemRoot = systemForm(root);
+  const std::string backslashRoot = backslashForm(root);
   const std::unique_ptr<Host> host = makeOperatingSystemHost();
   const CaseLookup cases[] = {
       {"\\Src\\Startup\\Startup.gpj", "\\Src\\Startup\\Startup.gpj"},
@@ -50,16 +50,16 @@ TEST(LetterCase, APathThatNamesNothingIsLookedUpIgnoringCase) {
   // Each path is asked twice: once before its folder is listed, once after.
   for (int round = 0; round < 2; ++round) {
     for (const CaseLookup& c : cases) {
-      const std::optional<std::string> expected = c.found ? std::optional<std::string>(systemRoot + c.found)
+      const std::optional<std::string> expected = c.found ? std::optional<std::string>(backslashRoot + c.found)
                                                           : std::nullopt;
-      EXPECT_EQ(host->findFile(systemRoot + c.asked), expected) << c.asked;
-      EXPECT_EQ(host->openRead(systemRoot + c.asked) != nullptr, c.found != nullptr) << c.asked;
+      EXPECT_EQ(host->findFile(backslashRoot + c.asked), expected) << c.asked;
+      EXPECT_EQ(host->openRead(backslashRoot + c.asked) != nullptr, c.found != nullptr) << c.asked;
     }
   }
-  EXPECT_EQ(host->identify(systemRoot + "\\src\\only.c"), host->identify(systemRoot + "\\Src\\Only.c"));
-  EXPECT_TRUE(host->identify(systemRoot + "\\Src\\Only.c").has_value());
-  EXPECT_FALSE(host->exists(systemRoot + "\\src\\only.c")) << "the writer's existence test keeps to the letter";
-  EXPECT_TRUE(host->exists(systemRoot + "\\Src\\Only.c"));
+  EXPECT_EQ(host->identify(backslashRoot + "\\src\\only.c"), host->identify(backslashRoot + "\\Src\\Only.c"));
+  EXPECT_TRUE(host->identify(backslashRoot + "\\Src\\Only.c").has_value());
+  EXPECT_FALSE(host->exists(backslashRoot + "\\src\\only.c")) << "the writer's existence test keeps to the letter";
+  EXPECT_TRUE(host->exists(backslashRoot + "\\Src\\Only.c"));
   std::system(("rm -rf '" + root + "'").c_str());
 }
 

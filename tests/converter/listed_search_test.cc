@@ -25,14 +25,14 @@ TEST(ListedSearch, FindsWhatOpeningEveryCandidateFinds) {
                          "unl/x.c 'unl/caf\xc3\xa9.c' d3/b.c d3/late.c d3/dir.c d3/sub/s.c")
                             .c_str()),
             0);
-  std::string systemRoot = root;
-  for (char& c : systemRoot) c = c == '/' ? '\\' : c;
+  std::string backslashRoot = root;
+  for (char& c : backslashRoot) c = c == '/' ? '\\' : c;
   const std::unique_ptr<Host> host = makeOperatingSystemHost();
   const std::unique_ptr<DirectorySearch> listed = host->makeSearch();
   DirectorySearch everyCandidate(*host);
   for (const char* directory : {"d1", "none", "d2", "unl", "d3"}) {
-    listed->add(systemRoot + "\\" + directory);
-    everyCandidate.add(systemRoot + "\\" + directory);
+    listed->add(backslashRoot + "\\" + directory);
+    everyCandidate.add(backslashRoot + "\\" + directory);
   }
   const SearchCase cases[] = {
       {"a.c", "\\d1\\a.c"},            //
@@ -52,18 +52,18 @@ TEST(ListedSearch, FindsWhatOpeningEveryCandidateFinds) {
   for (const SearchCase& c : cases) {
     const std::optional<std::string> found = listed->firstThatOpens(c.relative);
     EXPECT_EQ(found, everyCandidate.firstThatOpens(c.relative)) << c.relative;
-    EXPECT_EQ(found, c.found ? std::optional<std::string>(systemRoot + c.found) : std::nullopt) << c.relative;
+    EXPECT_EQ(found, c.found ? std::optional<std::string>(backslashRoot + c.found) : std::nullopt) << c.relative;
   }
 
   // A file written through the host is found by a search indexed before it was written.
-  ASSERT_NE(host->openWrite(systemRoot + "\\d2\\zz.c"), nullptr);
-  EXPECT_EQ(listed->firstThatOpens("zz.c"), systemRoot + "\\d2\\zz.c");
+  ASSERT_NE(host->openWrite(backslashRoot + "\\d2\\zz.c"), nullptr);
+  EXPECT_EQ(listed->firstThatOpens("zz.c"), backslashRoot + "\\d2\\zz.c");
   // A directory added after the others were indexed joins the search at the end.
   ASSERT_EQ(std::system(("mkdir '" + root + "/d4' && touch '" + root + "/d4/late.c' '" + root + "/d4/d4.c'").c_str()),
             0);
-  listed->add(systemRoot + "\\d4");
-  EXPECT_EQ(listed->firstThatOpens("d4.c"), systemRoot + "\\d4\\d4.c");
-  EXPECT_EQ(listed->firstThatOpens("late.c"), systemRoot + "\\d3\\late.c");
+  listed->add(backslashRoot + "\\d4");
+  EXPECT_EQ(listed->firstThatOpens("d4.c"), backslashRoot + "\\d4\\d4.c");
+  EXPECT_EQ(listed->firstThatOpens("late.c"), backslashRoot + "\\d3\\late.c");
   std::system(("rm -rf '" + root + "'").c_str());
 }
 

@@ -5,6 +5,7 @@
 
 #include "text/ascii.h"
 #include "text/lexical_path.h"
+#include "text/ordered_unique.h"
 
 namespace kalvex {
 namespace {
@@ -77,6 +78,31 @@ TEST(LexicalPath, TakesDotsAndSeparatorsByTheirText) {
     std::vector<std::string> components = c.before;
     takeLexicalSteps(components, c.path, c.separators);
     EXPECT_EQ(components, c.after) << c.path;
+  }
+}
+
+// Texts are compared byte for byte: another letter case or a trailing separator is another
+// entry; the first place of a text is kept however often it comes again.
+TEST(OrderedUnique, KeepsTheFirstPlaceOfEachText) {
+  struct Case {
+    std::vector<std::string> added;
+    std::vector<bool> wasNew;
+    std::vector<std::string> entries;
+  };
+  const std::vector<Case> cases = {
+      {{}, {}, {}},
+      {{"b", "a", "b", "c", "a"}, {true, true, false, true, false}, {"b", "a", "c"}},
+      {{"inc", "INC", "inc\\", "inc"}, {true, true, true, false}, {"inc", "INC", "inc\\"}},
+      {{"", "", "x"}, {true, false, true}, {"", "x"}},
+  };
+  for (const Case& c : cases) {
+    OrderedUnique list;
+    std::vector<bool> wasNew;
+    for (const std::string& text : c.added) wasNew.push_back(list.add(text));
+    EXPECT_EQ(wasNew, c.wasNew) << c.added.size();
+    EXPECT_EQ(list.entries(), c.entries) << c.added.size();
+    for (const std::string& text : c.added) EXPECT_TRUE(list.contains(text)) << text;
+    EXPECT_FALSE(list.contains("absent"));
   }
 }
 

@@ -4,7 +4,7 @@ run(words, cwd) does what the converter does for the command line `words` (the w
 the program name, as bytes) started in the folder `cwd`: it prints nothing itself but returns
 (exit status, standard output bytes), and it performs the same file-system effects on the
 real file system (reads for the reader, folders and files for the writer).
-All texts are bytes; system paths use the backslash and are handed to the host with "/".
+All texts are bytes; paths are backslash paths, handed to the host with "/" for "\\".
 """
 
 import errno
@@ -45,14 +45,14 @@ class WriterFailure(Exception):
 
 # ---------------------------------------------------------------- host boundary
 
-def hostPath(systemPath):
-    return os.fsdecode(systemPath.replace(BS, SL))
+def toHostPath(backslashPath):
+    return os.fsdecode(backslashPath.replace(BS, SL))
 
 
-def openable(systemPath):
+def openable(backslashPath):
     """Opening for reading succeeds (a folder is not a file); else the error number."""
     try:
-        with open(hostPath(systemPath), "rb"):
+        with open(toHostPath(backslashPath), "rb"):
             return 0
     except IsADirectoryError:
         return errno.EISDIR
@@ -62,17 +62,17 @@ def openable(systemPath):
         return errno.EINVAL
 
 
-def respelled(systemPath):
+def respelled(backslashPath):
     """The path with every component that does not exist as written replaced by the one name
     of its folder that equals it ignoring ASCII case; None when none or several do."""
-    pieces = re.split(rb"([\\/])", systemPath)
+    pieces = re.split(rb"([\\/])", backslashPath)
     spelled = b""
     for index in range(0, len(pieces), 2):
         component = pieces[index]
-        if component not in (b"", b".", b"..") and not os.path.exists(hostPath(spelled + component)):
+        if component not in (b"", b".", b"..") and not os.path.exists(toHostPath(spelled + component)):
             folder = spelled[:-1] if len(spelled) > 1 else (spelled or b".")
             try:
-                names = os.listdir(hostPath(folder))
+                names = os.listdir(toHostPath(folder))
             except OSError:
                 return None
             matches = [os.fsencode(n) for n in names if os.fsencode(n).lower() == component.lower()]
@@ -83,37 +83,37 @@ def respelled(systemPath):
     return spelled
 
 
-def onDisk(systemPath):
-    """The system path of the file that opening systemPath reads, with the names as the file
+def onDisk(backslashPath):
+    """The backslash path of the file that opening backslashPath reads, with the names as the file
     system spells them; None when it opens no file."""
-    if b"\0" in systemPath or not systemPath:
+    if b"\0" in backslashPath or not backslashPath:
         return None
-    error = openable(systemPath)
+    error = openable(backslashPath)
     if error == 0:
-        return systemPath
+        return backslashPath
     if error not in (errno.ENOENT, errno.ENOTDIR):
         return None
-    spelled = respelled(systemPath)
+    spelled = respelled(backslashPath)
     return spelled if spelled is not None and openable(spelled) == 0 else None
 
 
-def readableFile(systemPath):
-    return onDisk(systemPath) is not None
+def readableFile(backslashPath):
+    return onDisk(backslashPath) is not None
 
 
-def readBytes(systemPath):
-    with open(hostPath(onDisk(systemPath)), "rb") as handle:
+def readBytes(backslashPath):
+    with open(toHostPath(onDisk(backslashPath)), "rb") as handle:
         return handle.read()
 
 
-def exists(systemPath):
-    if b"\0" in systemPath or not systemPath:
+def exists(backslashPath):
+    if b"\0" in backslashPath or not backslashPath:
         return False
-    return os.path.exists(hostPath(systemPath))
+    return os.path.exists(toHostPath(backslashPath))
 
 
-def fileIdentity(systemPath):
-    info = os.stat(hostPath(onDisk(systemPath) or systemPath))
+def fileIdentity(backslashPath):
+    info = os.stat(toHostPath(onDisk(backslashPath) or backslashPath))
     return (info.st_dev, info.st_ino)
 
 
@@ -588,7 +588,7 @@ class Reader:
         path = onDisk(self.resolvePath(withoutQuotes(text), False))
         if path is None:
             return
-        info = os.stat(hostPath(path))
+        info = os.stat(toHostPath(path))
         identity = (info.st_dev, info.st_ino)
         if identity in [entry[1] for entry in self.files[1:]]:
             return
@@ -810,7 +810,7 @@ class Writer:
 
     def remember(self, path):
         try:
-            target = hostPath(path)
+            target = toHostPath(path)
         except ValueError:
             return
         if target in self.earlier:
@@ -844,9 +844,9 @@ class Writer:
         if exists(path):
             return
         try:
-            os.mkdir(hostPath(path))
+            os.mkdir(toHostPath(path))
         except FileExistsError:
-            if not os.path.isdir(hostPath(path)):
+            if not os.path.isdir(toHostPath(path)):
                 raise WriterFailure(1, path)
         except (OSError, ValueError):
             raise WriterFailure(1, path)
@@ -854,7 +854,7 @@ class Writer:
     def createFile(self, path, content):
         self.remember(path)
         try:
-            with open(hostPath(path), "wb") as handle:
+            with open(toHostPath(path), "wb") as handle:
                 handle.write(content)
         except (OSError, ValueError):
             raise WriterFailure(2, path)
@@ -899,7 +899,7 @@ class Writer:
         self.checkFolders(root, b"")
         self.remember(path)
         try:
-            self.prj = open(hostPath(path), "wb")
+            self.prj = open(toHostPath(path), "wb")
         except (OSError, ValueError):
             raise WriterFailure(2, path)
         try:
@@ -964,7 +964,7 @@ class Writer:
         if not exists(value):
             self.ensureDirectory(self.dest + BS + b"person" + BS)
             try:
-                handle = open(hostPath(value), "wb")
+                handle = open(toHostPath(value), "wb")
             except (OSError, ValueError):
                 raise WriterFailure(2, value)
             with handle:
@@ -973,7 +973,7 @@ class Writer:
 
     def writePersonality(self, group, path):
         try:
-            handle = open(hostPath(path), "wb")
+            handle = open(toHostPath(path), "wb")
         except (OSError, ValueError):
             raise WriterFailure(2, path)
         with handle:

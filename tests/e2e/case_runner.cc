@@ -48,7 +48,7 @@ namespace {
 
 // Where the program under test finds a case's path, seen from the test.
 fs::path onHost(const Launcher& launcher, const std::string& root, const std::string& path) {
-  return fs::path(launcher.hostPath(withRoot(path, root)));
+  return fs::path(launcher.toHostPath(withRoot(path, root)));
 }
 
 void layOut(const Step& step, Launcher& launcher, const std::string& root) {
@@ -130,7 +130,7 @@ void check(const Step& step, Launcher& launcher, const std::string& root) {
 }  // namespace
 
 void runCase(const Case& c, Launcher& launcher) {
-  const std::string root = launcher.systemRoot();
+  const std::string root = launcher.backslashRoot();
   for (std::size_t i = 0; i < c.steps.size(); ++i) {
     SCOPED_TRACE("run " + std::to_string(i + 1) + " of " + c.name);
     const Step& step = c.steps[i];

@@ -11,10 +11,10 @@ const std::string kDone = "Zintra/Zintra++ Project Completed!";
 
 class CompileDatabase : public ::testing::Test {
  protected:
-  // A system path below the root as a JSON string, spelled as the host spells it.
-  std::string json(const std::string& systemPath) const {
+  // A backslash path below the root as a JSON string, spelled as the host spells it.
+  std::string json(const std::string& backslashPath) const {
     std::string text = "\"";
-    for (char c : launcher->hostPath(withRoot(systemPath, root))) {
+    for (char c : launcher->toHostPath(withRoot(backslashPath, root))) {
       if (c == '\\' || c == '"') text += '\\';
       text += c;
     }
@@ -73,7 +73,7 @@ class CompileDatabase : public ::testing::Test {
                                           R"(  Creating Analyser Personality - {root}\out\top\drv\person\drv.p_a)"});
 
   std::unique_ptr<Launcher> launcher = makeLocalLauncher();
-  std::string root = launcher->systemRoot();
+  std::string root = launcher->backslashRoot();
 };
 
 // "-cdb" may stand anywhere after the two paths; the later one wins, made absolute against

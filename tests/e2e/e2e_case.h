@@ -1,6 +1,6 @@
 // End-to-end cases as data: files to lay out, a command line, and the exact output, exit
 // status and files expected afterwards. Every path and text may hold "{root}", the fresh root
-// folder of the case in system form, so the same cases run on any host (see launcher.h).
+// folder of the case in backslash form, so the same cases run on any host (see launcher.h).
 #ifndef KALVEX_TESTS_E2E_E2E_CASE_H
 #define KALVEX_TESTS_E2E_E2E_CASE_H
 

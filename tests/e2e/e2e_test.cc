@@ -27,10 +27,10 @@ INSTANTIATE_TEST_SUITE_P(Relative, Conversion, ::testing::ValuesIn(workingDirect
 TEST(DeepChain, EndsWithTheHostsPathLimitInsteadOfCrashing) {
   constexpr int kDepth = 3000;
   const std::unique_ptr<Launcher> launcher = makeLocalLauncher();
-  const std::string root = launcher->systemRoot();
-  const std::filesystem::path work = launcher->hostPath(root + "\\w");
+  const std::string root = launcher->backslashRoot();
+  const std::filesystem::path work = launcher->toHostPath(root + "\\w");
   std::filesystem::create_directories(work);
-  std::filesystem::create_directories(launcher->hostPath(root + "\\out"));
+  std::filesystem::create_directories(launcher->toHostPath(root + "\\out"));
   std::ofstream(work / "top.gpj", std::ios::binary) << "f.c\nlevel1.gpj\n";
   for (int i = 1; i <= kDepth; ++i) {
     std::ofstream level(work / ("level" + std::to_string(i) + ".gpj"), std::ios::binary);

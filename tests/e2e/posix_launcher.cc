@@ -10,7 +10,7 @@
 namespace kalvex::e2e {
 namespace {
 
-// Runs the POSIX build: system paths are host paths with "\" for "/".
+// Runs the POSIX build: backslash paths are host paths with "\" for "/".
 class PosixLauncher : public Launcher {
  public:
   PosixLauncher() {
@@ -23,14 +23,14 @@ class PosixLauncher : public Launcher {
     std::filesystem::remove_all(hostRoot_, ignored);
   }
 
-  std::string systemRoot() const override {
+  std::string backslashRoot() const override {
     std::string root = hostRoot_;
     std::replace(root.begin(), root.end(), '/', '\\');
     return root;
   }
 
-  std::string hostPath(const std::string& systemPath) const override {
-    std::string path = systemPath;
+  std::string toHostPath(const std::string& backslashPath) const override {
+    std::string path = backslashPath;
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
   }
@@ -38,14 +38,14 @@ class PosixLauncher : public Launcher {
   testing::ProgramResult run(const std::vector<std::string>& words, const std::string& workingDirectory) override {
     std::vector<std::string> arguments{KALVEX_BINARY};
     for (const std::string& word : words) {
-      arguments.push_back(word.rfind(systemRoot(), 0) == 0 ? hostPath(word) : word);
+      arguments.push_back(word.rfind(backslashRoot(), 0) == 0 ? toHostPath(word) : word);
     }
-    return testing::runProgram(arguments, hostPath(workingDirectory));
+    return testing::runProgram(arguments, toHostPath(workingDirectory));
   }
 
-  bool linkToFullDevice(const std::string& systemPath) override {
+  bool linkToFullDevice(const std::string& backslashPath) override {
     if (!std::filesystem::exists("/dev/full")) return false;
-    std::filesystem::create_symlink("/dev/full", hostPath(systemPath));
+    std::filesystem::create_symlink("/dev/full", toHostPath(backslashPath));
     return true;
   }
 

@@ -19,7 +19,7 @@ inline const std::string kDone = "Zintra/Zintra++ Project Completed!";
 inline const std::string kReport = R"({root}\r.txt)";
 
 // A finding's file below {root}\w, written with backslashes, and the rest of its line after
-// the file and its colon. "{root}" in the rest is the root in system form.
+// the file and its colon. "{root}" in the rest is the root in backslash form.
 using ExpectedFinding = std::pair<std::string, std::string>;
 
 class ReportTest : public ::testing::Test {
@@ -27,7 +27,7 @@ class ReportTest : public ::testing::Test {
   // The report's bytes: one LF-ended line per finding, then the count line.
   std::string reportText(const std::vector<ExpectedFinding>& findings, const std::string& counts) const {
     std::string text;
-    for (const auto& [file, rest] : findings) text += launcher->hostPath(root + "\\w\\" + file) + ":" + rest + "\n";
+    for (const auto& [file, rest] : findings) text += launcher->toHostPath(root + "\\w\\" + file) + ":" + rest + "\n";
     return text + counts + "\n";
   }
 
@@ -43,7 +43,7 @@ class ReportTest : public ::testing::Test {
   }
 
   std::unique_ptr<Launcher> launcher = makeLocalLauncher();
-  std::string root = launcher->systemRoot();
+  std::string root = launcher->backslashRoot();
 };
 
 }  // namespace kalvex::e2e

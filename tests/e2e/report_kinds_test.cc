@@ -291,7 +291,7 @@ TEST_F(ReportTest, AWriterFailureIsTheLastFinding) {
                            "1 errors, 1 warnings, 0 notes")}};
   step.expectedFiles.front().bytes->insert(
       step.expectedFiles.front().bytes->rfind("1 errors"),
-      launcher->hostPath(failed) + ":1:1: error: Could not create directory: " + failed + " [directory-failed]\n");
+      launcher->toHostPath(failed) + ":1:1: error: Could not create directory: " + failed + " [directory-failed]\n");
   runCase({"WriterFailure", {step}}, *launcher);
 }
 

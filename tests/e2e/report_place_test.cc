@@ -104,7 +104,7 @@ TEST_F(ReportTest, ReportAndDatabaseTogether) {
   step.output = lf({kStart, "  Creating Group - top", kDone});
   step.expectedFiles = {{kReport, "0 errors, 0 warnings, 0 notes\n"}};
   runCase({"WithDatabase", {step}}, *launcher);
-  EXPECT_TRUE(std::filesystem::is_regular_file(launcher->hostPath(root + R"(\cc.json)")));
+  EXPECT_TRUE(std::filesystem::is_regular_file(launcher->toHostPath(root + R"(\cc.json)")));
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ void takeLineEnds(testing::ProgramResult& result) {
   result.standardOutput = lines;
 }
 
-// Runs the Windows build: system paths are the host's own. The root folder lies in the
+// Runs the Windows build: backslash paths are the host's own. The root folder lies in the
 // scratch folder of the Wine runner, on drive Z:, since the temporary folder of a Wine prefix
 // lies inside the prefix on C:.
 class WindowsLauncher : public Launcher {
@@ -43,8 +43,8 @@ class WindowsLauncher : public Launcher {
     std::filesystem::remove_all(root_, ignored);
   }
 
-  std::string systemRoot() const override { return root_; }
-  std::string hostPath(const std::string& systemPath) const override { return systemPath; }
+  std::string backslashRoot() const override { return root_; }
+  std::string toHostPath(const std::string& backslashPath) const override { return backslashPath; }
 
   testing::ProgramResult run(const std::vector<std::string>& words, const std::string& workingDirectory) override {
     std::vector<std::string> arguments{KALVEX_BINARY};

@@ -16,7 +16,7 @@ std::string fileBytes(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// Every file below folder, keyed by the system path of its copy below target.
+// Every file below folder, keyed by the backslash path of its copy below target.
 std::vector<std::pair<std::string, std::string>> filesBelow(const fs::path& folder, const std::string& target) {
   std::vector<std::pair<std::string, std::string>> files;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {

@@ -12,7 +12,7 @@ namespace {
 
 TEST(DestinationLock, ARunRefusesADestinationAnotherHolds) {
   std::unique_ptr<Launcher> launcher = makeLocalLauncher();
-  const std::string root = launcher->systemRoot();
+  const std::string root = launcher->backslashRoot();
   Step first;
   first.folders = {R"({root}\out)"};
   first.files = {{R"({root}\w\x.gpj)", "main.c\n"}, {R"({root}\cfg\ghs.p_c)", ""}};
@@ -21,7 +21,7 @@ TEST(DestinationLock, ARunRefusesADestinationAnotherHolds) {
       {"Creating Zintra/Zintra++ Project ...", "  Creating Group - x", "Zintra/Zintra++ Project Completed!"});
   runCase({"Free", {first}}, *launcher);
 
-  const std::string lock = launcher->hostPath(root + R"(\out\kalvex.lock)");
+  const std::string lock = launcher->toHostPath(root + R"(\out\kalvex.lock)");
   HANDLE held = CreateFileA(lock.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                             FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -30,13 +30,13 @@ TEST(DestinationLock, ARunRefusesADestinationAnotherHolds) {
   second.exitStatus = 1;
   std::vector<std::string> words;
   for (const std::string& word : second.words) words.push_back(withRoot(word, root));
-  const std::string before = testing::readFileBytes(launcher->hostPath(root + R"(\out\x.prj)"));
-  std::ofstream(launcher->hostPath(root + R"(\w\x.gpj)"), std::ios::binary) << "main.c\nother.c\n";
+  const std::string before = testing::readFileBytes(launcher->toHostPath(root + R"(\out\x.prj)"));
+  std::ofstream(launcher->toHostPath(root + R"(\w\x.gpj)"), std::ios::binary) << "main.c\nother.c\n";
   const testing::ProgramResult result = launcher->run(words, root);
   CloseHandle(held);
   EXPECT_EQ(result.standardOutput, withRoot(second.output, root));
   EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_EQ(testing::readFileBytes(launcher->hostPath(root + R"(\out\x.prj)")), before);
+  EXPECT_EQ(testing::readFileBytes(launcher->toHostPath(root + R"(\out\x.prj)")), before);
 }
 
 }  // namespace

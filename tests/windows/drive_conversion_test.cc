@@ -54,7 +54,7 @@ TEST_F(DriveConversion, DriveRelativeWordsLeaveTheCurrentDirectoryAsItWas) {
 
 // Paths from the root of the current drive keep their form, also in what Kalvex writes.
 TEST_F(DriveConversion, PathsFromTheRootOfTheCurrentDriveStayWithoutADrive) {
-  const std::string root = launcher->systemRoot();
+  const std::string root = launcher->backslashRoot();
   ASSERT_EQ(root[1], ':');
   const std::string r = root.substr(2);
   Step step;
@@ -79,7 +79,7 @@ std::string jsonPath(const std::string& path) {
 // The compilation database keeps paths as Windows writes them, here from the root of the
 // drive, and replaces an earlier database in place.
 TEST_F(DriveConversion, CompileDatabaseOnWindowsPaths) {
-  const std::string root = launcher->systemRoot();
+  const std::string root = launcher->backslashRoot();
   const std::string r = root.substr(2);
   Step step;
   step.folders = {R"({root}\out)"};
