@@ -1,11 +1,42 @@
 // The wizard runs the real Kalvex on a small project and the converted project appears.
 #include <QSignalSpy>
 #include <QTextBrowser>
+#include <functional>
 #include <memory>
 
 #include "kalvex_run.h"
 #include "sample_tree.h"
 #include "test_wizard.h"
+
+namespace {
+
+// Walks the wizard through a conversion of the tree's board.gpj into out as "demo", with the
+// Kalvex of this build first on the search path: onPage0 runs once the project file is typed,
+// onPage2 on the extensions page. Paths are typed as a user types them: Kalvex on Windows
+// takes only the backslash as a separator. False when the run did not end in time.
+bool convertThroughTheWizard(TestWizard& wizard, const SampleTree& tree, const std::function<void()>& onPage0,
+                             const std::function<void()>& onPage2) {
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QFileInfo(QStringLiteral(KALVEX_BINARY)).absolutePath().toLocal8Bit() +
+                      QDir::listSeparator().toLatin1() + path);
+  wizard.show();
+  TestWizard::type(wizard.GHSProjectEdit, QDir::toNativeSeparators(tree.path("board.gpj")));
+  onPage0();
+  TestWizard::type(wizard.ZinProjectEdit, QDir::toNativeSeparators(tree.path("out")));
+  TestWizard::type(wizard.ZinNameEdit, QStringLiteral("demo"));
+  wizard.clickNext();
+  TestWizard::type(wizard.CmpPersonEdit, QDir::toNativeSeparators(tree.path("cmp.p_c")));
+  wizard.clickNext();
+  onPage2();
+  wizard.clickNext();
+  wizard.clickFinish();
+  bool ended = false;
+  if (wizard.process) ended = QSignalSpy(wizard.process, &KalvexRun::ended).wait(30000);
+  qputenv("PATH", path);
+  return ended;
+}
+
+}  // namespace
 
 class RealKalvexTest : public QObject {
   Q_OBJECT
@@ -24,27 +55,10 @@ void RealKalvexTest::convertsASmallProject() {
   QDir(tree.path(QString())).mkpath(QStringLiteral("sub dir"));
   tree.write(QStringLiteral("sub dir/lib.gpj"), "lib.c\n");
   tree.write(QStringLiteral("sub dir/lib.c"), "int lib;\n");
-  const QByteArray path = qgetenv("PATH");
-  qputenv("PATH", QFileInfo(QStringLiteral(KALVEX_BINARY)).absolutePath().toLocal8Bit() +
-                      QDir::listSeparator().toLatin1() + path);
 
-  // Paths are typed as a user types them: Kalvex on Windows takes only the backslash as a
-  // separator.
   TestWizard wizard;
-  wizard.show();
-  TestWizard::type(wizard.GHSProjectEdit, QDir::toNativeSeparators(tree.path("board.gpj")));
-  TestWizard::type(wizard.ZinProjectEdit, QDir::toNativeSeparators(tree.path("out")));
-  TestWizard::type(wizard.ZinNameEdit, QStringLiteral("demo"));
-  wizard.clickNext();
-  TestWizard::type(wizard.CmpPersonEdit, QDir::toNativeSeparators(tree.path("cmp.p_c")));
-  wizard.clickNext();
-  QTest::mouseClick(wizard.cCheck, Qt::LeftButton, {}, QPoint(5, 10));
-  wizard.clickNext();
-  wizard.clickFinish();
-  QVERIFY(wizard.process);
-  QSignalSpy ended(wizard.process, &KalvexRun::ended);
-  QVERIFY(ended.wait(30000));
-  qputenv("PATH", path);
+  QVERIFY(convertThroughTheWizard(
+      wizard, tree, [] {}, [&wizard] { QTest::mouseClick(wizard.cCheck, Qt::LeftButton, {}, QPoint(5, 10)); }));
 
   const QString log = wizard.DetailsText->toPlainText();
   QVERIFY2(wizard.messages.isEmpty(), qPrintable(log));
@@ -74,27 +88,16 @@ void RealKalvexTest::convertsTheChosenConfiguration() {
   tree.write(QStringLiteral("dbg.gpc"), "-DDEBUG_BUILD\n");
   tree.write(QStringLiteral("rel.gpc"), "-DRELEASE_BUILD\n");
   tree.write(QStringLiteral("main.c"), "int main(void) { return 0; }\n");
-  const QByteArray path = qgetenv("PATH");
-  qputenv("PATH", QFileInfo(QStringLiteral(KALVEX_BINARY)).absolutePath().toLocal8Bit() +
-                      QDir::listSeparator().toLatin1() + path);
 
   TestWizard wizard;
-  wizard.show();
-  TestWizard::type(wizard.GHSProjectEdit, QDir::toNativeSeparators(tree.path("board.gpj")));
-  QCOMPARE(wizard.GHSConfigCombo->count(), 3);
-  wizard.GHSConfigCombo->setCurrentIndex(1);
-  QCOMPARE(wizard.GHSConfigCombo->currentText(), QStringLiteral("My Debug (DBG)"));
-  TestWizard::type(wizard.ZinProjectEdit, QDir::toNativeSeparators(tree.path("out")));
-  TestWizard::type(wizard.ZinNameEdit, QStringLiteral("demo"));
-  wizard.clickNext();
-  TestWizard::type(wizard.CmpPersonEdit, QDir::toNativeSeparators(tree.path("cmp.p_c")));
-  wizard.clickNext();
-  wizard.clickNext();
-  wizard.clickFinish();
-  QVERIFY(wizard.process);
-  QSignalSpy ended(wizard.process, &KalvexRun::ended);
-  QVERIFY(ended.wait(30000));
-  qputenv("PATH", path);
+  QString offered;
+  const auto choose = [&wizard, &offered] {
+    offered = QString::number(wizard.GHSConfigCombo->count());
+    wizard.GHSConfigCombo->setCurrentIndex(1);
+    offered += ' ' + wizard.GHSConfigCombo->currentText();
+  };
+  QVERIFY(convertThroughTheWizard(wizard, tree, choose, [] {}));
+  QCOMPARE(offered, QStringLiteral("3 My Debug (DBG)"));
 
   const QString log = wizard.DetailsText->toPlainText();
   QVERIFY2(log.contains(QStringLiteral("Zintra/Zintra++ Project Completed!")), qPrintable(log));
