@@ -38,7 +38,7 @@ class ReadRecord : public Host {
   void unlockFile() override { host_.unlockFile(); }
   std::size_t removeOnInterrupt(const std::string& path) override { return host_.removeOnInterrupt(path); }
   void keepOnInterrupt(std::size_t mark) override { host_.keepOnInterrupt(mark); }
-  void holdInterrupts(bool held) override { host_.holdInterrupts(held); }
+  void holdInterrupts(Interrupts state) override { host_.holdInterrupts(state); }
   std::optional<std::string> environmentVariable(const std::string& name) override {
     return host_.environmentVariable(name);
   }

@@ -56,6 +56,9 @@ class DirectorySearch {
 
 enum class LockResult { kLocked, kInUse, kUnavailable };
 
+// Whether an interruption ends the process at once or waits (see Host::holdInterrupts).
+enum class Interrupts { kHeld, kReleased };
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -113,7 +116,7 @@ class Host {
   virtual std::size_t removeOnInterrupt(const std::string& path) = 0;
   virtual void keepOnInterrupt(std::size_t mark) = 0;
   // While held, an interruption waits until it is released; calls do not nest.
-  virtual void holdInterrupts(bool held) = 0;
+  virtual void holdInterrupts(Interrupts state) = 0;
 
   // The value of the environment variable name, names compared as the operating system
   // compares them (POSIX exactly, Windows ignoring case); nothing when it is not set.

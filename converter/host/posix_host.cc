@@ -31,7 +31,7 @@ class PosixHost : public OperatingSystemHost {
   std::unique_ptr<DirectorySearch> makeSearch() override { return std::make_unique<ListedSearch>(*this, listings_); }
   std::string processId() override { return std::to_string(static_cast<long long>(::getpid())); }
   void unlockFile() override { lock_.release(); }
-  void holdInterrupts(bool held) override { holdPosixInterrupts(held); }
+  void holdInterrupts(Interrupts state) override { holdPosixInterrupts(state == Interrupts::kHeld); }
   std::optional<std::string> environmentVariable(const std::string& name) override {
     return findVariable(environ, name, NameCase::kExact);
   }

@@ -59,9 +59,9 @@ class WindowsHost : public OperatingSystemHost {
     CloseHandle(lock_);
     lock_ = INVALID_HANDLE_VALUE;
   }
-  void holdInterrupts(bool held) override {
+  void holdInterrupts(Interrupts state) override {
     interruptHold();
-    if (held) {
+    if (state == Interrupts::kHeld) {
       EnterCriticalSection(&interruptHold());
     } else {
       LeaveCriticalSection(&interruptHold());

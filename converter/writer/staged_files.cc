@@ -123,13 +123,13 @@ void StagedFiles::restore() {
 
 void StagedFiles::hold() {
   if (holding_) return;
-  host_.holdInterrupts(true);
+  host_.holdInterrupts(Interrupts::kHeld);
   holding_ = true;
 }
 
 void StagedFiles::release() {
   if (!holding_) return;
-  host_.holdInterrupts(false);
+  host_.holdInterrupts(Interrupts::kReleased);
   holding_ = false;
 }
 

@@ -94,7 +94,7 @@ class VirtualHost : public Host {
   void unlockFile() override;
   std::size_t removeOnInterrupt(const std::string& path) override;
   void keepOnInterrupt(std::size_t mark) override { marked_.at(mark).second = false; }
-  void holdInterrupts(bool held) override { interruptsHeld_ = held; }
+  void holdInterrupts(Interrupts state) override { interruptsHeld_ = state == Interrupts::kHeld; }
   std::optional<std::string> environmentVariable(const std::string& name) override;
 
  private:
