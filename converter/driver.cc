@@ -198,10 +198,7 @@ void ProjectConverter::readPersonalities() {
   const auto missing = [this](const std::string& path) {
     report(Finding{path, 1, 1, Severity::kWarning, {"personality cannot be opened: ", path}, "personality-missing"});
   };
-  readCompilerIncludes();
-  if (!settings.compilerPersonality.empty() && !host_->openRead(settings.compilerPersonality)) {
-    missing(settings.compilerPersonality);
-  }
+  if (!readCompilerIncludes() && !settings.compilerPersonality.empty()) missing(settings.compilerPersonality);
   if (!settings.messagePersonality.empty() && !host_->openRead(settings.messagePersonality)) {
     missing(settings.messagePersonality);
   }
@@ -209,14 +206,15 @@ void ProjectConverter::readPersonalities() {
   if (!settings.analyserPersonality.empty() && !analyserTemplate_) missing(settings.analyserPersonality);
 }
 
-void ProjectConverter::readCompilerIncludes() {
+bool ProjectConverter::readCompilerIncludes() {
   const std::string path = compilerPersonality();
   const std::unique_ptr<std::istream> in = host_->openRead(path);
   if (!in) {
     print("Could not open file: " + path);
-    return;
+    return false;
   }
   for (const std::string& directory : compilerIncludeDirectories(*in)) addCompilerInclude(directory);
+  return true;
 }
 
 void ProjectConverter::readAnalyserTemplate() {

@@ -80,8 +80,9 @@ class ProjectConverter {
   int convertLocked();
   void runSteps();
   int writeProject();
-  // Reads the include directories of the compiler personality; one it cannot open is told of.
-  void readCompilerIncludes();
+  // Reads the include directories of the compiler personality; one it cannot open is told of
+  // and gives false.
+  bool readCompilerIncludes();
   // Writes the compilation database of the tree to settings.compileDatabase, replacing an
   // earlier one only once the new one is complete.
   void writeCompileDatabase();
