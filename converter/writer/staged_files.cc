@@ -77,7 +77,7 @@ bool StagedFiles::moveEntry(Entry& entry) {
   const std::string kept = keptName(entry.temporary);
   const bool linked = host_.linkFile(entry.target, kept);
   entry.kept = linked;
-  if (!linked && host_.exists(entry.target) && host_.openRead(entry.target)) {
+  if (!linked && host_.openRead(entry.target)) {
     if (!host_.replaceFile(entry.target, kept)) return false;
     entry.kept = true;
   }
