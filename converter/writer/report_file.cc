@@ -1,5 +1,6 @@
 #include "writer/report_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <utility>
@@ -20,9 +21,21 @@ std::string_view severityPart(Severity severity) {
   return ": note: ";
 }
 
+// Hands visit every part of the line in order: the line is put together from these alone.
+template <typename Visit>
+void forEachPart(const Finding& finding, std::string_view hostFile, std::string_view place, Visit visit) {
+  visit(hostFile);
+  visit(place);
+  visit(severityPart(finding.severity));
+  for (std::string_view part : finding.message) visit(part);
+  visit(" [");
+  visit(finding.kind);
+  visit("]");
+}
+
 }  // namespace
 
-void appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile) {
+std::size_t appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile) {
   // ":<line>:<column>", both numbers of at most digits10 + 1 digits.
   char place[2 * (std::numeric_limits<std::size_t>::digits10 + 2)];
   char* end = place;
@@ -30,9 +43,16 @@ void appendReportLine(std::string& text, const Finding& finding, std::string_vie
     *end++ = ':';
     end = std::to_chars(end, place + sizeof place, number).ptr;
   }
-  text.append(hostFile).append(place, end).append(severityPart(finding.severity));
-  for (std::string_view part : finding.message) text.append(part);
-  text.append(" [").append(finding.kind).append("]");
+  const std::string_view placePart(place, static_cast<std::size_t>(end - place));
+  // The same parts size the line and fill it: one resize, then each part copied to its place.
+  std::size_t size = 0;
+  forEachPart(finding, hostFile, placePart, [&size](std::string_view part) { size += part.size(); });
+  const std::size_t start = text.size();
+  text.resize(start + size);
+  char* at = text.data() + start;
+  forEachPart(finding, hostFile, placePart,
+              [&at](std::string_view part) { at = std::copy(part.begin(), part.end(), at); });
+  return start + hostFile.size() + placePart.size();
 }
 
 std::string countLine(std::size_t errors, std::size_t warnings, std::size_t notes) {
@@ -41,15 +61,10 @@ std::string countLine(std::size_t errors, std::size_t warnings, std::size_t note
 }
 
 ReportFile::ReportFile(Host& host, StagedFiles& files, std::string path)
-    : host_(host), file_(std::make_unique<ReplacedFile>(files, std::move(path))) {}
-
-// The line just appended at at, without its column: "<file>:<line>" and what follows the
-// column, ": <severity>: <message> [<kind>]".
-bool ReportFile::writtenBefore(std::size_t at) {
-  const std::string_view line = std::string_view(block_).substr(at);
-  const std::size_t lineEnd = line.find(':', hostFile_.size() + 1);
-  const std::size_t columnEnd = line.find(':', lineEnd + 1);
-  return written_.seenBefore(line.substr(0, lineEnd), line.substr(columnEnd));
+    : host_(host), file_(std::make_unique<ReplacedFile>(files, std::move(path))) {
+  block_.reserve(2 * kBlockSize);
+  // Findings without a file come under the empty name, until one names a file.
+  written_.selectFile(hostFile_);
 }
 
 void ReportFile::add(const Finding& finding) {
@@ -57,10 +72,12 @@ void ReportFile::add(const Finding& finding) {
   if (finding.file != systemFile_) {
     systemFile_.assign(finding.file);
     hostFile_ = host_.toHostPath(systemFile_);
+    written_.selectFile(hostFile_);
   }
+  // A finding is the one written before when its file, line and the text after its column are.
   const std::size_t at = block_.size();
-  appendReportLine(block_, finding, hostFile_);
-  if (writtenBefore(at)) {
+  const std::size_t tail = appendReportLine(block_, finding, hostFile_);
+  if (written_.writtenBefore(finding.line, std::string_view(block_).substr(tail))) {
     block_.resize(at);
     return;
   }

@@ -16,13 +16,13 @@
 #include "host/host.h"
 #include "reader/findings.h"
 #include "writer/replaced_file.h"
-#include "writer/seen_keys.h"
+#include "writer/written_findings.h"
 
 namespace kalvex {
 
 // Appends one finding's line, without its line end, to text; hostFile is its file as the host
-// spells it.
-void appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile);
+// spells it. Returns where in text the part after the column, ": <severity>: ...", begins.
+std::size_t appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile);
 
 // The last line: "<e> errors, <w> warnings, <n> notes".
 std::string countLine(std::size_t errors, std::size_t warnings, std::size_t notes);
@@ -43,7 +43,6 @@ class ReportFile : public FindingSink {
  private:
   static constexpr std::size_t kBlockSize = 1 << 16;
   void writeBlock();
-  bool writtenBefore(std::size_t at);
 
   Host& host_;
   std::unique_ptr<ReplacedFile> file_;
@@ -53,7 +52,7 @@ class ReportFile : public FindingSink {
   // Lines not yet handed to the file, which takes them in blocks of about kBlockSize bytes.
   std::string block_;
   // The file, line, kind and message of each finding written.
-  SeenKeys written_;
+  WrittenFindings written_;
   std::size_t errors_ = 0;
   std::size_t warnings_ = 0;
   std::size_t notes_ = 0;
