@@ -99,14 +99,20 @@ FolderListings::Listing FolderListings::list(const std::string& folder) {
 }
 
 FolderListings::Listing& FolderListings::entryOf(std::string_view folder, FirstQuestion first) {
-  auto found = folders_.find(folder);
-  if (found == folders_.end()) {
-    folderNames_.push_back(std::make_unique<std::string>(folder));
-    found = folders_.emplace(std::string_view(*folderNames_.back()), Listing{}).first;
-    found->second.state = Listing::State::kAskedOnce;
-    if (first == FirstQuestion::kWaits) return found->second;
+  if (lastEntry_ == nullptr || folder != lastFolder_) {
+    auto found = folders_.find(folder);
+    const bool isNew = found == folders_.end();
+    if (isNew) {
+      folderNames_.push_back(std::make_unique<std::string>(folder));
+      found = folders_.emplace(std::string_view(*folderNames_.back()), Listing{}).first;
+      found->second.state = Listing::State::kAskedOnce;
+    }
+    // The map's entries stay in place while it grows.
+    lastFolder_ = found->first;
+    lastEntry_ = &found->second;
+    if (isNew && first == FirstQuestion::kWaits) return *lastEntry_;
   }
-  Listing& listing = found->second;
+  Listing& listing = *lastEntry_;
   if (listing.state == Listing::State::kAskedOnce) listing = list(std::string(folder));
   return listing;
 }
@@ -144,7 +150,12 @@ bool FolderListings::certainlyAbsent(std::string_view path) {
   const Listing& listing = entryOf(folder, FirstQuestion::kWaits);
   if (listing.state == Listing::State::kMissing) return true;
   if (listing.state != Listing::State::kListed || !listing.provesAbsence) return false;
-  return listing.sorted.empty() || !listing.holds(lowerAscii(name));
+  if (listing.sorted.empty()) return true;
+  // Most names fit the buffer: their lower case needs no allocation.
+  char buffer[256];
+  if (name.size() > sizeof buffer) return !listing.holds(lowerAscii(name));
+  std::transform(name.begin(), name.end(), buffer, [](char c) { return lowerAscii(c); });
+  return !listing.holds(std::string_view(buffer, name.size()));
 }
 
 std::optional<std::string_view> FolderListings::matchIn(std::string_view folder, std::string_view component) {

@@ -47,6 +47,8 @@ class FolderListings {
   void forgetAll() {
     folders_.clear();
     folderNames_.clear();
+    lastFolder_ = {};
+    lastEntry_ = nullptr;
     ++generation_;
   }
   // Counts the calls of forgetAll(), so that what was built from listings can tell it is stale.
@@ -88,6 +90,9 @@ class FolderListings {
   // lookup needs no copy of the path.
   std::unordered_map<std::string_view, Listing> folders_;
   std::vector<std::unique_ptr<std::string>> folderNames_;
+  // The entry asked about last, with its key: a group's files mostly lie in one folder.
+  std::string_view lastFolder_;
+  Listing* lastEntry_ = nullptr;
   std::uint64_t generation_ = 0;
 };
 

@@ -45,6 +45,7 @@ class DirectorySearch {
   virtual ~DirectorySearch() = default;
   // Appends a directory, a backslash path, at the end of the order.
   void add(const std::string& directory) { directories_.push_back(directory); }
+  bool empty() const { return directories_.empty(); }
   // The first candidate path that opens, spelled as the host finds it; nothing when none does.
   virtual std::optional<std::string> firstThatOpens(const std::string& relative);
 

@@ -12,6 +12,7 @@
 #include "reader/line_values.h"
 #include "reader/option_split.h"
 #include "reader/text_input.h"
+#include "text/lexical_path.h"
 
 namespace kalvex {
 namespace {
@@ -229,13 +230,16 @@ Located GpjReader::resolvePath(std::string& text, PathSearch search) {
     return Located::kNotSearched;
   }
   std::string unjoined = std::move(text);
-  text = withBackslashes(joinRelative(currentGroup_->sourcePath, unjoined));
+  text = joinRelative(currentGroup_->sourcePath, unjoined);
+  useSeparator(text, '\\');
   if (search == PathSearch::kNone) {
     text = withoutTrailingDot(text);
     return Located::kNotSearched;
   }
   if (std::optional<std::string> onDisk = found(text)) {
     text = std::move(*onDisk);
+  } else if (sourceDirSearch_->empty()) {
+    return Located::kMissing;
   } else if (std::optional<std::string> inSourceDir = sourceDirSearch_->firstThatOpens(withBackslashes(unjoined))) {
     text = std::move(*inSourceDir);
   } else {

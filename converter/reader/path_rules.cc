@@ -41,10 +41,11 @@ std::string expandBraceReferences(const std::string& text, const NameSources& na
 
 std::string joinRelative(const std::string& directory, const std::string& text) {
   if (text == ".") return directory;
-  const std::size_t from = text.compare(0, 2, "./") == 0 ? 2 : 0;
-  std::string joined;
-  joined.reserve(directory.size() + 1 + text.size() - from);
-  joined.append(directory).append(1, '\\').append(text, from, std::string::npos);
+  const std::string_view rest = std::string_view(text).substr(startsWith(text, "./") ? 2 : 0);
+  // Made at its size, the backslash in place, then both parts copied in.
+  std::string joined(directory.size() + 1 + rest.size(), '\\');
+  std::copy(directory.begin(), directory.end(), joined.begin());
+  std::copy(rest.begin(), rest.end(), joined.begin() + static_cast<std::ptrdiff_t>(directory.size() + 1));
   return joined;
 }
 

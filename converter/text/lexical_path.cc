@@ -28,12 +28,16 @@ void takeLexicalSteps(std::vector<std::string>& components, std::string_view pat
   takeStep(components, step);
 }
 
-std::string withSeparator(std::string path, char separator) {
+void useSeparator(std::string& path, char separator) {
   const char other = separator == '/' ? '\\' : '/';
   // Most paths hold no separator to replace: find() reaches the first one at memchr's speed.
   const std::size_t first = path.find(other);
   if (first != std::string::npos)
     std::replace(path.begin() + static_cast<std::ptrdiff_t>(first), path.end(), other, separator);
+}
+
+std::string withSeparator(std::string path, char separator) {
+  useSeparator(path, separator);
   return path;
 }
 

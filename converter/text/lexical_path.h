@@ -17,6 +17,8 @@ void takeLexicalSteps(std::vector<std::string>& components, std::string_view pat
 // The one conversion between a path's two spellings: every separator ("/" or "\\") written
 // as separator. With "/" a backslash path becomes a POSIX host path; with "\\" the reverse.
 std::string withSeparator(std::string path, char separator);
+// The same conversion, made in place.
+void useSeparator(std::string& path, char separator);
 
 }  // namespace kalvex
 

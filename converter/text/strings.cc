@@ -10,10 +10,6 @@ bool readLine(std::istream& in, std::string& line, bool* endedWithLineFeed) {
   return true;
 }
 
-bool startsWith(const std::string& text, std::string_view prefix) { return text.rfind(prefix, 0) == 0; }
-
-bool contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
-
 std::string_view stripView(std::string_view text, char c) {
   const std::size_t first = text.find_first_not_of(c);
   if (first == std::string_view::npos) return std::string_view();

@@ -17,9 +17,11 @@ namespace kalvex {
 bool readLine(std::istream& in, std::string& line, bool* endedWithLineFeed = nullptr);
 
 // True when text begins with prefix.
-bool startsWith(const std::string& text, std::string_view prefix);
+inline bool startsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
 // True when part stands anywhere in text.
-bool contains(const std::string& text, std::string_view part);
+inline bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
 // The text without its leading and then its trailing run of c.
 std::string_view stripView(std::string_view text, char c);
