@@ -28,7 +28,8 @@ constexpr std::string_view kOptionsFileOption = ":optionsFile=";
 void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>* subProjects) {
   const std::size_t first = firstNonBlank(rawLine);
   if (first == std::string::npos || rawLine[first] != '{') {
-    applyRule(rawLine, lineText(rawLine), subProjects, Presence::kRequired, first);
+    lineText_.assign(lineText(rawLine));
+    applyRule(rawLine, lineText_, subProjects, Presence::kRequired, first);
     return;
   }
   const BraceGroups groups = takeBraceGroups(rawLine.substr(first));
@@ -36,7 +37,8 @@ void GpjReader::applyLine(const std::string& rawLine, std::vector<SubProject>* s
   if (!presence) return;
   // A "{" without its match took nothing off: the line stands as it is.
   const std::string& line = groups.inner.empty() ? rawLine : groups.rest;
-  applyRule(line, lineText(line), subProjects, *presence, first);
+  lineText_.assign(lineText(line));
+  applyRule(line, lineText_, subProjects, *presence, first);
 }
 
 // Blank lines, comments and option lines indented under the last entry keep it as the entry
@@ -126,7 +128,8 @@ void GpjReader::addSourceDir(const std::string& line) {
 
 // With findings, a source file that no candidate holds is told of; it is listed all the same.
 void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
-  std::string file = sourceFileText(line);
+  std::string& file = sourceFile_;
+  file.assign(sourceFileText(line));
   // Each rule changes the text only where it ends in "]" or begins with a quote.
   if (!file.empty() && file.back() == ']') file = withoutTypeTag(file);
   if (!file.empty() && (file.front() == '"' || file.front() == '\'')) file = unquoted(file);
@@ -140,7 +143,7 @@ void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
   if (findings_.enabled() && located != Located::kFound && (located == Located::kMissing || !found(file))) {
     findings_.sourceNotFound(entryScope_.text(), file);
   }
-  currentGroup_->files.push_back(std::move(file));
+  currentGroup_->files.push_back(file);
   entryScope_.listed(currentGroup_->files.size() - 1);
 }
 
@@ -229,8 +232,10 @@ Located GpjReader::resolvePath(std::string& text, PathSearch search) {
     text = withBackslashes(std::move(text));
     return Located::kNotSearched;
   }
-  std::string unjoined = std::move(text);
-  text = joinRelative(currentGroup_->sourcePath, unjoined);
+  // The texts trade their storage: neither is allocated again for the next line.
+  unjoined_.swap(text);
+  const std::string& unjoined = unjoined_;
+  joinRelative(currentGroup_->sourcePath, unjoined, text);
   useSeparator(text, '\\');
   if (search == PathSearch::kNone) {
     text = withoutTrailingDot(text);

@@ -144,6 +144,10 @@ class GpjReader {
   std::unique_ptr<DirectorySearch> sourceDirSearch_;
   SearchDirectories includeSearchDirs_;
   LineFindings findings_;
+  // Texts of the line being read, kept so that their storage serves every line.
+  std::string lineText_;
+  std::string sourceFile_;
+  std::string unjoined_;
   // The line that named the project file opened next; empty for the top file.
   LinePosition namedAt_;
   EntryScope entryScope_;

@@ -12,10 +12,10 @@ std::string withoutFirstTwo(const std::string& text) { return text.size() <= 2 ?
 
 }  // namespace
 
-std::string lineText(const std::string& line) {
+std::string_view lineText(std::string_view line) {
   const std::string_view t = trimView(line);
   const std::size_t first = firstNonBlank(t);
-  return first == std::string_view::npos ? std::string() : std::string(t.substr(first));
+  return first == std::string_view::npos ? std::string_view() : t.substr(first);
 }
 
 bool isMacroLine(const std::string& text) {
@@ -23,7 +23,7 @@ bool isMacroLine(const std::string& text) {
 }
 
 std::string subProjectEntry(const std::string& line) {
-  const std::string text = lineText(line);
+  const std::string text(lineText(line));
   if (contains(text, "#")) return std::string();
   if (startsWith(text, "\"")) return text.substr(1, text.find('"', 1) - 1);
   const std::string beforeTab = text.substr(0, text.find('\t'));
@@ -70,9 +70,9 @@ std::optional<MacroDefinition> macroDefinition(const std::string& line) {
                          stripChar(line.substr(equals + 1), ' ')};
 }
 
-std::string sourceFileText(const std::string& line) {
+std::string_view sourceFileText(std::string_view line) {
   const std::string_view t = trimView(line);
-  return std::string(t.substr(0, t.find('\t')));
+  return t.substr(0, t.find('\t'));
 }
 
 bool changesPreprocessing(const std::string& text) {

@@ -12,7 +12,8 @@
 namespace kalvex {
 
 // What the line rules look at: trimLine, then without any further leading blanks and tabs.
-std::string lineText(const std::string& line);
+// A view into line.
+std::string_view lineText(std::string_view line);
 
 // True for the text of a macro line: "macro" followed by a blank or a tab.
 bool isMacroLine(const std::string& text);
@@ -48,7 +49,8 @@ std::optional<std::string> importName(const std::string& text);
 std::optional<MacroDefinition> macroDefinition(const std::string& line);
 
 // The trimmed line up to its first tab: spaces and whatever else follows stay part of it.
-std::string sourceFileText(const std::string& line);
+// A view into line.
+std::string_view sourceFileText(std::string_view line);
 
 // True for the text of an option line that changes what the preprocessor sees although the
 // project cannot carry it: "-U" (undefines), forced includes ("-include", "-preinclude",

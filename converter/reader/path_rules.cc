@@ -40,13 +40,18 @@ std::string expandBraceReferences(const std::string& text, const NameSources& na
 }
 
 std::string joinRelative(const std::string& directory, const std::string& text) {
-  if (text == ".") return directory;
-  const std::string_view rest = std::string_view(text).substr(startsWith(text, "./") ? 2 : 0);
-  // Made at its size, the backslash in place, then both parts copied in.
-  std::string joined(directory.size() + 1 + rest.size(), '\\');
-  std::copy(directory.begin(), directory.end(), joined.begin());
-  std::copy(rest.begin(), rest.end(), joined.begin() + static_cast<std::ptrdiff_t>(directory.size() + 1));
+  std::string joined;
+  joinRelative(directory, text, joined);
   return joined;
+}
+
+void joinRelative(const std::string& directory, std::string_view text, std::string& joined) {
+  if (text == ".") {
+    joined.assign(directory);
+    return;
+  }
+  const std::string_view rest = text.substr(startsWith(text, "./") ? 2 : 0);
+  joined.assign(directory).append(1, '\\').append(rest);
 }
 
 std::string withoutTrailingDot(const std::string& path) {

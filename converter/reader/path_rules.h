@@ -43,6 +43,8 @@ std::string expandBraceReferences(const std::string& text, const NameSources& na
 // A relative text joined to directory: "." is the directory itself, a leading "./" is
 // dropped, anything else is appended after one backslash, unnormalised.
 std::string joinRelative(const std::string& directory, const std::string& text);
+// The same, into joined, whose storage is reused.
+void joinRelative(const std::string& directory, std::string_view text, std::string& joined);
 
 // Without a final backslash and full stop, so that "dir\." is "dir"; "dir\.." and "name."
 // stay whole.
