@@ -234,8 +234,7 @@ Located GpjReader::resolvePath(std::string& text, PathSearch search) {
   }
   // The texts trade their storage: neither is allocated again for the next line.
   unjoined_.swap(text);
-  const std::string& unjoined = unjoined_;
-  joinRelative(currentGroup_->sourcePath, unjoined, text);
+  joinRelative(currentGroup_->sourcePath, unjoined_, text);
   useSeparator(text, '\\');
   if (search == PathSearch::kNone) {
     text = withoutTrailingDot(text);
@@ -243,13 +242,13 @@ Located GpjReader::resolvePath(std::string& text, PathSearch search) {
   }
   if (std::optional<std::string> onDisk = found(text)) {
     text = std::move(*onDisk);
-  } else if (sourceDirSearch_->empty()) {
-    return Located::kMissing;
-  } else if (std::optional<std::string> inSourceDir = sourceDirSearch_->firstThatOpens(withBackslashes(unjoined))) {
-    text = std::move(*inSourceDir);
-  } else {
-    return Located::kMissing;
+    return Located::kFound;
   }
+  if (sourceDirSearch_->empty()) return Located::kMissing;
+  useSeparator(unjoined_, '\\');
+  std::optional<std::string> inSourceDir = sourceDirSearch_->firstThatOpens(unjoined_);
+  if (!inSourceDir) return Located::kMissing;
+  text = std::move(*inSourceDir);
   return Located::kFound;
 }
 

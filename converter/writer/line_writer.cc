@@ -1,18 +1,30 @@
 #include "writer/line_writer.h"
 
+#include <algorithm>
+
 #include "errors.h"
 #include "text/strings.h"
 
 namespace kalvex {
 
-// Straight into the stream's buffer: one line costs two copies, not two formatted inserts.
+// Straight into the stream's buffer: a line and its CR LF go in one call where they fit a
+// buffer of the stack, in two otherwise.
 void LineWriter::writeLine(std::string_view text) {
   std::ostream& out = file_->stream();
   std::streambuf* buffer = out ? out.rdbuf() : nullptr;
-  const auto size = static_cast<std::streamsize>(text.size());
-  if (buffer == nullptr || buffer->sputn(text.data(), size) != size || buffer->sputn("\r\n", 2) != 2) {
-    out.setstate(std::ios_base::badbit);
+  char line[512];
+  bool written = buffer != nullptr;
+  if (written && text.size() + 2 <= sizeof line) {
+    std::copy(text.begin(), text.end(), line);
+    line[text.size()] = '\r';
+    line[text.size() + 1] = '\n';
+    const auto size = static_cast<std::streamsize>(text.size() + 2);
+    written = buffer->sputn(line, size) == size;
+  } else if (written) {
+    const auto size = static_cast<std::streamsize>(text.size());
+    written = buffer->sputn(text.data(), size) == size && buffer->sputn("\r\n", 2) == 2;
   }
+  if (!written) out.setstate(std::ios_base::badbit);
   check();
 }
 
