@@ -48,10 +48,12 @@ class DescriptorInput : public std::istream {
 // A descriptor open for reading on a regular file; -1 when there is none. Anything else is
 // refused before an open, which could wait on a FIFO or have effects on a device; the open
 // without waiting and its fstat catch a swap between.
-int openedDescriptor(const std::string& hostPath) {
+enum class StatFirst { kYes, kListedAsRegular };
+
+int openedDescriptor(const std::string& hostPath, StatFirst statFirst = StatFirst::kYes) {
   struct stat info;
-  if (::stat(hostPath.c_str(), &info) != 0) return -1;
-  if (!S_ISREG(info.st_mode)) {
+  if (statFirst == StatFirst::kYes && ::stat(hostPath.c_str(), &info) != 0) return -1;
+  if (statFirst == StatFirst::kYes && !S_ISREG(info.st_mode)) {
     errno = EACCES;
     return -1;
   }
@@ -78,6 +80,13 @@ std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath) {
 
 bool opensForReading(const std::string& hostPath) {
   const int descriptor = openedDescriptor(hostPath);
+  if (descriptor < 0) return false;
+  ::close(descriptor);
+  return true;
+}
+
+bool listedFileOpensForReading(const std::string& hostPath) {
+  const int descriptor = openedDescriptor(hostPath, StatFirst::kListedAsRegular);
   if (descriptor < 0) return false;
   ::close(descriptor);
   return true;

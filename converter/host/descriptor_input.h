@@ -17,6 +17,9 @@ std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath);
 // Whether openDescriptorInput would give a stream: the same open and fstat, then a close,
 // without the cost of a stream.
 bool opensForReading(const std::string& hostPath);
+// The same for a path that a listing made in this run shows as a regular file: the stat
+// before the open is left out, the fstat after it still refuses anything else.
+bool listedFileOpensForReading(const std::string& hostPath);
 
 }  // namespace kalvex
 

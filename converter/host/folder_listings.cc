@@ -36,9 +36,11 @@ bool readNames(DIR* directory, std::string& lower, std::string& spelled, std::ve
     if (name == "." || name == "..") continue;
     plain = plain && plainAscii(name);
     offsets.push_back(static_cast<std::uint32_t>(lower.size()));
+    // Each name's NUL is followed by its type, as the listing gives it.
+    const char type = static_cast<char>(entry->d_type);
     lower += lowerAscii(name);
-    lower.push_back('\0');
-    spelled.append(name.data(), name.size()).push_back('\0');
+    lower.append(1, '\0').append(1, type);
+    spelled.append(name.data(), name.size()).append(1, '\0').append(1, type);
   }
   return errno == 0;
 }
@@ -156,6 +158,28 @@ bool FolderListings::certainlyAbsent(std::string_view path) {
   if (name.size() > sizeof buffer) return !listing.holds(lowerAscii(name));
   std::transform(name.begin(), name.end(), buffer, [](char c) { return lowerAscii(c); });
   return !listing.holds(std::string_view(buffer, name.size()));
+}
+
+bool FolderListings::listedAsRegularFile(std::string_view path) const {
+  const std::size_t slash = lastSeparator(path);
+  if (slash == std::string_view::npos) return false;
+  const std::string_view name = path.substr(slash + 1);
+  const std::string_view folder = slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+  const Listing* listing = lastEntry_ != nullptr && folder == lastFolder_ ? lastEntry_ : nullptr;
+  if (listing == nullptr) {
+    const auto found = folders_.find(folder);
+    if (found == folders_.end()) return false;
+    listing = &found->second;
+  }
+  if (listing->state != Listing::State::kListed || !answerableName(name)) return false;
+  const std::string lowerName = lowerAscii(name);
+  const char* base = listing->names.data();
+  const char* spelled = listing->spelled.empty() ? base : listing->spelled.data();
+  for (auto at = listing->firstNotBelow(lowerName);
+       at != listing->sorted.end() && std::string_view(base + *at) == lowerName; ++at) {
+    if (std::string_view(spelled + *at) == name) return spelled[*at + name.size() + 1] == static_cast<char>(DT_REG);
+  }
+  return false;
 }
 
 std::optional<std::string_view> FolderListings::matchIn(std::string_view folder, std::string_view component) {

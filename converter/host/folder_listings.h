@@ -31,6 +31,9 @@ class FolderListings {
   // Both "/" and "\\" separate components; a folder is listed under its host form, where
   // every "\\" is a "/".
   bool certainlyAbsent(std::string_view path);
+  // True when the path's folder is listed already and its listing holds the last component,
+  // spelled exactly so, as a regular file (not a link to one); false whenever it cannot tell.
+  bool listedAsRegularFile(std::string_view path) const;
   // The names in the folder's listing, in ASCII lower case, listing it now if it was not;
   // empty when the folder does not exist; nothing when its listing cannot prove an absence.
   // The names stay valid until forgetAll().
@@ -59,7 +62,7 @@ class FolderListings {
   static bool answerableName(std::string_view name);
 
  private:
-  // The listed names in ASCII lower case, each followed by a NUL byte, and their offsets in
+  // The listed names in ASCII lower case, each followed by a NUL byte and its type, and their offsets in
   // ascending order of the names. A folder that does not exist as written is listed under
   // the one spelling that names it when the case of ASCII letters is ignored.
   struct Listing {

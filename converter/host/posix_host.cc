@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "host/descriptor_input.h"
 #include "host/environment_block.h"
 #include "host/folder_listings.h"
 #include "host/letter_case.h"
@@ -47,6 +48,7 @@ class PosixHost : public OperatingSystemHost {
   }
   std::optional<std::string> findExisting(const std::string& path) override {
     if (listings_.certainlyAbsent(path)) return std::nullopt;
+    if (listings_.listedAsRegularFile(path) && listedFileOpensForReading(toHostPath(path))) return path;
     return findIgnoringCase(path, listings_);
   }
   bool existsAt(const std::string& path) override {

@@ -58,5 +58,29 @@ TEST(FolderListings, AnswersAbsentOnlyWhereAnOpenMustFail) {
   std::system(("rm -rf '" + root + "'").c_str());
 }
 
+// Only a name listed, as written, as a regular file lets an existence test skip its first
+// stat; a FIFO, a link, a folder, another letter case or an unlisted folder never do.
+TEST(FolderListings, TellsARegularFileOnlyFromAListingAndTheExactName) {
+  char pattern[] = "/tmp/kalvex_listing_XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string root = pattern;
+  ASSERT_EQ(std::system(("cd '" + root + "' && mkdir d d/sub other && touch d/a.c other/a.c && mkfifo d/fifo.c && " +
+                         "ln -s a.c d/link.c")
+                            .c_str()),
+            0);
+  FolderListings listings;
+  EXPECT_FALSE(listings.listedAsRegularFile(root + "/d/a.c")) << "the folder is not listed yet";
+  listings.certainlyAbsent(root + "/d/x.c");
+  listings.certainlyAbsent(root + "/d/x.c");
+  const std::pair<const char*, bool> cases[] = {
+      {"/d/a.c", true},  {"/d/A.c", false},    {"/d/fifo.c", false},  {"/d/link.c", false},
+      {"/d/sub", false}, {"/d/none.c", false}, {"/other/a.c", false}, {"/d/a.c/", false},
+  };
+  for (const auto& [path, regular] : cases) EXPECT_EQ(listings.listedAsRegularFile(root + path), regular) << path;
+  listings.forgetAll();
+  EXPECT_FALSE(listings.listedAsRegularFile(root + "/d/a.c")) << "listings dropped answer nothing";
+  std::system(("rm -rf '" + root + "'").c_str());
+}
+
 }  // namespace
 }  // namespace kalvex
