@@ -143,43 +143,33 @@ std::vector<std::string_view> FolderListings::namesIgnoringCase(std::string_view
   return names;
 }
 
-bool FolderListings::certainlyAbsent(std::string_view path) {
+FolderListings::Listed FolderListings::listedAs(std::string_view path) {
   const std::size_t slash = lastSeparator(path);
-  if (slash == std::string_view::npos) return false;
+  if (slash == std::string_view::npos) return Listed::kCannotTell;
   const std::string_view name = path.substr(slash + 1);
-  if (!answerableName(name)) return false;
+  if (!answerableName(name)) return Listed::kCannotTell;
   const std::string_view folder = slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
   const Listing& listing = entryOf(folder, FirstQuestion::kWaits);
-  if (listing.state == Listing::State::kMissing) return true;
-  if (listing.state != Listing::State::kListed || !listing.provesAbsence) return false;
-  if (listing.sorted.empty()) return true;
+  if (listing.state == Listing::State::kMissing) return Listed::kAbsent;
+  if (listing.state != Listing::State::kListed || !listing.provesAbsence) return Listed::kCannotTell;
+  if (listing.sorted.empty()) return Listed::kAbsent;
   // Most names fit the buffer: their lower case needs no allocation.
   char buffer[256];
-  if (name.size() > sizeof buffer) return !listing.holds(lowerAscii(name));
-  std::transform(name.begin(), name.end(), buffer, [](char c) { return lowerAscii(c); });
-  return !listing.holds(std::string_view(buffer, name.size()));
-}
-
-bool FolderListings::listedAsRegularFile(std::string_view path) const {
-  const std::size_t slash = lastSeparator(path);
-  if (slash == std::string_view::npos) return false;
-  const std::string_view name = path.substr(slash + 1);
-  const std::string_view folder = slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
-  const Listing* listing = lastEntry_ != nullptr && folder == lastFolder_ ? lastEntry_ : nullptr;
-  if (listing == nullptr) {
-    const auto found = folders_.find(folder);
-    if (found == folders_.end()) return false;
-    listing = &found->second;
+  const std::string lowerLong = name.size() > sizeof buffer ? lowerAscii(name) : std::string();
+  if (name.size() <= sizeof buffer)
+    std::transform(name.begin(), name.end(), buffer, [](char c) { return lowerAscii(c); });
+  const std::string_view lowerName = name.size() > sizeof buffer ? std::string_view(lowerLong)
+                                                                 : std::string_view(buffer, name.size());
+  const char* base = listing.names.data();
+  const char* spelled = listing.spelled.empty() ? base : listing.spelled.data();
+  auto at = listing.firstNotBelow(lowerName);
+  if (at == listing.sorted.end() || std::string_view(base + *at) != lowerName) return Listed::kAbsent;
+  for (; at != listing.sorted.end() && std::string_view(base + *at) == lowerName; ++at) {
+    if (std::string_view(spelled + *at) == name && spelled[*at + name.size() + 1] == static_cast<char>(DT_REG)) {
+      return Listed::kRegularFile;
+    }
   }
-  if (listing->state != Listing::State::kListed || !answerableName(name)) return false;
-  const std::string lowerName = lowerAscii(name);
-  const char* base = listing->names.data();
-  const char* spelled = listing->spelled.empty() ? base : listing->spelled.data();
-  for (auto at = listing->firstNotBelow(lowerName);
-       at != listing->sorted.end() && std::string_view(base + *at) == lowerName; ++at) {
-    if (std::string_view(spelled + *at) == name) return spelled[*at + name.size() + 1] == static_cast<char>(DT_REG);
-  }
-  return false;
+  return Listed::kCannotTell;
 }
 
 std::optional<std::string_view> FolderListings::matchIn(std::string_view folder, std::string_view component) {

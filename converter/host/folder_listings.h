@@ -22,18 +22,19 @@ bool namesNothing(int error);
 
 class FolderListings {
  public:
-  // True when no file can be opened at the host path: its folder does not exist in any letter
-  // case, or its folder's listing holds no name equal to the path's last component, not even
-  // when the case of ASCII letters is ignored (as Windows and some file systems ignore it).
-  // A folder that exists only in another letter case is listed under that spelling. False
-  // whenever a listing cannot tell: the folder cannot be listed, the name or a listed name is
-  // not plain ASCII, the name ends in a full stop or a blank, or the path has no folder part.
-  // Both "/" and "\\" separate components; a folder is listed under its host form, where
-  // every "\\" is a "/".
-  bool certainlyAbsent(std::string_view path);
-  // True when the path's folder is listed already and its listing holds the last component,
-  // spelled exactly so, as a regular file (not a link to one); false whenever it cannot tell.
-  bool listedAsRegularFile(std::string_view path) const;
+  // What the listings tell of a path. kAbsent: no file can be opened at the host path: its
+  // folder does not exist in any letter case, or its folder's listing holds no name equal to
+  // the path's last component, not even when the case of ASCII letters is ignored (as Windows
+  // and some file systems ignore it). A folder that exists only in another letter case is
+  // listed under that spelling. kRegularFile: the listing holds the last component, spelled
+  // exactly so, as a regular file (not a link to one). kCannotTell whenever a listing cannot
+  // tell: the folder is not listed yet or cannot be, the name or a listed name is not plain
+  // ASCII, the name ends in a full stop or a blank, or the path has no folder part. Both "/"
+  // and "\\" separate components; a folder is listed under its host form, where every "\\"
+  // is a "/".
+  enum class Listed { kAbsent, kRegularFile, kCannotTell };
+  Listed listedAs(std::string_view path);
+  bool certainlyAbsent(std::string_view path) { return listedAs(path) == Listed::kAbsent; }
   // The names in the folder's listing, in ASCII lower case, listing it now if it was not;
   // empty when the folder does not exist; nothing when its listing cannot prove an absence.
   // The names stay valid until forgetAll().

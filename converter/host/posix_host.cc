@@ -47,8 +47,9 @@ class PosixHost : public OperatingSystemHost {
     return openIgnoringCase(path, listings_);
   }
   std::optional<std::string> findExisting(const std::string& path) override {
-    if (listings_.certainlyAbsent(path)) return std::nullopt;
-    if (listings_.listedAsRegularFile(path) && listedFileOpensForReading(toHostPath(path))) return path;
+    const FolderListings::Listed listed = listings_.listedAs(path);
+    if (listed == FolderListings::Listed::kAbsent) return std::nullopt;
+    if (listed == FolderListings::Listed::kRegularFile && listedFileOpensForReading(toHostPath(path))) return path;
     return findIgnoringCase(path, listings_);
   }
   bool existsAt(const std::string& path) override {

@@ -69,16 +69,19 @@ TEST(FolderListings, TellsARegularFileOnlyFromAListingAndTheExactName) {
                             .c_str()),
             0);
   FolderListings listings;
-  EXPECT_FALSE(listings.listedAsRegularFile(root + "/d/a.c")) << "the folder is not listed yet";
+  EXPECT_NE(listings.listedAs(root + "/d/a.c"), FolderListings::Listed::kRegularFile) << "the folder is not listed yet";
   listings.certainlyAbsent(root + "/d/x.c");
   listings.certainlyAbsent(root + "/d/x.c");
   const std::pair<const char*, bool> cases[] = {
       {"/d/a.c", true},  {"/d/A.c", false},    {"/d/fifo.c", false},  {"/d/link.c", false},
       {"/d/sub", false}, {"/d/none.c", false}, {"/other/a.c", false}, {"/d/a.c/", false},
   };
-  for (const auto& [path, regular] : cases) EXPECT_EQ(listings.listedAsRegularFile(root + path), regular) << path;
+  for (const auto& [path, regular] : cases) {
+    EXPECT_EQ(listings.listedAs(root + path) == FolderListings::Listed::kRegularFile, regular) << path;
+  }
   listings.forgetAll();
-  EXPECT_FALSE(listings.listedAsRegularFile(root + "/d/a.c")) << "listings dropped answer nothing";
+  EXPECT_NE(listings.listedAs(root + "/d/a.c"), FolderListings::Listed::kRegularFile)
+      << "listings dropped answer nothing";
   std::system(("rm -rf '" + root + "'").c_str());
 }
 
