@@ -47,6 +47,8 @@ TEST_F(ModelTest, ConstructorNamesTheRootAndLeavesTheRestEmpty) {
   converter.settings.projectName = "demo";
   EXPECT_EQ(converter.convert(), 0);
   EXPECT_NE(log.str().find("  Creating Group - top\n"), std::string::npos) << log.str();
+  EXPECT_NE(host.fileContent("C:\\out\\demo.prj").value_or("").find("\r\nFolderName=top\r\nSourcePath=C:\\p\r\n"),
+            std::string::npos);
 }
 
 TEST_F(ModelTest, AddExtensionsKeepsEmptyPieces) {
