@@ -47,16 +47,12 @@ def jsonString(data):
     return "".join(out).encode("utf-8")
 
 
-def isCpp(path, extensionAccepted):
-    return extensionAccepted(path, CPP_EXTENSIONS)
-
-
 def fileArguments(group, index, path, compilerIncludes, spell, extensionAccepted):
     """The builder's order: compiler folders, the file's own folders, the group's options, the
     file's own defines and undefines, then the file."""
     database = group.database
     own = database.fileOptions.get(index, [])
-    arguments = [b"c++" if isCpp(path, extensionAccepted) else b"cc"]
+    arguments = [b"c++" if extensionAccepted(path, CPP_EXTENSIONS) else b"cc"]
     arguments += [word for directory in compilerIncludes for word in (b"-I", spell(directory))]
     arguments += [word for option, value in own if option == b"-I" for word in (option, spell(value))]
     arguments += [word for directory in database.includes for word in (b"-I", spell(directory))]
