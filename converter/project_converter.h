@@ -62,8 +62,6 @@ class ProjectConverter {
   bool isCompilerInclude(const std::string& directory) const { return compilerIncludeIndex_.count(directory) != 0; }
   void addCompilerInclude(const std::string& directory);
 
-  ProjectGroup& rootGroup() { return *rootGroup_; }
-  GpjReader& reader() { return reader_; }
   Host& host() { return *host_; }
   // Every file the run writes, moved into place only when the whole run succeeded.
   StagedFiles& outputs() { return outputs_; }
@@ -79,13 +77,16 @@ class ProjectConverter {
   int convert();
   int convertLocked();
   void runSteps();
+  // Writes the target project of the root group's tree; returns 0.
   int writeProject();
+  // Writes the target project of the tree under root, a group of this converter; returns 0.
+  int writeProject(ProjectGroup& root);
   // Reads the include directories of the compiler personality; one it cannot open is told of
   // and gives false.
   bool readCompilerIncludes();
-  // Writes the compilation database of the tree to settings.compileDatabase, replacing an
-  // earlier one only once the new one is complete.
-  void writeCompileDatabase();
+  // Writes the compilation database of the tree under root to settings.compileDatabase,
+  // replacing an earlier one only once the new one is complete.
+  void writeCompileDatabase(const ProjectGroup& root);
   // The report, when one is asked for: opened before anything is read, finished once the
   // project is written, or after the failure that ended the run.
   void openReport();

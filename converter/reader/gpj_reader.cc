@@ -134,7 +134,7 @@ void GpjReader::addSourceFile(const std::string& line, std::size_t indent) {
   if (!file.empty() && file.back() == ']') file = withoutTypeTag(file);
   if (!file.empty() && (file.front() == '"' || file.front() == '\'')) file = unquoted(file);
   // The entry keeps the file as written, for the findings.
-  entryScope_.enter(EntryScope::Kind::kSourceFile, indent, file, findings_.enabled());
+  entryScope_.enter(EntryScope::Kind::kSourceFile, indent, file, findings_.entryText());
   const Located located = resolvePath(file, PathSearch::kSourceDirs);
   if (!extensionAccepted(file, extensions_)) {
     findings_.notASource(entryScope_.text(), extensions_.empty() ? LeftOutBy::kCOrCxxTest : LeftOutBy::kExtensionList);

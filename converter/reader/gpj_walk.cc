@@ -183,7 +183,7 @@ void GpjReader::addSubProject(const std::string& line, const std::string& text, 
                               std::vector<SubProject>& subProjects) {
   std::string entry = subProjectEntry(line);
   if (entry.empty()) return;
-  entryScope_.enter(EntryScope::Kind::kSubProject, indent, entry, findings_.enabled());
+  entryScope_.enter(EntryScope::Kind::kSubProject, indent, entry, findings_.entryText());
   LinePosition namedAt = findings_.enabled() ? findings_.here() : LinePosition{};
   if (contains(text, "{optional}") || contains(text, "{selectone_optional}")) presence = Presence::kOptional;
   subProjects.push_back(SubProject{std::move(entry), presence, std::move(namedAt)});

@@ -117,11 +117,11 @@ void LineFindings::subProjectLoop(const LinePosition& at, const std::string& pat
   add(at, Severity::kError, "sub-project-loop", {"sub-project loop: ", path, " is already being read further up"});
 }
 
-void EntryScope::enter(Kind kind, std::size_t indent, const std::string& text, bool keepText) {
+void EntryScope::enter(Kind kind, std::size_t indent, const std::string& text, Text keep) {
   kind_ = kind;
   indent_ = indent;
   file_.reset();
-  if (keepText) text_ = text;
+  if (keep == Text::kKept) text_ = text;
 }
 
 EntryScope::Kind EntryScope::optionLine(std::size_t indent) {

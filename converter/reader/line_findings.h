@@ -21,10 +21,11 @@ namespace kalvex {
 class EntryScope {
  public:
   enum class Kind { kNone, kSourceFile, kSubProject };
+  // Whether enter keeps the entry's text; only the findings word it.
+  enum class Text { kKept, kDropped };
 
-  // An entry line with indent leading blanks and tabs; its text is kept only when keepText is
-  // true (the findings need it).
-  void enter(Kind kind, std::size_t indent, const std::string& text, bool keepText);
+  // An entry line with indent leading blanks and tabs.
+  void enter(Kind kind, std::size_t indent, const std::string& text, Text keep);
   // The source-file entry's index in its group's files, once the group lists it.
   void listed(std::size_t file) { file_ = file; }
   void leave() { kind_ = Kind::kNone; }
@@ -51,6 +52,8 @@ class LineFindings {
  public:
   void setSink(FindingSink* sink) { sink_ = sink; }
   bool enabled() const { return sink_ != nullptr; }
+  // What an entry scope keeps of its entry's text for the findings.
+  EntryScope::Text entryText() const { return enabled() ? EntryScope::Text::kKept : EntryScope::Text::kDropped; }
 
   // The line the reader is at; both texts must outlive the calls that follow.
   void atLine(const std::string& file, std::size_t number, const std::string& line) {

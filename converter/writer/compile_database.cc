@@ -17,9 +17,9 @@ void writeCompileDatabase(StagedFiles& files, const PathSpelling& spell, const s
   file.commit();
 }
 
-void ProjectConverter::writeCompileDatabase() {
+void ProjectConverter::writeCompileDatabase(const ProjectGroup& root) {
   const PathSpelling spell = [this](const std::string& path) { return host().toHostPath(path); };
-  kalvex::writeCompileDatabase(outputs(), spell, settings.compileDatabase, *rootGroup_, compilerIncludes());
+  kalvex::writeCompileDatabase(outputs(), spell, settings.compileDatabase, root, compilerIncludes());
 }
 
 }  // namespace kalvex

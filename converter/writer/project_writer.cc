@@ -110,19 +110,21 @@ class BlockWriter {
 
 }  // namespace
 
-int ProjectConverter::writeProject() {
+int ProjectConverter::writeProject() { return writeProject(*rootGroup_); }
+
+int ProjectConverter::writeProject(ProjectGroup& root) {
   const std::string path = projectFilePath(*this);
   if (!liesWithin(path, destFolder())) throw IOERROR{IOERROR::kCannotCreateDirectory, path};
-  if (const auto outside = firstFolderOutside(*rootGroup_, destFolder())) {
+  if (const auto outside = firstFolderOutside(root, destFolder())) {
     throw IOERROR{IOERROR::kCannotCreateDirectory, *outside};
   }
   std::unique_ptr<OutputFile> file = outputs_.open(path);
   print("Creating Zintra/Zintra++ Project ...");
   LineWriter out(*file, path);
   out.writeLine("VersionTag45");
-  rootGroup_->writeGroup(*file, std::string(), personFolder(destFolder()) + projectName() + ".p_a");
+  root.writeGroup(*file, std::string(), personFolder(destFolder()) + projectName() + ".p_a");
   out.close();
-  if (!settings.compileDatabase.empty()) writeCompileDatabase();
+  if (!settings.compileDatabase.empty()) writeCompileDatabase(root);
   commitOutputs();
   print("Zintra/Zintra++ Project Completed!");
   return 0;

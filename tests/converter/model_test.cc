@@ -15,6 +15,8 @@ class ModelTest : public ::testing::Test {
   VirtualHost host;
   std::ostringstream log;
   ProjectConverter converter{"C:\\p\\top.gpj", "C:\\out", host, log};
+  // A group of the converter, as the reader fills them.
+  ProjectGroup top{"top", converter};
 };
 
 TEST(GroupNameOf, CutsTheLastFourCharactersOfTheTopFile) {
@@ -31,14 +33,22 @@ TEST(GroupNameOf, CutsTheLastFourCharactersOfTheTopFile) {
   for (const auto& [path, name] : cases) EXPECT_EQ(groupNameOf(path), name) << path;
 }
 
+// The root group shows in the run's messages: named after the top file, written with this
+// converter's settings to its log.
 TEST_F(ModelTest, ConstructorNamesTheRootAndLeavesTheRestEmpty) {
-  EXPECT_EQ(converter.rootGroup().name(), "top");
   EXPECT_EQ(converter.settings.sourceProject, "C:\\p\\top.gpj");
   EXPECT_EQ(converter.destFolder(), "C:\\out");
   EXPECT_EQ(converter.projectName(), "");
   EXPECT_TRUE(converter.settings.extensions.empty());
   EXPECT_TRUE(converter.compilerIncludes().empty());
-  EXPECT_EQ(&converter.rootGroup().converter(), &converter);
+  EXPECT_EQ(&top.converter(), &converter);
+  host.addFile("C:\\p\\top.gpj", "main.c\r\n");
+  host.addDirectory("C:\\out");
+  converter.settings.projectName = "demo";
+  EXPECT_EQ(converter.convert(), 0);
+  EXPECT_NE(log.str().find("  Creating Group - top\n"), std::string::npos) << log.str();
+  EXPECT_NE(host.fileContent("C:\\out\\demo.prj").value_or("").find("\r\nFolderName=top\r\nSourcePath=C:\\p\r\n"),
+            std::string::npos);
 }
 
 TEST_F(ModelTest, AddExtensionsKeepsEmptyPieces) {
@@ -58,7 +68,7 @@ TEST_F(ModelTest, AddExtensionsKeepsEmptyPieces) {
 }
 
 TEST_F(ModelTest, AddDefineSplitsAtTheFirstEquals) {
-  ProjectGroup& g = converter.rootGroup();
+  ProjectGroup& g = top;
   g.addDefine("A=B=C");
   g.addDefine("E=");
   g.addDefine("F");
@@ -69,7 +79,7 @@ TEST_F(ModelTest, AddDefineSplitsAtTheFirstEquals) {
 }
 
 TEST_F(ModelTest, DefinesIterateInUnsignedByteOrder) {
-  ProjectGroup& g = converter.rootGroup();
+  ProjectGroup& g = top;
   for (const char* name : {"a", "Z", "\xE9t\xE9", "BAUD", "DEBUG", "BA"}) g.addDefine(name);
   std::vector<std::string> names;
   for (const auto& define : g.defines()) names.push_back(define.first);
@@ -77,7 +87,7 @@ TEST_F(ModelTest, DefinesIterateInUnsignedByteOrder) {
 }
 
 TEST_F(ModelTest, IncludesAreKeptOnceInOrder) {
-  ProjectGroup& g = converter.rootGroup();
+  ProjectGroup& g = top;
   EXPECT_TRUE(g.addInclude("C:\\b"));
   EXPECT_TRUE(g.addInclude("C:\\a"));
   EXPECT_FALSE(g.addInclude("C:\\b"));
@@ -86,7 +96,7 @@ TEST_F(ModelTest, IncludesAreKeptOnceInOrder) {
 }
 
 TEST_F(ModelTest, InheritanceCopiesAndThenStaysIndependent) {
-  ProjectGroup& root = converter.rootGroup();
+  ProjectGroup& root = top;
   root.addDefine("DEBUG=1");
   root.addInclude("C:\\inc");
   root.addInclude("C:\\shared");
@@ -114,7 +124,7 @@ TEST_F(ModelTest, InheritanceCopiesAndThenStaysIndependent) {
 }
 
 TEST_F(ModelTest, DumpTreeShowsTheWholeTreeDepthFirst) {
-  ProjectGroup& root = converter.rootGroup();
+  ProjectGroup& root = top;
   root.sourcePath = "C:\\p";
   root.files.push_back("C:\\p\\main.c");
   ProjectGroup& a = root.addChild("a");
@@ -136,7 +146,7 @@ TEST_F(ModelTest, DumpTreeShowsTheWholeTreeDepthFirst) {
 }
 
 TEST_F(ModelTest, AVeryDeepTreeIsDestroyedWithoutExhaustingTheStack) {
-  ProjectGroup* group = &converter.rootGroup();
+  ProjectGroup* group = &top;
   for (int depth = 0; depth < 200000; ++depth) group = &group->addChild("g");
   SUCCEED();  // the fixture's destruction is the test
 }

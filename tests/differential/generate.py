@@ -314,10 +314,27 @@ class Generator:
             if self.chance(0.08):
                 pf.lines += self.entryLines(pf, child)
 
+    def ownOptionsBlock(self, pf):
+        """A source file with option lines of its own indented under it, then options of the
+        group: the group's must reach the database whatever the file's own gave first."""
+        entry = self.pick(["", "", " "])
+        lines = [entry + self.pick(SOURCE_NAMES + ["$(ROOT)\\a.c", "nothere.c"])]
+        for _ in range(self.rnd.randrange(1, 4)):
+            lines.append(entry + self.pick(["\t", "  ", "\t\t"]) + self.pick([
+                self.includeLine(pf).lstrip(" \t"), self.defineLine().lstrip(" \t"), "-U" + self.pick(["NAME", "A", " Z"]),
+                "# note", "", "-DOWN=1 -Iinc -UOWN"]))
+        for _ in range(self.rnd.randrange(1, 4)):
+            lines.append(self.pick([self.includeLine(pf).lstrip(" \t"), self.defineLine().lstrip(" \t"),
+                                    "-U" + self.pick(["NAME", "G"]), "-Icommon", "-DDEBUG=3"]))
+        return lines
+
     def fillLines(self, pf):
         for _ in range(self.rnd.randrange(0, 14)):
             pf.lines.append(self.randomLine(pf))
         self.rnd.shuffle(pf.lines)
+        if self.chance(0.5):
+            at = self.rnd.randrange(len(pf.lines) + 1)
+            pf.lines[at:at] = self.ownOptionsBlock(pf)
         for child in pf.children:
             self.fillLines(child)
 
@@ -443,6 +460,10 @@ class Generator:
                                                ",,", "cc,C"])])
         if self.chance(0.1):
             options.append([self.pick(["stray", "-PN", "-x"])])
+        if self.chance(0.5):
+            options.append(["-cdb", self.pathWord(self.pick(["out/cc.json"] * 6 + [
+                "cc.json", "out/none/cc.json", "out", topPath.lstrip("./") if not os.path.isabs(topPath) else topPath,
+                "pers/cp1.txt", "src/opt/common.opt"]))])
         if self.configurationWords and self.chance(0.7):
             options.append(["-config", self.pick(self.configurationWords)])
         self.rnd.shuffle(options)

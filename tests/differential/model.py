@@ -11,6 +11,7 @@ import errno
 import os
 import re
 
+from model_database import DatabaseOptions, databaseText
 from model_conditions import Unreadable, allOf, anyOf, closingOf, integerOf, leadingOperand, splitOutside
 
 BS = b"\\"
@@ -110,6 +111,15 @@ def exists(backslashPath):
     if b"\0" in backslashPath or not backslashPath:
         return False
     return os.path.exists(toHostPath(backslashPath))
+
+
+def identityOf(backslashPath):
+    """The identity of the file at the path as written, or None."""
+    try:
+        info = os.stat(toHostPath(backslashPath))
+    except (OSError, ValueError):
+        return None
+    return (info.st_dev, info.st_ino)
 
 
 def fileIdentity(backslashPath):
@@ -303,6 +313,15 @@ def extensionAccepted(path, extensions):
     return any(entry.upper() == ext.upper() for entry in wanted)
 
 
+def withOwnInclude(includes, own, path):
+    """A group's list after it names path: its own first, in naming order, each once; one it
+    inherited moves up to its own place."""
+    if path in includes[:own]:
+        return includes, own
+    rest = [directory for directory in includes[own:] if directory != path]
+    return includes[:own] + [path] + rest, own + 1
+
+
 def braceGroups(text):
     """([inner texts stripped of blanks], rest): groups at the start up to their matching brace."""
     inners = []
@@ -335,13 +354,16 @@ class Group:
         self.ownIncludes = 0
         self.defines = {}
         self.children = []
+        self.database = DatabaseOptions()
 
-    def addDefine(self, text):
+    def addDefine(self, text, forGroup=True):
         if b"=" in text:
             name, value = text.split(b"=", 1)
         else:
             name, value = text, b""
         self.defines[name] = value
+        if forGroup:
+            self.database.defines[name] = value
 
 
 class Settings:
@@ -355,6 +377,7 @@ class Settings:
         self.extensions = []
         self.compilerIncludes = []
         self.configuration = b""
+        self.compileDatabase = b""
 
 
 # ---------------------------------------------------------------- reader
@@ -382,6 +405,9 @@ class Reader:
         self.configurations = []
         self.chosen = None
         self.readingTop = False
+        # The last entry line: (kind, indent, listed file index or None), or None.
+        self.scope = None
+        self.identitiesRead = []
 
     def defineMacro(self, name, value):
         value = withoutQuotes(value)
@@ -569,14 +595,16 @@ class Reader:
                 return found
         return text
 
-    def addInclude(self, text):
+    def addInclude(self, text, under=None):
         path = self.resolvePath(withoutQuotes(includeText(text)), False)
         group = self.current
-        if path not in self.settings.compilerIncludes and path not in group.includes[:group.ownIncludes]:
-            if path in group.includes:
-                group.includes.remove(path)
-            group.includes.insert(group.ownIncludes, path)
-            group.ownIncludes += 1
+        if path not in self.settings.compilerIncludes:
+            group.includes, group.ownIncludes = withOwnInclude(group.includes, group.ownIncludes, path)
+            database = group.database
+            if under is not None and under[0] == "file":
+                database.addFileOption(under[2], b"-I", path)
+            else:
+                database.includes, database.ownIncludes = withOwnInclude(database.includes, database.ownIncludes, path)
         self.includeSearchDirs.append(path)
 
     def addSourceDir(self, line):
@@ -595,24 +623,36 @@ class Reader:
         data = readBytes(path)
         if isText(data):
             self.files.append((iter(splitLines(data)), identity))
+            self.identitiesRead.append(identity)
+            self.scope = None
 
-    def applyOptions(self, line, text):
+    def applyOptions(self, line, text, under):
         spans = optionsOf(text)
         for start, end in spans[:-1]:
-            self.applyOption(text[start:end], text[start:end])
+            self.applyOption(text[start:end], text[start:end], under)
         start = spans[-1][0]
         if start == 0:
-            self.applyOption(line, text)
+            self.applyOption(line, text, under)
         else:
-            self.applyOption(line[len(line) - len(line.lstrip(BLANKS)) + start:], text[start:])
+            self.applyOption(line[len(line) - len(line.lstrip(BLANKS)) + start:], text[start:], under)
 
-    def applyOption(self, line, text):
+    def applyOption(self, line, text, under):
+        underFile = under is not None and under[0] == "file"
         if text.startswith(b":sourceDir="):
             self.addSourceDir(line)
         elif text.startswith(b"-I"):
-            self.addInclude(text)
+            self.addInclude(text, under)
         elif text.startswith(b"-D"):
-            self.current.addDefine(self.expandDefine(defineText(text).lstrip(b" ")))
+            define = self.expandDefine(defineText(text).lstrip(b" "))
+            self.current.addDefine(define, forGroup=not underFile)
+            if underFile:
+                self.current.database.addFileOption(under[2], b"-D", define)
+        elif text.startswith(b"-U"):
+            name = text[2:].strip(BLANKS)
+            if name and underFile:
+                self.current.database.addFileOption(under[2], b"-U", name)
+            elif name:
+                self.current.database.undefines.append(name)
         elif text.startswith(b":macro="):
             definition = macroDefinition(b"macro " + text[len(b":macro="):])
             if definition is not None:
@@ -620,9 +660,16 @@ class Reader:
         elif text.startswith(b":optionsFile="):
             self.openOptionsFile(text[len(b":optionsFile="):])
 
+    def underEntry(self, indent):
+        """The entry an option line with that indent stands under; the scope ends if none."""
+        if self.scope is not None and indent <= self.scope[1]:
+            self.scope = None
+        return self.scope
+
     def applyLine(self, line, subProjects):
         """subProjects is None for the lines of an options file."""
         group = self.current
+        indent = len(line) - len(line.lstrip(BLANKS))
         text = textOf(line)
         optional = False
         if line.lstrip(BLANKS).startswith(b"{"):
@@ -636,11 +683,13 @@ class Reader:
                     return
             if inners:
                 line, text = rest, textOf(rest)
-        if text.startswith(b"#"):
+        if not text or text.startswith(b"#"):
             return
         if text[:1] in (b"-", b":"):
-            self.applyOptions(line, text)
-        elif text.startswith(b"macro") and text[5:6] in (b" ", b"\t"):
+            self.applyOptions(line, text, self.underEntry(indent))
+            return
+        self.scope = None
+        if text.startswith(b"macro") and text[5:6] in (b" ", b"\t"):
             definition = macroDefinition(line)
             if definition is not None:
                 self.defineMacro(*definition)
@@ -656,14 +705,17 @@ class Reader:
         elif b".gpj" in line:
             entry = subProjectEntry(line)
             if entry and subProjects is not None:
+                self.scope = ("sub-project", indent, None)
                 subProjects.append((entry, optional or b"{optional}" in text or b"{selectone_optional}" in text))
         elif b".c" in line or b".C" in line:
             if subProjects is None:
                 return
             written = withoutTypeTag(trimLine(line).split(b"\t", 1)[0])
             path = self.resolvePath(withoutQuotes(written), True)
+            self.scope = ("file", indent, None)
             if extensionAccepted(path, self.settings.extensions):
                 group.files.append(path)
+                self.scope = ("file", indent, len(group.files) - 1)
         elif b"-I" in line:
             self.addInclude(line)
         elif b"-D" in line:
@@ -696,6 +748,7 @@ class Reader:
         if not readableFile(path):
             raise ReaderFailure(path)
         chain = chain + [fileIdentity(path)]
+        self.identitiesRead.append(chain[-1])
         subProjects = []
         data = readBytes(path)
         if not isText(data):
@@ -710,6 +763,7 @@ class Reader:
                 self.files.pop()
             else:
                 self.applyLine(line, subProjects if len(self.files) == 1 else None)
+        self.scope = None
         if self.readingTop and self.settings.configuration and self.chosen is None:
             raise UnknownConfiguration(self.configurations)
         self.readingTop = False
@@ -736,6 +790,7 @@ class Reader:
         child.defines = dict(parent.defines)
         child.includes = list(parent.includes)
         child.ownIncludes = 0
+        child.database = parent.database.inherited()
         if readableFile(located) and fileIdentity(located) in chain:
             raise LoopFailure(located)
         self.parse(child, located, chain)
@@ -807,6 +862,7 @@ class Writer:
         # Every file the run writes, with what stood there before, put back when it fails.
         self.earlier = {}
         self.template = self.readTemplate()
+        self.inputs = []
 
     def remember(self, path):
         try:
@@ -908,8 +964,18 @@ class Writer:
             self.writeGroup(root, b"", self.personPath(b".p_a"))
         finally:
             self.prj.close()
+        if self.settings.compileDatabase:
+            self.writeDatabase(root)
         self.out.append(b"Zintra/Zintra++ Project Completed!")
         return 0
+
+    def writeDatabase(self, root):
+        """After the project and its personalities; never over a file the run read or was given."""
+        path = self.settings.compileDatabase
+        text = databaseText(root, self.settings.compilerIncludes, lambda p: p.replace(BS, SL), extensionAccepted)
+        if identityOf(path) in self.inputs:
+            raise WriterFailure(2, path)
+        self.createFile(path, text)
 
     def personPath(self, extension):
         return self.dest + BS + b"person" + BS + self.name + extension
@@ -963,6 +1029,7 @@ class Writer:
         self.line(b"AnalPers=" + value)
         if not exists(value):
             self.ensureDirectory(self.dest + BS + b"person" + BS)
+            self.remember(value)
             try:
                 handle = open(toHostPath(value), "wb")
             except (OSError, ValueError):
@@ -972,6 +1039,7 @@ class Writer:
         return value
 
     def writePersonality(self, group, path):
+        self.remember(path)
         try:
             handle = open(toHostPath(path), "wb")
         except (OSError, ValueError):
@@ -1033,6 +1101,8 @@ def applyOptions(settings, words, cwd):
             settings.extensions.extend(value.split(b","))
         elif word == b"-config":
             settings.configuration = value
+        elif word == b"-cdb":
+            settings.compileDatabase = makeAbsolutePath(value.replace(SL, BS), cwd)
 
 
 def convert(settings, out):
@@ -1041,8 +1111,12 @@ def convert(settings, out):
         source = settings.sourceProject
         root = Group(rootName(source))
         root.sourcePath = source[:source.rfind(BS)] if BS in source else source
-        Reader(settings, out).parse(root, source, [])
-        return Writer(settings, out).writeProject(root)
+        reader = Reader(settings, out)
+        reader.parse(root, source, [])
+        writer = Writer(settings, out)
+        given = [settings.messagePersonality, settings.analyserPersonality, settings.compilerPersonality]
+        writer.inputs = reader.identitiesRead + [identityOf(path) for path in given if path and identityOf(path)]
+        return writer.writeProject(root)
     except ReaderFailure as failure:
         out.append(b"Could not open file: " + failure.path)
     except LoopFailure as failure:

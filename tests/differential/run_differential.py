@@ -4,7 +4,8 @@
 Each case: a generated tree in a fresh temporary folder; the binary's runs are made, the
 folder's whole content is recorded, the folder is put back as generated, the model's runs
 are made and recorded in turn. Compared, in this order: every run's exit status and standard
-output, then the .prj files, the other files, and the set of folders.
+output, then the .prj files, the other files (personalities, the compilation database), and
+the set of folders.
 """
 
 import argparse

@@ -25,6 +25,7 @@ class DiskReaderTest : public ::testing::Test {
     root = pattern;
   }
   void TearDown() override {
+    model.reset();
     converter.reset();
     std::filesystem::remove_all(root);
   }
@@ -40,18 +41,19 @@ class DiskReaderTest : public ::testing::Test {
     return path;
   }
   void readProject(const std::string& top) {
+    model.reset();
     converter = std::make_unique<ProjectConverter>(sys(top), sys("out"), *host, log);
-    converter->rootGroup().sourcePath = sys(top).substr(0, sys(top).rfind('\\'));
-    testing::linkReader(*converter);
-    converter->reader().open(sys(top));
-    converter->reader().parse();
+    model = std::make_unique<testing::ReadModel>(*converter, sys(top));
+    model->link(*converter, sys(top));
+    model->reader.open(sys(top));
+    model->reader.parse();
   }
   std::string failingRead(int code, const std::string& top) {
     try {
       readProject(top);
     } catch (const AsciiReaderError& error) {
       EXPECT_EQ(error.code, code);
-      return converter->reader().currentPath();
+      return model->reader.currentPath();
     }
     ADD_FAILURE() << "the reader did not fail";
     return std::string();
@@ -61,6 +63,7 @@ class DiskReaderTest : public ::testing::Test {
   std::unique_ptr<Host> host = makeOperatingSystemHost();
   std::ostringstream log;
   std::unique_ptr<ProjectConverter> converter;
+  std::unique_ptr<testing::ReadModel> model;
 };
 
 TEST_F(DiskReaderTest, WorkedExampleOnDisk) {
@@ -69,7 +72,7 @@ TEST_F(DiskReaderTest, WorkedExampleOnDisk) {
   write("w/lib/lib.gpj", "util.c\r\n-I.\r\n");
   readProject("w/top.gpj");
   const std::string w = sys("w");
-  EXPECT_EQ(dumpTree(converter->rootGroup()),
+  EXPECT_EQ(dumpTree(model->root),
             "group top\n"
             "  sourcePath " +
                 w +
@@ -105,7 +108,7 @@ TEST_F(DiskReaderTest, FoldersAreNoProjectOrSourceFiles) {
   write("w/inc/lib.gpj", gpjFile({"missing.gpj"}));
   std::filesystem::create_directories(root + "/w/inc/missing.gpj");
   EXPECT_EQ(failingRead(AsciiReaderError::kCannotOpen, "w/top.gpj"), sys("w/inc/missing.gpj"));
-  const ProjectGroup& top = converter->rootGroup();
+  const ProjectGroup& top = model->root;
   EXPECT_EQ(top.files, (std::vector<std::string>{sys("w/src/a.c")}));
   ASSERT_EQ(top.children().size(), 1u);
   EXPECT_EQ(top.children()[0]->sourcePath, sys("w/inc"));
@@ -129,11 +132,11 @@ TEST_F(DiskReaderTest, ADeepChainOfFilesOnDisk) {
     write("w/n" + std::to_string(i) + ".gpj", i + 1 < depth ? "n" + std::to_string(i + 1) + ".gpj\n" : "");
   }
   readProject("w/n0.gpj");
-  const ProjectGroup* group = &converter->rootGroup();
+  const ProjectGroup* group = &model->root;
   int levels = 1;
   for (; !group->children().empty(); ++levels) group = group->children()[0].get();
   EXPECT_EQ(levels, depth);
-  EXPECT_EQ(converter->reader().currentPath(), sys("w/n" + std::to_string(depth - 1) + ".gpj"));
+  EXPECT_EQ(model->reader.currentPath(), sys("w/n" + std::to_string(depth - 1) + ".gpj"));
 }
 
 // Reader failures through the built program: one message line, exit status 1, and an

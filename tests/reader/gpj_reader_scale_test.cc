@@ -30,15 +30,15 @@ double millisecondsToRead(int count) {
   top += "sub.gpj\r\n{optional} gone.gpj\r\n";
   host.addFile("C:\\w\\top.gpj", top);
   host.addFile("C:\\w\\inc" + std::to_string(count - 1) + "\\sub.gpj", "");
-  converter.rootGroup().sourcePath = "C:\\w";
-  testing::linkReader(converter);
+  testing::ReadModel model(converter, "C:\\w\\top.gpj");
+  model.link(converter, "C:\\w\\top.gpj");
 
   const auto start = std::chrono::steady_clock::now();
-  converter.reader().open("C:\\w\\top.gpj");
-  converter.reader().parse();
+  model.reader.open("C:\\w\\top.gpj");
+  model.reader.parse();
   const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
 
-  const ProjectGroup& root = converter.rootGroup();
+  const ProjectGroup& root = model.root;
   EXPECT_EQ(root.includes().size(), static_cast<std::size_t>(count / 2));
   EXPECT_EQ(root.files.size(), static_cast<std::size_t>(count));
   // The missing sub-project is looked for beside the top file, in both source directories and

@@ -119,7 +119,7 @@ TEST_F(ParserTest, RealLinesAreReadAsTheirAuthorsMeant) {
                                           "gen/out.cc"}));
   host.addFile("C:\\w\\here.gpj", gpjFile({"{streq(targetCore,pe0)}[SP]core.c"}));
   readProject();
-  const ProjectGroup& root = converter->rootGroup();
+  const ProjectGroup& root = rootGroup();
   EXPECT_EQ(root.files, (std::vector<std::string>{"C:\\w\\pe0.c", "C:\\w\\env.c", "C:\\w\\{ unclosed x.c",
                                                   "C:\\w\\..\\..\\common\\src\\x.c", "C:\\w\\gen\\out.cc"}));
   EXPECT_EQ(root.includes(), (std::vector<std::string>{"C:\\Program Files\\inc", "C:\\w\\quoted dir", "C:\\w\\inc",
@@ -138,8 +138,7 @@ TEST_F(ParserTest, RealLinesAreReadAsTheirAuthorsMeant) {
 TEST_F(ParserTest, ExtensionListFiltersSourceFiles) {
   host.addFile("C:\\w\\top.gpj", gpjFile({"a.c", "b.cpp", "C.C", "main.c[TAB]x", "d.h.c"}));
   readProject("C:\\w\\top.gpj", {"C"});
-  EXPECT_EQ(converter->rootGroup().files,
-            (std::vector<std::string>{"C:\\w\\a.c", "C:\\w\\C.C", "C:\\w\\main.c", "C:\\w\\d.h.c"}));
+  EXPECT_EQ(rootGroup().files, (std::vector<std::string>{"C:\\w\\a.c", "C:\\w\\C.C", "C:\\w\\main.c", "C:\\w\\d.h.c"}));
 }
 
 TEST_F(ParserTest, IncludesAreKeptOnceAndOutOfTheCompilersButAlwaysSearched) {
@@ -305,7 +304,7 @@ TEST_F(ParserTest, AFolderIsPassedOverForTheNextCandidate) {
   host.addDirectory("C:\\w\\lib.gpj");
   host.addFile("C:\\w\\inc\\lib.gpj", "");
   readProject();
-  EXPECT_EQ(converter->rootGroup().children().at(0)->sourcePath, "C:\\w\\inc");
+  EXPECT_EQ(rootGroup().children().at(0)->sourcePath, "C:\\w\\inc");
 }
 
 TEST_F(ParserTest, AMissingTopFileFails) {
@@ -337,7 +336,7 @@ TEST_F(ParserTest, TheSameFileOnTwoBranchesIsNoLoop) {
   host.addFile("C:\\w\\b\\b.gpj", gpjFile({"..\\common.gpj", "..\\a\\a.gpj"}));
   host.addFile("C:\\w\\common.gpj", gpjFile({"c.c"}));
   readProject();
-  const ProjectGroup& root = converter->rootGroup();
+  const ProjectGroup& root = rootGroup();
   ASSERT_EQ(root.children().size(), 3u);
   EXPECT_EQ(root.children()[1]->children().size(), 2u);
   EXPECT_EQ(root.children()[1]->children()[1]->children().at(0)->files,
@@ -363,7 +362,7 @@ TEST_F(ParserTest, BinaryBytesLongLinesAndAMissingFinalLineFeedAreRead) {
   content += std::string("\na\0b.c\r\n", 8) + "\r\n" + longName + ".c\n" + "\xff\xfe-I\x01\r\n" + "last.c";
   host.addFile("C:\\w\\top.gpj", content);
   readProject();
-  const ProjectGroup& root = converter->rootGroup();
+  const ProjectGroup& root = rootGroup();
   ASSERT_GE(root.files.size(), 3u);
   EXPECT_EQ(root.files[root.files.size() - 3], std::string("C:\\w\\a\0b.c", 10));
   EXPECT_EQ(root.files[root.files.size() - 2], "C:\\w\\" + longName + ".c");
@@ -381,7 +380,7 @@ TEST_F(ParserTest, ADeepChainOfSubProjectsIsReadWithoutRecursion) {
   }
   host.addFile("C:\\w\\n0.gpj", gpjFile({"-DTOP", "n1.gpj"}));
   runOnSmallStack([this] { readProject("C:\\w\\n0.gpj"); });
-  const ProjectGroup* group = &converter->rootGroup();
+  const ProjectGroup* group = &rootGroup();
   int levels = 1;
   while (!group->children().empty()) {
     ASSERT_EQ(group->children().size(), 1u);

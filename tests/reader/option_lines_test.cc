@@ -130,8 +130,7 @@ TEST_F(OptionLinesTest, ImportDefinesAMacroFromTheEnvironmentOrNothing) {
   readProject();
   EXPECT_EQ(resolved("x${INTEGRITY_ROOT_PATH}-${REL}-${UNSET}"), "xC:\\ghs\\int-sub-${UNSET}")
       << "as written, the quotes gone, and nothing for a variable not set";
-  EXPECT_EQ(converter->rootGroup().includes(),
-            (std::vector<std::string>{"C:\\ghs\\int\\inc", "C:\\w\\sub", "$(UNSET)"}));
+  EXPECT_EQ(rootGroup().includes(), (std::vector<std::string>{"C:\\ghs\\int\\inc", "C:\\w\\sub", "$(UNSET)"}));
 }
 
 TEST_F(OptionLinesTest, FilesThatAreNotTextAreNotReadLineByLine) {

@@ -58,7 +58,7 @@ TEST_F(OptionsFileTest, TypeTagsGoAndCapitalExtensionsCount) {
   host.addFile("C:\\w\\top.gpj", gpjFile({"x.c[SP][CXX]", "\"y[SP]z.c\"[SP][SP][C]", "w.c[SP][]", "v.c[CXX]", "MAIN.C",
                                           "B.CPP", "u.c[SP][a]b]"}));
   readProject();
-  EXPECT_EQ(converter->rootGroup().files,
+  EXPECT_EQ(rootGroup().files,
             (std::vector<std::string>{"C:\\w\\x.c", "C:\\w\\y z.c", "C:\\w\\MAIN.C", "C:\\w\\B.CPP"}));
 }
 

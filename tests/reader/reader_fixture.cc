@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "errors.h"
+#include "reader/path_rules.h"
 
 namespace kalvex::testing {
 namespace {
@@ -28,22 +29,24 @@ std::string gpjFile(std::initializer_list<std::string> lines) {
   return content;
 }
 
-void linkReader(ProjectConverter& converter) {
-  converter.reader().link(converter.rootGroup(), converter.host(), [&converter](const std::string& directory) {
-    return converter.isCompilerInclude(directory);
-  });
+ReadModel::ReadModel(ProjectConverter& converter, const std::string& topPath) : root(groupNameOf(topPath), converter) {}
+
+void ReadModel::link(ProjectConverter& converter, const std::string& topPath) {
+  root.sourcePath = topPath.substr(0, topPath.rfind('\\'));
+  reader.link(root, converter.host(),
+              [&converter](const std::string& directory) { return converter.isCompilerInclude(directory); });
 }
 
 ProjectConverter& ReaderTest::prepare(const std::string& topPath) {
+  model.reset();
   converter = std::make_unique<ProjectConverter>(topPath, "C:\\out", host, log);
+  model = std::make_unique<ReadModel>(*converter, topPath);
   return *converter;
 }
 
 void ReaderTest::readProject(const std::string& topPath, const std::vector<std::string>& extensions) {
   if (!converter) prepare(topPath);
-  const std::size_t slash = topPath.rfind('\\');
-  converter->rootGroup().sourcePath = topPath.substr(0, slash);
-  linkReader(*converter);
+  model->link(*converter, topPath);
   reader().setExtensions(extensions);
   reader().open(topPath);
   reader().parse();

@@ -25,20 +25,30 @@ std::string spelled(const std::string& text);
 // The spelled lines, each ended by CR LF.
 std::string gpjFile(std::initializer_list<std::string> lines);
 
-// Links the converter's reader to its root group, its host and its compiler includes.
-void linkReader(ProjectConverter& converter);
+// A root group of the converter, named as the converter names its own, and a reader, linked
+// as the driver links them.
+struct ReadModel {
+  ReadModel(ProjectConverter& converter, const std::string& topPath);
+  // Sets the root's source path to the top file's directory and links the reader to the root,
+  // the converter's host and its compiler includes.
+  void link(ProjectConverter& converter, const std::string& topPath);
+
+  ProjectGroup root;
+  GpjReader reader;
+};
 
 // A converter on the in-memory host, reading the top file C:\w\top.gpj.
 class ReaderTest : public ::testing::Test {
  protected:
-  // Creates the converter for the top file, as the entry would.
+  // Creates the converter for the top file, as the entry would, and the model it reads into.
   ProjectConverter& prepare(const std::string& topPath = "C:\\w\\top.gpj");
   // Links the reader to the root group and parses the top file; an AsciiReaderError leaves.
   void readProject(const std::string& topPath = "C:\\w\\top.gpj", const std::vector<std::string>& extensions = {});
   // readProject, expecting the reader to fail with code; returns currentPath.
   std::string failingRead(int code, const std::string& topPath = "C:\\w\\top.gpj");
-  std::string tree() { return dumpTree(converter->rootGroup()); }
-  GpjReader& reader() { return converter->reader(); }
+  std::string tree() { return dumpTree(rootGroup()); }
+  ProjectGroup& rootGroup() { return model->root; }
+  GpjReader& reader() { return model->reader; }
   // The spelled text as the reader's resolvePath rewrites it for the current group.
   std::string resolved(const std::string& text, PathSearch search = PathSearch::kNone);
   // The paths the host is asked to open while the reader looks for the relative source file
@@ -48,6 +58,7 @@ class ReaderTest : public ::testing::Test {
   VirtualHost host;
   std::ostringstream log;
   std::unique_ptr<ProjectConverter> converter;
+  std::unique_ptr<ReadModel> model;
 };
 
 }  // namespace kalvex::testing

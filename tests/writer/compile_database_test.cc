@@ -30,7 +30,7 @@ TEST_F(CompileDatabaseTest, OneEntryPerFileInProjectOrderWithThePersonalitysList
   drv.addDefine("BAUD=9600");
   drv.addDefine("a");
 
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
 
   const std::string drvArguments =
       R"("-I", "C:\\ghs\\inc", "-I", "C:\\src\\drv\\inc", "-D", "BAUD=9600", "-D", "Z=1", "-D", "a", "-c", )";
@@ -76,7 +76,7 @@ TEST_F(CompileDatabaseTest, OneEntryPerFileInProjectOrderWithThePersonalitysList
 }
 
 TEST_F(CompileDatabaseTest, ATreeWithoutFilesGivesAnEmptyArray) {
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
   EXPECT_EQ(content("C:\\out\\cc.json"), "[]\n");
 }
 
@@ -104,9 +104,10 @@ TEST_F(CompileDatabaseTest, AFailedWriteKeepsTheEarlierDatabaseAndLeavesNoTempor
       ProjectConverter converter("C:\\src\\demo.gpj", "C:\\out", host, log);
       converter.settings.projectName = "demo";
       converter.settings.compileDatabase = database;
-      converter.rootGroup().files = fileListOf({"C:\\src\\main.c"});
+      ProjectGroup top("demo", converter);
+      top.files = fileListOf({"C:\\src\\main.c"});
       try {
-        converter.writeProject();
+        converter.writeProject(top);
         ADD_FAILURE() << "no IOERROR for fault " << static_cast<int>(fault);
       } catch (const IOERROR& error) {
         EXPECT_EQ(error.code, IOERROR::kCannotWriteFile);
@@ -125,7 +126,7 @@ TEST_F(CompileDatabaseTest, AFailedWriteKeepsTheEarlierDatabaseAndLeavesNoTempor
 
 TEST_F(CompileDatabaseTest, ReplacesAnEarlierDatabase) {
   host.addFile("C:\\out\\cc.json", "earlier");
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
   EXPECT_EQ(content("C:\\out\\cc.json"), "[]\n");
 }
 

@@ -72,7 +72,7 @@ TEST_F(WriterTest, DefaultPersonalitiesEndEmpty) {
   host.addFile("C:\\out\\person\\demo.p_s", "old");
   host.addFile("C:\\out\\person\\demo.p_c", "old");
   root.files = fileListOf({"a.c"});
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
   EXPECT_EQ(content("C:\\out\\person\\demo.p_s"), "");
   EXPECT_EQ(content("C:\\out\\person\\demo.p_c"), "");
   EXPECT_NE(content("C:\\out\\demo.prj").find("\r\nCompPers=C:\\out\\person\\demo.p_c\r\n"), std::string::npos);
@@ -82,7 +82,7 @@ TEST_F(WriterTest, UncreatablePersonFolderRaisesCodeOne) {
   root.files = fileListOf({"a.c"});
   host.refuseDirectory("C:\\out\\person\\");
   try {
-    converter.writeProject();
+    converter.writeProject(root);
     FAIL() << "no IOERROR";
   } catch (const IOERROR& error) {
     EXPECT_EQ(error.code, IOERROR::kCannotCreateDirectory);

@@ -6,10 +6,10 @@
 namespace kalvex {
 namespace {
 
-// Runs writeProject and returns the IOERROR it raised; fails the test when none was raised.
-IOERROR writeFails(ProjectConverter& converter) {
+// Runs writeProject on root and returns the IOERROR it raised; fails the test when none was raised.
+IOERROR writeFails(ProjectConverter& converter, ProjectGroup& root) {
   try {
-    converter.writeProject();
+    converter.writeProject(root);
   } catch (const IOERROR& error) {
     return error;
   }
@@ -27,7 +27,7 @@ TEST_F(WriterTest, WritesTheWorkedExample) {
   drv.addInclude("C:\\src\\drv\\inc");
   drv.addDefine("BAUD=9600");
 
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
 
   EXPECT_EQ(content("C:\\out\\demo.prj"), crlf({"VersionTag45",
                                                 "StartProjectMarker",
@@ -65,7 +65,7 @@ TEST_F(WriterTest, WritesTheWorkedExample) {
 
 TEST_F(WriterTest, RootWithoutFilesOrChildrenGivesOnlyTheVersionLine) {
   root.addDefine("X");
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
   EXPECT_EQ(content("C:\\out\\demo.prj"), crlf({"VersionTag45"}));
   EXPECT_EQ(log.str(), lf({"Creating Zintra/Zintra++ Project ...", "Zintra/Zintra++ Project Completed!"}));
   EXPECT_TRUE(host.isDirectory("C:\\out\\demo\\output"));
@@ -82,7 +82,7 @@ TEST_F(WriterTest, OmitsEmptyGroupsButKeepsTheirFolders) {
   root.files = fileListOf({"", "C:\\src\\a.c", ""});
   ProjectGroup& lib = root.addChild("lib");
   lib.addInclude("C:\\inc");
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
   EXPECT_EQ(content("C:\\out\\demo.prj"),
             crlf({"VersionTag45", "StartProjectMarker", "FolderName=demo", "SourcePath=C:\\out\\demo\\",
                   "OutputPath=C:\\out\\demo\\output\\", "SubsPers=C:\\cfg\\m.p_s", "AnalPers=C:\\out\\person\\demo.p_a",
@@ -98,7 +98,7 @@ TEST_F(WriterTest, NameWithSlashCreatesItsLeadingFolders) {
   ProjectGroup& child = root.addChild("a/b");
   child.files = fileListOf({"x.c"});
   child.addDefine("D");
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
   const std::vector<std::string> made = host.directoriesMade();
   const std::vector<std::string> expectedStart = {"C:\\out\\demo",           "C:\\out\\demo\\output\\",
                                                   "C:\\out\\demo\\person\\", "C:\\out\\person\\",
@@ -120,7 +120,7 @@ TEST_F(WriterTest, ExistingCandidateWinsOverTheProjectPersonality) {
   leaf.files = fileListOf({"l.c"});
   host.addFile("C:\\out\\\\person\\.p_a", "root candidate");
   host.addFile("C:\\out\\demo\\mid\\person\\mid.p_a", "left by an earlier run");
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
   const std::string prj = content("C:\\out\\demo.prj");
   EXPECT_NE(prj.find("FolderName=demo\r\nSourcePath=C:\\out\\demo\\\r\nOutputPath=C:\\out\\demo\\output\\\r\n"
                      "SubsPers=C:\\out\\person\\demo.p_s\r\nAnalPers=C:\\out\\\\person\\.p_a\r\n"),
@@ -139,21 +139,22 @@ TEST_F(WriterTest, CaseBWithoutCandidateCreatesTheProjectPersonalityOnce) {
   converter.readAnalyserTemplate();
   root.files = fileListOf({"r.c"});
   root.addChild("c").files = fileListOf({"c.c"});
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
   EXPECT_EQ(content("C:\\out\\person\\demo.p_a"), "first\r\nsecond");
   const auto& writes = host.writesOpened();
   EXPECT_EQ(std::count(writes.begin(), writes.end(), VirtualHost::staged("C:\\out\\person\\demo.p_a")), 1);
 
   host.addFile("C:\\cfg\\user.p_a", "changed\n");
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
   EXPECT_EQ(content("C:\\out\\person\\demo.p_a"), "first\r\nsecond") << "kept by a later run";
 }
 
 TEST_F(WriterTest, MissingDestinationFailsOnTheProjectFileBeforeAnyOutput) {
   ProjectConverter elsewhere("C:\\src\\demo.gpj", "C:\\none", host, log);
   elsewhere.settings.projectName = "demo";
-  elsewhere.rootGroup().files = fileListOf({"a.c"});
-  const IOERROR error = writeFails(elsewhere);
+  ProjectGroup top("demo", elsewhere);
+  top.files = fileListOf({"a.c"});
+  const IOERROR error = writeFails(elsewhere, top);
   EXPECT_EQ(error.code, IOERROR::kCannotWriteFile);
   EXPECT_EQ(error.path, "C:\\none\\demo.prj");
   EXPECT_EQ(log.str(), "");
@@ -166,10 +167,11 @@ TEST_F(WriterTest, UncreatableFolderStopsTheWalkAndLeavesNoFile) {
   {
     ProjectConverter run("C:\\src\\demo.gpj", "C:\\out", host, log);
     run.settings.projectName = "demo";
-    run.rootGroup().files = fileListOf({"r.c"});
-    run.rootGroup().addChild("bad").files = fileListOf({"b.c"});
+    ProjectGroup top("demo", run);
+    top.files = fileListOf({"r.c"});
+    top.addChild("bad").files = fileListOf({"b.c"});
     host.refuseDirectory("C:\\out\\demo\\bad\\output\\");
-    const IOERROR error = writeFails(run);
+    const IOERROR error = writeFails(run, top);
     EXPECT_EQ(error.code, IOERROR::kCannotCreateDirectory);
     EXPECT_EQ(error.path, "C:\\out\\demo\\bad\\output\\");
     const std::string prj = host.fileContent(VirtualHost::staged("C:\\out\\demo.prj")).value_or("");
@@ -198,8 +200,9 @@ TEST_F(WriterTest, EveryUnwritableFileRaisesCodeTwoWithItsPath) {
       run.settings.projectName = "demo";
       run.settings.analyserPersonality = "C:\\cfg\\user.p_a";
       run.readAnalyserTemplate();
-      run.rootGroup().files = fileListOf({"r.c"});
-      ProjectGroup& c = run.rootGroup().addChild("c");
+      ProjectGroup top("demo", run);
+      top.files = fileListOf({"r.c"});
+      ProjectGroup& c = top.addChild("c");
       c.files = fileListOf({"c.c"});
       c.addInclude("C:\\inc");
       if (opens) {
@@ -207,7 +210,7 @@ TEST_F(WriterTest, EveryUnwritableFileRaisesCodeTwoWithItsPath) {
       } else {
         disk.refuseWrite(VirtualHost::staged(path));
       }
-      const IOERROR error = writeFails(run);
+      const IOERROR error = writeFails(run, top);
       EXPECT_EQ(error.code, IOERROR::kCannotWriteFile) << path;
       EXPECT_EQ(error.path, path) << path << (opens ? " failing writes" : " refused");
       EXPECT_EQ(out.str().find("Completed"), std::string::npos) << path;
@@ -237,13 +240,14 @@ TEST_F(WriterTest, FoldersOutsideTheDestinationStopTheRunBeforeAnythingIsWritten
     std::ostringstream out;
     ProjectConverter run("C:\\src\\" + std::string(c.rootName) + ".gpj", "C:\\out", disk, out);
     run.settings.projectName = "demo";
-    run.rootGroup().files = fileListOf({"r.c"});
-    run.rootGroup().addChild(c.childName).files = fileListOf({"c.c"});
+    ProjectGroup top(c.rootName, run);
+    top.files = fileListOf({"r.c"});
+    top.addChild(c.childName).files = fileListOf({"c.c"});
     if (std::string(c.outside).empty()) {
-      EXPECT_EQ(run.writeProject(), 0) << c.childName;
+      EXPECT_EQ(run.writeProject(top), 0) << c.childName;
       continue;
     }
-    const IOERROR error = writeFails(run);
+    const IOERROR error = writeFails(run, top);
     EXPECT_EQ(error.code, IOERROR::kCannotCreateDirectory) << c.childName;
     EXPECT_EQ(error.path, c.outside);
     EXPECT_TRUE(disk.writesOpened().empty()) << c.childName;
@@ -259,7 +263,7 @@ TEST_F(WriterTest, DeepChainIsWrittenWithoutRecursion) {
     group = &group->addChild("g");
     group->files = fileListOf({"f.c"});
   }
-  ASSERT_EQ(converter.writeProject(), 0);
+  ASSERT_EQ(converter.writeProject(root), 0);
   const std::string prj = content("C:\\out\\demo.prj");
   std::size_t starts = 0;
   std::size_t ends = 0;

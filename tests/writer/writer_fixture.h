@@ -46,7 +46,8 @@ class WriterTest : public ::testing::Test {
   VirtualHost host;
   std::ostringstream log;
   ProjectConverter converter{"C:\\src\\demo.gpj", "C:\\out", host, log};
-  ProjectGroup& root = converter.rootGroup();
+  // The tree the tests write, named as the converter names its root group.
+  ProjectGroup root{"demo", converter};
 };
 
 }  // namespace kalvex
