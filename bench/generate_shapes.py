@@ -9,7 +9,7 @@ quick run can use the same shapes made smaller.
 import argparse
 import os
 
-SHAPES = ("existing", "missing", "sourcedir", "huge", "deep")
+SHAPES = ("existing", "missing", "sourcedir", "huge", "deep", "includes")
 
 
 def scaled(count, scale):
@@ -75,6 +75,22 @@ def deep(root, depth, files):
         name = "d"
 
 
+def includes(root, count):
+    """One file of count include lines, each folder named twice, count missing sources searched
+    through two source folders, a sub-project that only the last include folder holds and an
+    optional one that none holds: a search or a list whose cost grows with the lines read
+    before shows here as time that grows faster than the shape."""
+    lines = ["#!gbuild", "[Program]", "\t:sourceDir=s1", "\t:sourceDir=s2"]
+    for _ in range(2):
+        lines += ["\t-Iinc%d" % i for i in range(count)]
+    lines += ["src%d.c" % i for i in range(count)]
+    lines += ["sub.gpj", "{optional} gone.gpj"]
+    for folder in ("s1", "s2"):
+        os.makedirs(os.path.join(root, folder), exist_ok=True)
+    write(os.path.join(root, "inc%d" % (count - 1), "sub.gpj"), "#!gbuild\n[Library]\n")
+    write(os.path.join(root, "top.gpj"), "\n".join(lines) + "\n")
+
+
 def generate(shape, target, scale):
     root = os.path.join(target, "src")
     if shape == "existing":
@@ -87,6 +103,8 @@ def generate(shape, target, scale):
         huge(root, scaled(1000000, scale))
     elif shape == "deep":
         deep(root, scaled(1000, scale), 10)
+    elif shape == "includes":
+        includes(root, scaled(40000, scale))
     write(os.path.join(target, "cfg", "ghs.p_c"), "-I/opt/ghs/include\n-DNDEBUG\n")
     write(os.path.join(target, "cfg", "rules.p_a"), "-misra2012\n-rule 10.1 off\n")
 
