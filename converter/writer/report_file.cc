@@ -21,38 +21,33 @@ std::string_view severityPart(Severity severity) {
   return ": note: ";
 }
 
-// Hands visit every part of the line in order: the line is put together from these alone.
+}  // namespace
+
+// Hands visit every part of the line in order: the same parts size the line and fill it.
 template <typename Visit>
-void forEachPart(const Finding& finding, std::string_view hostFile, std::string_view place, Visit visit) {
-  visit(hostFile);
-  visit(place);
-  visit(severityPart(finding.severity));
-  for (std::string_view part : finding.message) visit(part);
+void ReportLine::forEachPart(Visit visit) const {
+  visit(hostFile_);
+  visit(std::string_view(place_, placeSize_));
+  visit(severityPart(finding_.severity));
+  for (std::string_view part : finding_.message) visit(part);
   visit(" [");
-  visit(finding.kind);
+  visit(finding_.kind);
   visit("]");
 }
 
-}  // namespace
-
-std::size_t appendReportLine(std::string& text, const Finding& finding, std::string_view hostFile) {
-  // ":<line>:<column>", both numbers of at most digits10 + 1 digits.
-  char place[2 * (std::numeric_limits<std::size_t>::digits10 + 2)];
-  char* end = place;
+ReportLine::ReportLine(const Finding& finding, std::string_view hostFile) : finding_(finding), hostFile_(hostFile) {
+  char* end = place_;
   for (std::size_t number : {finding.line, finding.column}) {
     *end++ = ':';
-    end = std::to_chars(end, place + sizeof place, number).ptr;
+    end = std::to_chars(end, place_ + sizeof place_, number).ptr;
   }
-  const std::string_view placePart(place, static_cast<std::size_t>(end - place));
-  // The same parts size the line and fill it: one resize, then each part copied to its place.
-  std::size_t size = 0;
-  forEachPart(finding, hostFile, placePart, [&size](std::string_view part) { size += part.size(); });
-  const std::size_t start = text.size();
-  text.resize(start + size);
-  char* at = text.data() + start;
-  forEachPart(finding, hostFile, placePart,
-              [&at](std::string_view part) { at = std::copy(part.begin(), part.end(), at); });
-  return start + hostFile.size() + placePart.size();
+  placeSize_ = static_cast<std::size_t>(end - place_);
+  forEachPart([this](std::string_view part) { size_ += part.size(); });
+}
+
+char* ReportLine::copyTo(char* out) const {
+  forEachPart([&out](std::string_view part) { out = std::copy(part.begin(), part.end(), out); });
+  return out;
 }
 
 std::string countLine(std::size_t errors, std::size_t warnings, std::size_t notes) {
@@ -62,7 +57,7 @@ std::string countLine(std::size_t errors, std::size_t warnings, std::size_t note
 
 ReportFile::ReportFile(Host& host, StagedFiles& files, std::string path)
     : host_(host), file_(std::make_unique<ReplacedFile>(files, std::move(path))) {
-  block_.reserve(2 * kBlockSize);
+  block_.resize(kBlockSize);
   // Findings without a file come under the empty name, until one names a file.
   written_.selectFile(hostFile_);
 }
@@ -74,30 +69,41 @@ void ReportFile::add(const Finding& finding) {
     hostFile_ = host_.toHostPath(systemFile_);
     written_.selectFile(hostFile_);
   }
+  const ReportLine line(finding, hostFile_);
+  const std::size_t size = line.size() + 1;
+  if (block_.size() - used_ < size) writeBlock();
+  // The line goes into the block, or, longer than a block, into a text of its own.
+  std::string alone;
+  if (block_.size() - used_ < size) alone.resize(size);
+  char* const start = alone.empty() ? block_.data() + used_ : alone.data();
+  *line.copyTo(start) = '\n';
   // A finding is the one written before when its file, line and the text after its column are.
-  const std::size_t at = block_.size();
-  const std::size_t tail = appendReportLine(block_, finding, hostFile_);
-  if (written_.writtenBefore(finding.line, std::string_view(block_).substr(tail))) {
-    block_.resize(at);
-    return;
-  }
+  const std::string_view afterColumn(start + line.headSize(), line.size() - line.headSize());
+  if (written_.writtenBefore(finding.line, afterColumn)) return;
   if (finding.severity == Severity::kError) ++errors_;
   if (finding.severity == Severity::kWarning) ++warnings_;
   if (finding.severity == Severity::kNote) ++notes_;
-  block_ += '\n';
-  if (block_.size() >= kBlockSize) writeBlock();
+  if (alone.empty()) {
+    used_ += size;
+  } else {
+    write(alone.data(), size);
+  }
 }
 
 void ReportFile::writeBlock() {
-  file_->stream().write(block_.data(), static_cast<std::streamsize>(block_.size()));
-  block_.clear();
+  write(block_.data(), used_);
+  used_ = 0;
+}
+
+void ReportFile::write(const char* text, std::size_t size) {
+  file_->stream().write(text, static_cast<std::streamsize>(size));
 }
 
 void ReportFile::finish() {
   if (!file_) return;
-  block_ += countLine(errors_, warnings_, notes_);
-  block_ += '\n';
   writeBlock();
+  const std::string last = countLine(errors_, warnings_, notes_) + '\n';
+  write(last.data(), last.size());
   const std::unique_ptr<ReplacedFile> file = std::move(file_);
   file->commit();
 }
