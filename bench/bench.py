@@ -63,8 +63,14 @@ def words(shapeFolder, destination):
             "-ap", os.path.join(shapeFolder, "cfg", "rules.p_a")]
 
 
-def variants(folder, out, args):
-    """(label, command) of each further way of running Kalvex that is timed beside the plain run."""
+# Shapes whose database grows with the square of the shape (every entry names every include
+# folder): they are timed and compared without -cdb.
+WITHOUT_DATABASE = {"includes"}
+
+
+def variants(shape, folder, out, args):
+    """(label, command) of each further way of running Kalvex that is timed beside the plain run;
+    the command is None where the shape is not run that way."""
     commands = []
     if args.before:
         commands.append(("before", [args.before] + words(folder, out)))
@@ -73,25 +79,27 @@ def variants(folder, out, args):
         # run before, the report as the project file, so that neither run pays for freeing old ones.
         commands.append(("-report", [args.kalvex] + words(folder, out) + ["-report", os.path.join(out, "top.report.txt")]))
     if args.cdb:
-        commands.append(("-cdb", [args.kalvex] + words(folder, out) + ["-cdb", os.path.join(out, "compile_commands.json")]))
+        database = [args.kalvex] + words(folder, out) + ["-cdb", os.path.join(out, "compile_commands.json")]
+        commands.append(("-cdb", None if shape in WITHOUT_DATABASE else database))
     return commands
 
 
-def everyOutput(kalvex, wordsOf, out):
+def everyOutput(kalvex, wordsOf, out, database):
     """Status, standard output and snapshot of one run that writes every output it can."""
     fresh(out)
-    command = [kalvex] + wordsOf(out) + ["-report", os.path.join(out, "top.report.txt"),
-                                         "-cdb", os.path.join(out, "compile_commands.json")]
+    command = [kalvex] + wordsOf(out) + ["-report", os.path.join(out, "top.report.txt")]
+    if database:
+        command += ["-cdb", os.path.join(out, "compile_commands.json")]
     done = subprocess.run(command, capture_output=True)
     return done.returncode, done.stdout, snapshot(out)
 
 
-def sameAsBefore(wordsOf, out, args):
+def sameAsBefore(wordsOf, out, args, database=True):
     """Whether this build writes the bytes that the one before wrote, database and report included."""
     if not args.before:
         return "-"
-    before = everyOutput(args.before, wordsOf, out)
-    after = everyOutput(args.kalvex, wordsOf, out)
+    before = everyOutput(args.before, wordsOf, out, database)
+    after = everyOutput(args.kalvex, wordsOf, out, database)
     shutil.rmtree(out, ignore_errors=True)
     return "yes" if before == after else "NO"
 
@@ -103,13 +111,15 @@ def measureShape(shape, folder, args):
     _, _, status, stdout = timed([args.kalvex] + words(folder, reference), subprocess.PIPE)
     expected = (status, stdout, snapshot(reference))
     kalvex, memory, floor, model, same = [], [], [], [], None
-    others = {label: [] for label, _ in variants(folder, out, args)}
+    others = {label: [] for label, _ in variants(shape, folder, out, args)}
     for run in range(args.runs):
         fresh(out)
         seconds, peak, _, _ = timed([args.kalvex] + words(folder, out))
         kalvex.append(seconds)
         memory.append(peak)
-        for label, command in variants(folder, out, args):
+        for label, command in variants(shape, folder, out, args):
+            if command is None:
+                continue
             fresh(out)
             others[label].append(timed(command)[:2])
         fresh(out)
@@ -125,7 +135,7 @@ def measureShape(shape, folder, args):
             stdout = stdout.replace(os.fsencode(out).replace(b"/", b"\\"), os.fsencode(reference).replace(b"/", b"\\"))
             if same is None:
                 same = (status, stdout) == expected[:2] and snapshotsMatch(out, reference, expected[2])
-    asBefore = sameAsBefore(lambda destination: words(folder, destination), out, args)
+    asBefore = sameAsBefore(lambda destination: words(folder, destination), out, args, shape not in WITHOUT_DATABASE)
     return kalvex, max(memory), floor, model, same, others, asBefore
 
 
@@ -147,6 +157,9 @@ def row(shape, kalvex, peak, floor, model, same, others, asBefore):
     else:
         cells += ["-", "-", "-"]
     for runs in others.values():
+        if not runs:
+            cells += ["-", "-", "-"]
+            continue
         o = statistics.median(seconds for seconds, _ in runs)
         cells += ["%.2f" % o, "%.1f" % (max(peak for _, peak in runs) / 1024), "%.2f" % (o / k)]
     cells.append(asBefore)
@@ -181,7 +194,7 @@ def main():
     parser.add_argument("--before", metavar="KALVEX", help="also time this other build of Kalvex")
     args = parser.parse_args()
     work = args.work or tempfile.mkdtemp(prefix="kalvex_bench_")
-    labels = [label for label, _ in variants("", "", args)]
+    labels = [label for label, _ in variants("", "", "", args)]
     extra = "".join(" %s s | %s peak MB | %s / Kalvex |" % (label, label, label) for label in labels)
     print("| shape | Kalvex s | Kalvex peak MB | floor s | Kalvex / floor | model s | model / Kalvex | same output |"
           + extra + " same as before |")
