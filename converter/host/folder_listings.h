@@ -63,9 +63,10 @@ class FolderListings {
   static bool answerableName(std::string_view name);
 
  private:
-  // The listed names in ASCII lower case, each followed by a NUL byte and its type, and their offsets in
-  // ascending order of the names. A folder that does not exist as written is listed under
-  // the one spelling that names it when the case of ASCII letters is ignored.
+  // The listed names in ASCII lower case, each followed by a NUL byte and its type (a dirent
+  // type), and their offsets in ascending order of the names. A folder that does not exist as
+  // written is listed under the one spelling that names it when the case of ASCII letters is
+  // ignored.
   struct Listing {
     // kAskedOnce: not listed yet; a folder asked about once is left to a real open, as a
     // listing costs more than one open and pays only from the second question on.
