@@ -70,11 +70,6 @@ std::vector<std::uint32_t>::const_iterator FolderListings::Listing::firstNotBelo
   return std::lower_bound(sorted.begin(), sorted.end(), lowerName, less);
 }
 
-bool FolderListings::Listing::holds(std::string_view lowerName) const {
-  const auto found = firstNotBelow(lowerName);
-  return found != sorted.end() && std::string_view(names.data() + *found) == lowerName;
-}
-
 FolderListings::Listing FolderListings::list(const std::string& folder) {
   Listing listing;
   DIR* directory = ::opendir(withSeparator(folder, '/').c_str());
@@ -152,24 +147,18 @@ FolderListings::Listed FolderListings::listedAs(std::string_view path) {
   const Listing& listing = entryOf(folder, FirstQuestion::kWaits);
   if (listing.state == Listing::State::kMissing) return Listed::kAbsent;
   if (listing.state != Listing::State::kListed || !listing.provesAbsence) return Listed::kCannotTell;
-  if (listing.sorted.empty()) return Listed::kAbsent;
-  // Most names fit the buffer: their lower case needs no allocation.
-  char buffer[256];
-  const std::string lowerLong = name.size() > sizeof buffer ? lowerAscii(name) : std::string();
-  if (name.size() <= sizeof buffer)
-    std::transform(name.begin(), name.end(), buffer, [](char c) { return lowerAscii(c); });
-  const std::string_view lowerName = name.size() > sizeof buffer ? std::string_view(lowerLong)
-                                                                 : std::string_view(buffer, name.size());
+  const std::string lowerName = lowerAscii(name);
   const char* base = listing.names.data();
   const char* spelled = listing.spelled.empty() ? base : listing.spelled.data();
-  auto at = listing.firstNotBelow(lowerName);
-  if (at == listing.sorted.end() || std::string_view(base + *at) != lowerName) return Listed::kAbsent;
-  for (; at != listing.sorted.end() && std::string_view(base + *at) == lowerName; ++at) {
+  bool listed = false;
+  for (auto at = listing.firstNotBelow(lowerName);
+       at != listing.sorted.end() && std::string_view(base + *at) == lowerName; ++at) {
+    listed = true;
     if (std::string_view(spelled + *at) == name && spelled[*at + name.size() + 1] == static_cast<char>(DT_REG)) {
       return Listed::kRegularFile;
     }
   }
-  return Listed::kCannotTell;
+  return listed ? Listed::kCannotTell : Listed::kAbsent;
 }
 
 std::optional<std::string_view> FolderListings::matchIn(std::string_view folder, std::string_view component) {

@@ -77,7 +77,6 @@ class FolderListings {
     std::vector<std::uint32_t> sorted;
     // False when a name is not plain ASCII: the file system may fold it onto another.
     bool provesAbsence = true;
-    bool holds(std::string_view lowerName) const;
     // The first name, in sorted order, that is not below lowerName.
     std::vector<std::uint32_t>::const_iterator firstNotBelow(std::string_view lowerName) const;
   };
