@@ -38,16 +38,10 @@ class DestinationLock {
   std::size_t mark_ = 0;
 };
 
-// A writer failure as the report's last finding, at the path that failed.
-void reportFailure(ProjectConverter& converter, const std::string& message, std::string_view kind,
-                   const std::string& path) {
-  converter.report(Finding{path, 1, 1, Severity::kError, {message, path}, kind});
-}
-
-std::vector<std::string> lexicalSteps(const std::string& path) {
-  std::vector<std::string> components;
-  takeLexicalSteps(components, path, "\\/");
-  return components;
+// A finding about a whole file, at its first line: the message followed by the path.
+void reportAtFile(ProjectConverter& converter, Severity severity, std::string_view message, std::string_view kind,
+                  const std::string& path) {
+  converter.report(Finding{path, 1, 1, severity, {message, path}, kind});
 }
 
 // Two outputs on one path: the same file, or paths whose steps are the same.
@@ -90,7 +84,8 @@ int ProjectConverter::convertLocked() {
     const bool folder = error.code == IOERROR::kCannotCreateDirectory;
     const std::string message = folder ? "Could not create directory: " : "Could not write file: ";
     print(message + error.path);
-    reportFailure(*this, message, folder ? "directory-failed" : "write-failed", error.path);
+    // A writer failure is the report's last finding, at the path that failed.
+    reportAtFile(*this, Severity::kError, message, folder ? "directory-failed" : "write-failed", error.path);
     finishReportAfterFailure(error.path);
   } catch (const std::bad_alloc&) {
     report_.reset();
@@ -196,7 +191,7 @@ bool ProjectConverter::isInput(const std::string& path) {
 // A personality given that cannot be opened is told of in the report; the run goes on.
 void ProjectConverter::readPersonalities() {
   const auto missing = [this](const std::string& path) {
-    report(Finding{path, 1, 1, Severity::kWarning, {"personality cannot be opened: ", path}, "personality-missing"});
+    reportAtFile(*this, Severity::kWarning, "personality cannot be opened: ", "personality-missing", path);
   };
   if (!readCompilerIncludes() && !settings.compilerPersonality.empty()) missing(settings.compilerPersonality);
   if (!settings.messagePersonality.empty() && !host_->openRead(settings.messagePersonality)) {

@@ -70,6 +70,13 @@ int openedDescriptor(const std::string& hostPath, StatFirst statFirst = StatFirs
   return descriptor;
 }
 
+// Whether the descriptor is one, which is then closed.
+bool closedAfterOpening(int descriptor) {
+  if (descriptor < 0) return false;
+  ::close(descriptor);
+  return true;
+}
+
 }  // namespace
 
 std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath) {
@@ -78,18 +85,10 @@ std::unique_ptr<std::istream> openDescriptorInput(const std::string& hostPath) {
   return std::make_unique<DescriptorInput>(descriptor);
 }
 
-bool opensForReading(const std::string& hostPath) {
-  const int descriptor = openedDescriptor(hostPath);
-  if (descriptor < 0) return false;
-  ::close(descriptor);
-  return true;
-}
+bool opensForReading(const std::string& hostPath) { return closedAfterOpening(openedDescriptor(hostPath)); }
 
 bool listedFileOpensForReading(const std::string& hostPath) {
-  const int descriptor = openedDescriptor(hostPath, StatFirst::kListedAsRegular);
-  if (descriptor < 0) return false;
-  ::close(descriptor);
-  return true;
+  return closedAfterOpening(openedDescriptor(hostPath, StatFirst::kListedAsRegular));
 }
 
 }  // namespace kalvex

@@ -36,6 +36,12 @@ void useSeparator(std::string& path, char separator) {
     std::replace(path.begin() + static_cast<std::ptrdiff_t>(first), path.end(), other, separator);
 }
 
+std::vector<std::string> lexicalSteps(std::string_view path) {
+  std::vector<std::string> components;
+  takeLexicalSteps(components, path, "\\/");
+  return components;
+}
+
 std::string withSeparator(std::string path, char separator) {
   useSeparator(path, separator);
   return path;

@@ -13,6 +13,8 @@ namespace kalvex {
 // unless there is none or the only one left names a drive (it holds a colon), so that ".."
 // never climbs above a drive; any other step is appended.
 void takeLexicalSteps(std::vector<std::string>& components, std::string_view path, std::string_view separators);
+// The components of a path, split at "\\" and "/", after "." and ".." are taken.
+std::vector<std::string> lexicalSteps(std::string_view path);
 
 // The one conversion between a path's two spellings: every separator ("/" or "\\") written
 // as separator. With "/" a backslash path becomes a POSIX host path; with "\\" the reverse.

@@ -50,21 +50,10 @@ std::string lastParentComponent(const std::string& parentPath) {
 
 std::string personFolder(const std::string& folder) { return folder + "\\person\\"; }
 
-namespace {
-
-// The components of a path, split at "\" and "/", after "." and ".." are taken.
-std::vector<std::string> lexicalComponents(const std::string& path) {
-  std::vector<std::string> components;
-  takeLexicalSteps(components, path, "\\/");
-  return components;
-}
-
-}  // namespace
-
 bool liesWithin(const std::string& path, const std::string& folder) {
   // The operating system reads a path only up to its first NUL byte.
-  const std::vector<std::string> inner = lexicalComponents(path.substr(0, path.find('\0')));
-  const std::vector<std::string> outer = lexicalComponents(folder);
+  const std::vector<std::string> inner = lexicalSteps(path.substr(0, path.find('\0')));
+  const std::vector<std::string> outer = lexicalSteps(folder);
   if (inner.size() < outer.size()) return false;
   for (std::size_t i = 0; i < outer.size(); ++i) {
     if (inner[i] != outer[i]) return false;

@@ -16,8 +16,10 @@ std::string resolveDefault(ProjectGroup& group, Kind kind) {
   const std::string supplied = kind == Kind::Message ? converter.messagePersonality() : converter.compilerPersonality();
   if (!supplied.empty()) return supplied;
   const std::string folder = personFolder(converter.destFolder());
-  group.ensureDirectory(folder);
   const std::string path = folder + converter.projectName() + (kind == Kind::Message ? ".p_s" : ".p_c");
+  // The empty default is made once, for the first group that needs it.
+  if (converter.outputs().writes(path)) return path;
+  group.ensureDirectory(folder);
   std::unique_ptr<OutputFile> file = converter.outputs().open(path);
   LineWriter(*file, path).close();
   return path;

@@ -21,6 +21,36 @@ std::string_view severityPart(Severity severity) {
   return ": note: ";
 }
 
+// One finding's line, without its line end, put together from its parts; hostFile is its file
+// as the host spells it. Valid while the finding is.
+class ReportLine {
+ public:
+  ReportLine(const Finding& finding, std::string_view hostFile);
+  std::size_t size() const { return size_; }
+  // The length of "<file>:<line>:<column>"; the part after the column, ": <severity>: ...",
+  // follows it.
+  std::size_t headSize() const { return hostFile_.size() + placeSize_; }
+  // Copies the line's size() bytes to out; returns the end of what it copied.
+  char* copyTo(char* out) const;
+
+ private:
+  template <typename Visit>
+  void forEachPart(Visit visit) const;
+
+  const Finding& finding_;
+  std::string_view hostFile_;
+  // ":<line>:<column>", both numbers of at most digits10 + 1 digits.
+  char place_[2 * (std::numeric_limits<std::size_t>::digits10 + 2)];
+  std::size_t placeSize_ = 0;
+  std::size_t size_ = 0;
+};
+
+// The last line: "<e> errors, <w> warnings, <n> notes".
+std::string countLine(std::size_t errors, std::size_t warnings, std::size_t notes) {
+  return std::to_string(errors) + " errors, " + std::to_string(warnings) + " warnings, " + std::to_string(notes) +
+         " notes";
+}
+
 }  // namespace
 
 // Hands visit every part of the line in order: the same parts size the line and fill it.
@@ -48,11 +78,6 @@ ReportLine::ReportLine(const Finding& finding, std::string_view hostFile) : find
 char* ReportLine::copyTo(char* out) const {
   forEachPart([&out](std::string_view part) { out = std::copy(part.begin(), part.end(), out); });
   return out;
-}
-
-std::string countLine(std::size_t errors, std::size_t warnings, std::size_t notes) {
-  return std::to_string(errors) + " errors, " + std::to_string(warnings) + " warnings, " + std::to_string(notes) +
-         " notes";
 }
 
 ReportFile::ReportFile(Host& host, StagedFiles& files, std::string path)

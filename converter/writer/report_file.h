@@ -9,7 +9,6 @@
 #define KALVEX_WRITER_REPORT_FILE_H
 
 #include <cstddef>
-#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,33 +19,6 @@
 #include "writer/written_findings.h"
 
 namespace kalvex {
-
-// One finding's line, without its line end, put together from its parts; hostFile is its file
-// as the host spells it. Valid while the finding is.
-class ReportLine {
- public:
-  ReportLine(const Finding& finding, std::string_view hostFile);
-  std::size_t size() const { return size_; }
-  // The length of "<file>:<line>:<column>"; the part after the column, ": <severity>: ...",
-  // follows it.
-  std::size_t headSize() const { return hostFile_.size() + placeSize_; }
-  // Copies the line's size() bytes to out; returns the end of what it copied.
-  char* copyTo(char* out) const;
-
- private:
-  template <typename Visit>
-  void forEachPart(Visit visit) const;
-
-  const Finding& finding_;
-  std::string_view hostFile_;
-  // ":<line>:<column>", both numbers of at most digits10 + 1 digits.
-  char place_[2 * (std::numeric_limits<std::size_t>::digits10 + 2)];
-  std::size_t placeSize_ = 0;
-  std::size_t size_ = 0;
-};
-
-// The last line: "<e> errors, <w> warnings, <n> notes".
-std::string countLine(std::size_t errors, std::size_t warnings, std::size_t notes);
 
 // Writes findings as they come to the run's temporary file of path, in blocks; finish() adds
 // the count line and closes it, to be moved onto path with the run's other outputs. Every

@@ -36,10 +36,11 @@ std::unique_ptr<OutputFile> StagedFiles::open(const std::string& target) {
   return file;
 }
 
-bool StagedFiles::exists(const std::string& target) {
+bool StagedFiles::exists(const std::string& target) { return writes(target) || host_.exists(target); }
+
+bool StagedFiles::writes(const std::string& target) const {
   const auto at = index_.find(target);
-  if (at != index_.end() && !entries_[at->second].removed) return true;
-  return host_.exists(target);
+  return at != index_.end() && !entries_[at->second].removed;
 }
 
 void StagedFiles::moveAll(const std::string& except) {

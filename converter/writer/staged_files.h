@@ -29,6 +29,8 @@ class StagedFiles {
   std::unique_ptr<OutputFile> open(const std::string& target);
   // Whether a file of that path exists once the files are moved: written here or on disk.
   bool exists(const std::string& target);
+  // Whether this run writes the file of that path: opened here and not discarded.
+  bool writes(const std::string& target) const;
   // Moves every file but except's onto its target, in the order first opened. When one
   // cannot be moved, puts back those moved and raises IOERROR::kCannotWriteFile with it.
   void moveAll(const std::string& except);
