@@ -36,11 +36,18 @@ void storeDefine(std::map<std::string, std::string>& defines, const std::string&
 // A group's own include directories stand before those it inherits, in the order they were
 // named: the first own of the list are the group's. An inherited one that the group names
 // moves up to its own place.
-void addOwnInclude(std::vector<std::string>& list, std::size_t& own, const std::string& directory, bool inherited) {
-  const auto ownEnd = list.begin() + static_cast<std::ptrdiff_t>(own);
-  if (inherited) list.erase(std::find(ownEnd, list.end(), directory));
+// inherited is the inherited copy of directory in the list, or its end for none.
+void addOwnInclude(std::vector<std::string>& list, std::size_t& own, const std::string& directory,
+                   std::vector<std::string>::iterator inherited) {
+  if (inherited != list.end()) list.erase(inherited);
   list.insert(list.begin() + static_cast<std::ptrdiff_t>(own), directory);
   ++own;
+}
+
+// Where the inherited part of the list holds directory; its end for nowhere.
+std::vector<std::string>::iterator inheritedCopy(std::vector<std::string>& list, std::size_t own,
+                                                 const std::string& directory) {
+  return std::find(list.begin() + static_cast<std::ptrdiff_t>(own), list.end(), directory);
 }
 
 }  // namespace
@@ -50,7 +57,7 @@ bool ProjectGroup::addInclude(const std::string& directory) {
     std::vector<std::string>& list = database_->includes;
     const auto ownEnd = list.begin() + static_cast<std::ptrdiff_t>(database_->ownIncludes);
     if (std::find(list.begin(), ownEnd, directory) == ownEnd) {
-      addOwnInclude(list, database_->ownIncludes, directory, std::find(ownEnd, list.end(), directory) != list.end());
+      addOwnInclude(list, database_->ownIncludes, directory, inheritedCopy(list, database_->ownIncludes, directory));
     }
   }
   return addToGroupIncludes(directory);
@@ -60,7 +67,8 @@ bool ProjectGroup::addToGroupIncludes(const std::string& directory) {
   const auto [entry, added] = includeIndex_.try_emplace(directory, true);
   if (!added && entry->second) return false;
   entry->second = true;
-  addOwnInclude(includes_, ownIncludes_, directory, !added);
+  addOwnInclude(includes_, ownIncludes_, directory,
+                added ? includes_.end() : inheritedCopy(includes_, ownIncludes_, directory));
   return true;
 }
 

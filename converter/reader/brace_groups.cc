@@ -1,5 +1,8 @@
 #include "reader/brace_groups.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "text/strings.h"
 
 namespace kalvex {
@@ -15,6 +18,21 @@ BraceGroups takeBraceGroups(const std::string& text) {
   }
   groups.rest = text.substr(at);
   return groups;
+}
+
+namespace {
+
+constexpr std::string_view kOptionalGroups[] = {"optional", "selectone_optional"};
+
+}  // namespace
+
+bool isOptionalGroup(std::string_view inner) {
+  return std::find(std::begin(kOptionalGroups), std::end(kOptionalGroups), inner) != std::end(kOptionalGroups);
+}
+
+bool holdsOptionalGroup(std::string_view text) {
+  return std::any_of(std::begin(kOptionalGroups), std::end(kOptionalGroups),
+                     [text](std::string_view group) { return contains(text, "{" + std::string(group) + "}"); });
 }
 
 }  // namespace kalvex

@@ -5,6 +5,7 @@
 #define KALVEX_READER_BRACE_GROUPS_H
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "text/strings.h"
@@ -21,6 +22,12 @@ struct BraceGroups {
 // Takes off the groups at the start of text, each up to its matching "}" (nested braces
 // counted). A "{" without its match stops the taking off and stays in the rest.
 BraceGroups takeBraceGroups(const std::string& text);
+
+// True for the inner text of a group that makes an entry optional: "optional" or
+// "selectone_optional".
+bool isOptionalGroup(std::string_view inner);
+// True when text holds such a group, braces included, anywhere.
+bool holdsOptionalGroup(std::string_view text);
 
 }  // namespace kalvex
 

@@ -95,8 +95,7 @@ Truth callTruth(const std::string& name, const std::vector<std::string>& argumen
   }
   if (name == "config" && sources.chosen != nullptr) {
     const std::string word = value(arguments.front(), names);
-    return truthOf(equalIgnoringAsciiCase(word, sources.chosen->name) ||
-                   equalIgnoringAsciiCase(word, sources.chosen->tag));
+    return truthOf(sources.chosen->namedBy(word));
   }
   return Truth::kUnknown;
 }

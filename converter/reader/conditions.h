@@ -38,6 +38,7 @@
 #include <string>
 
 #include "reader/path_rules.h"
+#include "text/ascii.h"
 
 namespace kalvex {
 
@@ -49,6 +50,10 @@ constexpr std::size_t kMaxConditionDepth = 200;
 struct BuildConfiguration {
   std::string name;
   std::string tag;
+  // True when word is its name or its tag, ASCII case ignored.
+  bool namedBy(std::string_view word) const {
+    return equalIgnoringAsciiCase(word, name) || equalIgnoringAsciiCase(word, tag);
+  }
 };
 
 struct ConditionSources {

@@ -55,8 +55,7 @@ void GpjReader::defineConfiguration(const std::string& text) {
   if (!line) return;
   configurations_.push_back(line->configuration);
   if (configurationWord_.empty() || chosen_) return;
-  if (!equalIgnoringAsciiCase(configurationWord_, line->configuration.name) &&
-      !equalIgnoringAsciiCase(configurationWord_, line->configuration.tag)) {
+  if (!line->configuration.namedBy(configurationWord_)) {
     return;
   }
   chosen_ = line->configuration;

@@ -209,9 +209,8 @@ void GpjReader::importMacro(const std::string& name) {
     findings_.importNotSet(name);
     return;
   }
-  if (const std::optional<MacroDefinition> macro = macroDefinition("macro " + name + "=" + *value)) {
-    defineMacro(macro->name, macro->value);
-  }
+  // The name holds no blank, tab or "=": the line's value is the variable's, stripped of spaces.
+  defineMacro(name, stripChar(*value, ' '));
 }
 
 ReferenceSources GpjReader::references() const { return ReferenceSources{macros_, names(), currentGroup_->sourcePath}; }

@@ -48,7 +48,6 @@ class GpjReader {
   // The "-config" word: the first configuration of the top file whose NAME or TAG it names,
   // ASCII case ignored, is chosen. Empty chooses none.
   void setConfiguration(const std::string& word) { configurationWord_ = word; }
-  const std::string& configurationWord() const { return configurationWord_; }
   // The configurations the top file defines, in line order.
   const std::vector<BuildConfiguration>& configurations() const { return configurations_; }
 

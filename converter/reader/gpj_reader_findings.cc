@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "reader/brace_groups.h"
 #include "reader/conditions.h"
 #include "reader/gpj_reader.h"
 #include "reader/line_values.h"
@@ -17,7 +18,7 @@ std::optional<Presence> GpjReader::conditionsHold(const std::vector<std::string>
   Presence presence = Presence::kRequired;
   std::vector<const std::string*> unknown;
   for (const std::string& inner : groups) {
-    if (inner == "optional" || inner == "selectone_optional") {
+    if (isOptionalGroup(inner)) {
       presence = Presence::kOptional;
     } else if (!startsWith(inner, "optgroup=")) {
       const Truth truth = evaluateCondition(inner, conditionSources());

@@ -7,6 +7,7 @@
 #include "errors.h"
 #include "host/host.h"
 #include "project_group.h"
+#include "reader/brace_groups.h"
 #include "reader/gpj_reader.h"
 #include "reader/line_values.h"
 #include "reader/text_input.h"
@@ -185,7 +186,7 @@ void GpjReader::addSubProject(const std::string& line, const std::string& text, 
   if (entry.empty()) return;
   entryScope_.enter(EntryScope::Kind::kSubProject, indent, entry, findings_.entryText());
   LinePosition namedAt = findings_.enabled() ? findings_.here() : LinePosition{};
-  if (contains(text, "{optional}") || contains(text, "{selectone_optional}")) presence = Presence::kOptional;
+  if (holdsOptionalGroup(text)) presence = Presence::kOptional;
   subProjects.push_back(SubProject{std::move(entry), presence, std::move(namedAt)});
 }
 

@@ -71,11 +71,13 @@ void LineFindings::unresolvedReferences(const LinePosition& at, const std::vecto
   if (!enabled()) return;
   for (const LeftReference& reference : references) {
     const bool builtin = reference.written.compare(0, 3, "${%") == 0;
-    const char* why = reference.reason == LeftReference::Reason::kChainLimit
-                          ? "' not expanded: a chain of references stops at 32"
-                      : reference.reason == LeftReference::Reason::kTextLimit
-                          ? "' not expanded: a text expands at most 4096 references"
-                          : "' left as written";
+    static const std::string chainLimit = "' not expanded: a chain of references stops at " +
+                                          std::to_string(kReferenceChainLimit);
+    static const std::string textLimit = "' not expanded: a text expands at most " +
+                                         std::to_string(kReferencesPerText) + " references";
+    const std::string_view why = reference.reason == LeftReference::Reason::kChainLimit  ? std::string_view(chainLimit)
+                                 : reference.reason == LeftReference::Reason::kTextLimit ? std::string_view(textLimit)
+                                                                                         : "' left as written";
     add(at, Severity::kWarning, "unresolved-reference",
         {builtin ? "builtin '" : "reference '", reference.written, why});
   }

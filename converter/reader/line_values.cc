@@ -54,7 +54,7 @@ std::string defineText(const std::string& line) { return withoutFirstTwo(trimLin
 
 std::optional<std::string> importName(const std::string& text) {
   if (!startsWith(text, "import") || text.size() < 7 || (text[6] != ' ' && text[6] != '\t')) return std::nullopt;
-  const std::size_t name = text.find_first_not_of(" \t", 6);
+  const std::size_t name = firstNonBlank(text, 6);
   if (name == std::string::npos || text.find_first_of(" \t=", name) != std::string::npos) return std::nullopt;
   return text.substr(name);
 }
@@ -97,10 +97,7 @@ std::string withoutTypeTag(const std::string& text) {
 bool namesSourceFile(const std::string& line) { return contains(line, ".c") || contains(line, ".C"); }
 
 std::string undefineName(const std::string& text) {
-  const std::string name = text.substr(std::min<std::size_t>(2, text.size()));
-  const std::size_t first = name.find_first_not_of(" \t");
-  if (first == std::string::npos) return std::string();
-  return name.substr(first, name.find_last_not_of(" \t") - first + 1);
+  return withoutBlanks(std::string_view(text).substr(std::min<std::size_t>(2, text.size())));
 }
 
 bool extensionAccepted(const std::string& path, const std::vector<std::string>& extensions) {
