@@ -131,12 +131,16 @@ void CompileDatabaseWriter::add(const CompileCommand& command) {
   text_ += "    \"directory\": ";
   appendEscaped(directory_, command.directory);
   text_ += ",\n    \"file\": ";
-  appendJsonString(text_, command.file);
+  appendEscaped(file_, command.file);
   text_ += ",\n    \"arguments\": [";
   if (arguments_.size() < command.arguments.size()) arguments_.resize(command.arguments.size());
   for (std::size_t i = 0; i < command.arguments.size(); ++i) {
     if (i != 0) text_ += ", ";
-    appendEscaped(arguments_[i], command.arguments[i]);
+    if (command.arguments[i] == command.file) {
+      text_ += file_.json;
+    } else {
+      appendEscaped(arguments_[i], command.arguments[i]);
+    }
   }
   text_ += "]\n  }";
   out_ << text_;

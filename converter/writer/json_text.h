@@ -39,6 +39,8 @@ class CompileDatabaseWriter {
   std::ostream& out_;
   std::string text_;  // one command's text, its storage kept for the next
   Escaped directory_;
+  // The file's text, which its last argument mostly repeats.
+  Escaped file_;
   std::vector<Escaped> arguments_;
   bool started_ = false;
 };
