@@ -117,7 +117,8 @@ std::string compileDatabaseText(const std::vector<CompileCommand>& commands) {
   return text.str();
 }
 
-void CompileDatabaseWriter::appendEscaped(Escaped& last, const std::string& bytes) {
+// Inline: it runs for every argument of every command.
+inline void CompileDatabaseWriter::appendEscaped(Escaped& last, const std::string& bytes) {
   if (last.json.empty() || last.bytes != bytes) {
     last.bytes = bytes;
     last.json.clear();
@@ -136,7 +137,8 @@ void CompileDatabaseWriter::add(const CompileCommand& command) {
   if (arguments_.size() < command.arguments.size()) arguments_.resize(command.arguments.size());
   for (std::size_t i = 0; i < command.arguments.size(); ++i) {
     if (i != 0) text_ += ", ";
-    if (command.arguments[i] == command.file) {
+    // The last argument is mostly the file itself, escaped already.
+    if (i + 1 == command.arguments.size() && command.arguments[i] == command.file) {
       text_ += file_.json;
     } else {
       appendEscaped(arguments_[i], command.arguments[i]);
